@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: MIT
+#include "browser/frmBrowser.h"
+
+#include "browser/ToolbarLayout.h"
+#include "components/ActiveBar.h"
+#include "components/Twips.h"
+#include "components/WebBrowserControl.h"
+#include "core/Numeric.h"
+#include "core/Steps.h"
+#include "modules/modDeclare.h"
+#include "resources/Texts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QStringListModel>
+
+namespace orv {
+
+namespace {
+
+// Design rectangles, in twips.
+constexpr QRect kClientArea{0, 0, 10440, 4980};
+constexpr QRect kMeterRect{60, 3630, 2325, 285};
+constexpr QRect kMeterAreaRect{90, 60, 375, 105};
+constexpr QRect kAddressBoxRect{60, 2460, 3705, 315};
+constexpr QRect kPictureRect{60, 2820, 510, 465};
+
+QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
+{
+    return {tpp.xToPixels(twips.x()), tpp.yToPixels(twips.y()), tpp.xToPixels(twips.width()),
+            tpp.yToPixels(twips.height())};
+}
+
+ActiveBarTool &tool(ActiveBar &bar, const QString &band, const QString &name)
+{
+    return bar.Bands(band).Tools(name);
+}
+
+} // namespace
+
+frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
+    : QWidget(parent), m_deps(std::move(dependencies))
+{
+    setObjectName(QStringLiteral("frmBrowser"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
+    resize(toPixels(kClientArea, tpp).size());
+
+    // Created in design order: toolbar, browser control, meter, address box, picture.
+    ActiveBar31 = new ActiveBar(this);
+    buildToolbarLayout(*ActiveBar31);
+    connect(ActiveBar31, &ActiveBar::ToolClick, this, &frmBrowser::ActiveBar31_ToolClick);
+    connect(ActiveBar31, &ActiveBar::ComboSelChange, this, &frmBrowser::ActiveBar31_ComboSelChange);
+    connect(ActiveBar31, &ActiveBar::ClientAreaChanged, this, &frmBrowser::ActiveBar31_ClientAreaChanged);
+
+    brwWebBrowser = m_deps.createBrowser(ActiveBar31);
+    connect(brwWebBrowser, &WebBrowserControl::StatusTextChange, this,
+            &frmBrowser::brwWebBrowser_StatusTextChange);
+    connect(brwWebBrowser, &WebBrowserControl::CommandStateChange, this,
+            &frmBrowser::brwWebBrowser_CommandStateChange);
+    connect(brwWebBrowser, &WebBrowserControl::DownloadBegin, this,
+            &frmBrowser::brwWebBrowser_DownloadBegin);
+    connect(brwWebBrowser, &WebBrowserControl::DownloadComplete, this,
+            &frmBrowser::brwWebBrowser_DownloadComplete);
+
+    // The meter lives in the status band, in front of the time pane; hidden
+    // until the first start.
+    Meter = new QFrame(this);
+    Meter->setObjectName(QStringLiteral("Meter"));
+    Meter->setFixedSize(toPixels(kMeterRect, tpp).size());
+    Meter->hide();
+    bMeter = new QFrame(Meter);
+    bMeter->setObjectName(QStringLiteral("bMeter"));
+    bMeter->setGeometry(toPixels(kMeterAreaRect, tpp));
+    bMeter->hide();
+    ActiveBar31->Bands(names::statusBar()).addWidget(Meter, 0, QStringLiteral("Tool1"));
+
+    // The address box sits in the command band, where the keyboard reaches it.
+    txtEingabe = new QComboBox(this);
+    txtEingabe->setObjectName(QStringLiteral("txtEingabe"));
+    txtEingabe->setEditable(true);
+    txtEingabe->setInsertPolicy(QComboBox::NoInsert);
+    txtEingabe->setMinimumWidth(toPixels(kAddressBoxRect, tpp).width());
+    txtEingabe->setMaxVisibleItems(20);
+    m_historyModel = new QStringListModel(txtEingabe);
+    txtEingabe->setModel(m_historyModel);
+    m_history = AddressHistory(m_historyModel);
+    txtEingabe->lineEdit()->installEventFilter(this);
+    connect(txtEingabe, &QComboBox::activated, this, &frmBrowser::txtEingabe_Click);
+    ActiveBar31->Bands(names::band1()).addWidget(txtEingabe, 1);
+    for (const QKeySequence &focusKey :
+         {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}) {
+        auto *shortcut = new QShortcut(focusKey, this);
+        connect(shortcut, &QShortcut::activated, txtEingabe, [this] {
+            txtEingabe->setFocus(Qt::ShortcutFocusReason);
+            txtEingabe->lineEdit()->selectAll();
+        });
+    }
+
+    // No code uses the picture; it keeps its design place, hidden.
+    imgWelt = new QLabel(this);
+    imgWelt->setObjectName(QStringLiteral("imgWelt"));
+    imgWelt->setGeometry(toPixels(kPictureRect, tpp));
+    imgWelt->hide();
+
+    // Nothing to go back or forward to and nothing loading before the first report.
+    tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(false);
+    tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(false);
+    tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(false);
+}
+
+frmBrowser::~frmBrowser() = default;
+
+void frmBrowser::Form_Load()
+{
+    StepRunner steps;
+    steps.step([&] { brwWebBrowser->setSilent(true); });
+
+    const QString &command = m_deps.commandLine;
+    const QString separator = QStringLiteral("|");
+    steps.step([&] { m_fields.ProductNumber = textToInt32(GetField(command, separator, 1).toStdString()); });
+    steps.step([&] { m_fields.ProgramTag = GetField(command, separator, 2); });
+    steps.step([&] { m_fields.Category = GetField(command, separator, 3); });
+    steps.step([&] { m_fields.ExtraPageCaption = GetField(command, separator, 4); });
+    steps.step([&] { m_fields.ExtraPageAddress = GetField(command, separator, 5); });
+
+    steps.step([&] { FillCategoryList(); });
+
+    const StartPage start = startPageFor(m_fields, m_deps.hosts);
+    steps.step([&] { brwWebBrowser->Navigate(start.address); });
+    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });
+    steps.step([&] { txtEingabe->setEditText(start.address); });
+
+    steps.step([&] { setCategoryCaption(); });
+    steps.step([&] {
+        WidgetPlacementWindow window(this);
+        LoadWindowPlacement(window, *m_deps.store);
+    });
+}
+
+void frmBrowser::FillCategoryList()
+{
+    ActiveBarTool &list = tool(*ActiveBar31, names::band1(), names::idSeite());
+    for (const QString &entry : categoryEntries(m_fields))
+        list.AddItem(entry);
+}
+
+void frmBrowser::setCategoryCaption()
+{
+    setWindowTitle(texts::captionPrefix() + tool(*ActiveBar31, names::band1(), names::idSeite()).Text());
+}
+
+void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)
+{
+    StepRunner steps;
+    QString name;
+    steps.step([&] { name = clicked->Name(); });
+    if (name == names::idBeenden())
+        steps.step([&] { close(); });
+    else if (name == names::idZurueck())
+        steps.step([&] { brwWebBrowser->GoBack(); });
+    else if (name == names::idVorwaerts())
+        steps.step([&] { brwWebBrowser->GoForward(); });
+    else if (name == names::idStop())
+        steps.step([&] { brwWebBrowser->Stop(); });
+    else if (name == names::idAktualisieren())
+        steps.step([&] { brwWebBrowser->Refresh(); });
+    else if (name == names::idInfo())
+        steps.step([&] {
+            if (m_deps.showInfoWindow)
+                m_deps.showInfoWindow();
+        });
+}
+
+void frmBrowser::ActiveBar31_ComboSelChange(ActiveBarTool *chosen)
+{
+    runUntrapped("category switch", [&] {
+        if (const auto address = switchAddressFor(chosen->Text(), m_fields, m_deps.hosts)) {
+            brwWebBrowser->Navigate(*address);
+            txtEingabe->setEditText(*address);
+        }
+        setWindowTitle(texts::captionPrefix() + chosen->Text());
+    });
+}
+
+void frmBrowser::ActiveBar31_ClientAreaChanged(int left, int top, int width, int height)
+{
+    runUntrapped("layout", [&] { brwWebBrowser->Move(left, top, width, height); });
+}
+
+bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the address box, whatever modifiers are held. The combo box
+    // never sees it, so it cannot add or pick an entry of its own accord.
+    if (watched == txtEingabe->lineEdit() && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            txtEingabe_KeyPress(13);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmBrowser::txtEingabe_KeyPress(int keyAscii)
+{
+    if (keyAscii != 13)
+        return;
+    runUntrapped("address box", [&] {
+        const QString typed = txtEingabe->currentText();
+        brwWebBrowser->Navigate(typed);
+        const QString kept = AddressHistory::completed(typed);
+        txtEingabe->setEditText(kept);
+        m_history.remember(kept);
+        // A first entry makes the combo box select it; the box keeps its text.
+        txtEingabe->setEditText(kept);
+    });
+}
+
+void frmBrowser::txtEingabe_Click(int index)
+{
+    runUntrapped("address list", [&] {
+        brwWebBrowser->Navigate(txtEingabe->currentText());
+        const QString text = m_history.moveToFront(index);
+        txtEingabe->setEditText(text);
+    });
+}
+
+void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
+{
+    runUntrapped("StatusTextChange", [&] {
+        tool(*ActiveBar31, names::statusBar(), names::statusInfo()).setCaption(text);
+        ActiveBar31->RecalcLayout();
+    });
+}
+
+void frmBrowser::brwWebBrowser_CommandStateChange(qint32 command, bool enable)
+{
+    runUntrapped("CommandStateChange", [&] {
+        if (command == 1)
+            tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(enable);
+        else if (command == 2)
+            tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(enable);
+    });
+}
+
+void frmBrowser::brwWebBrowser_DownloadBegin()
+{
+    StepRunner steps;
+    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(true); });
+}
+
+void frmBrowser::brwWebBrowser_DownloadComplete()
+{
+    StepRunner steps;
+    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(false); });
+}
+
+void frmBrowser::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept(); // closing is never refused
+}
+
+void frmBrowser::Form_Unload()
+{
+    runUntrapped("unload", [&] {
+        WidgetPlacementWindow window(this);
+        SaveWindowPlacement(window, *m_deps.store);
+    });
+}
+
+} // namespace orv

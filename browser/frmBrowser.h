@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The browser window: the program's start-up window. Its load step reads the
+// command line, fills the category list, opens the category's page, names
+// the window and restores the placement filed under that name; closing it
+// files the placement under the caption shown then and ends the program.
+
+#include "browser/AddressHistory.h"
+#include "browser/Categories.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QStringListModel;
+
+namespace orv {
+
+class ActiveBar;
+class ActiveBarTool;
+class SettingsStore;
+class WebBrowserControl;
+
+class frmBrowser : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Dependencies
+    {
+        Hosts hosts;
+        QString commandLine; // the arguments as one text, quotes kept
+        SettingsStore *store = nullptr;
+        // Makes the web browser control inside the given container.
+        std::function<WebBrowserControl *(QWidget *container)> createBrowser;
+        // Shows the Info window modally; empty while there is none.
+        std::function<void()> showInfoWindow;
+    };
+
+    explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
+    ~frmBrowser() override;
+
+    // Runs once, before the window is first shown.
+    void Form_Load();
+
+    const CommandLineFields &fields() const { return m_fields; }
+    ActiveBar *toolbar() const { return ActiveBar31; }
+    WebBrowserControl *browser() const { return brwWebBrowser; }
+    QComboBox *addressBox() const { return txtEingabe; }
+    const AddressHistory &history() const { return m_history; }
+    QFrame *meterFrame() const { return Meter; }
+    QFrame *meterArea() const { return bMeter; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FillCategoryList();
+    void setCategoryCaption();
+
+    // Toolbar events.
+    void ActiveBar31_ToolClick(ActiveBarTool *tool);
+    void ActiveBar31_ComboSelChange(ActiveBarTool *tool);
+    void ActiveBar31_ClientAreaChanged(int left, int top, int width, int height);
+
+    // Address box events.
+    void txtEingabe_KeyPress(int keyAscii);
+    void txtEingabe_Click(int index);
+
+    // Browser control notifications.
+    void brwWebBrowser_StatusTextChange(const QString &text);
+    void brwWebBrowser_CommandStateChange(qint32 command, bool enable);
+    void brwWebBrowser_DownloadBegin();
+    void brwWebBrowser_DownloadComplete();
+
+    void Form_Unload();
+
+    Dependencies m_deps;
+    CommandLineFields m_fields;
+
+    ActiveBar *ActiveBar31 = nullptr;
+    WebBrowserControl *brwWebBrowser = nullptr;
+    QFrame *Meter = nullptr;
+    QFrame *bMeter = nullptr;
+    QComboBox *txtEingabe = nullptr;
+    QLabel *imgWelt = nullptr;
+
+    QStringListModel *m_historyModel = nullptr;
+    AddressHistory m_history{nullptr};
+};
+
+} // namespace orv

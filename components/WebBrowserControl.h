@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What the browser window asks of its embedded web browser: five operations
+// plus placement, and five notifications. Implementations: WebEngineBrowser
+// (the real engine) and the scriptable fake of the tests.
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace orv {
+
+class WebBrowserControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~WebBrowserControl() override = default;
+
+    // The widget that shows the pages; a child of the container it was made for.
+    virtual QWidget *widget() const = 0;
+
+    // No dialog boxes of the engine's own (script alerts, certificate prompts).
+    virtual void setSilent(bool silent) = 0;
+    virtual bool silent() const = 0;
+
+    // Starts loading and returns at once; progress arrives as notifications.
+    virtual void Navigate(const QString &address) = 0;
+    // Throw Failure(ControlFailed) when there is no page to go to.
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void Stop() = 0;
+    virtual void Refresh() = 0;
+
+    // Covers exactly this rectangle of the container, in twips.
+    virtual void Move(int left, int top, int width, int height) = 0;
+
+Q_SIGNALS:
+    void StatusTextChange(const QString &text);
+    // Progress -1 or 0: nothing is loading.
+    void ProgressChange(qint32 progress, qint32 progressMax);
+    // Command 1: forward possible or not; 2: back; -1: all may have changed.
+    void CommandStateChange(qint32 command, bool enable);
+    void DownloadBegin();
+    void DownloadComplete();
+};
+
+} // namespace orv

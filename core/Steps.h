@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The two ways a routine treats a failing step:
+//  - StepRunner: "a failing step is skipped". Each step runs; a Failure it
+//    throws is absorbed, remembered as pending, and the routine goes on.
+//  - runUntrapped: the routine has no trap of its own. A Failure ends it and
+//    goes to the process's unhandled-failure path (an event handler cannot
+//    hand a failure to its caller, the event loop, so that path reports it).
+
+#include "core/Failure.h"
+
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace orv {
+
+class StepRunner
+{
+public:
+    // Runs one step. Returns false when it failed (and was skipped).
+    template <typename Step>
+    bool step(Step &&body)
+    {
+        try {
+            std::forward<Step>(body)();
+            return true;
+        } catch (const Failure &failure) {
+            m_pending = failure;
+            return false;
+        }
+    }
+
+    // A loop whose failing test or body ends the loop; the failure is cleared.
+    template <typename Test, typename Body>
+    void loop(Test &&test, Body &&body)
+    {
+        try {
+            while (test())
+                body();
+        } catch (const Failure &) {
+        }
+    }
+
+    // The last failure absorbed, as a routine that inspects it would see it.
+    const std::optional<Failure> &pending() const { return m_pending; }
+    void clear() { m_pending.reset(); }
+
+private:
+    std::optional<Failure> m_pending;
+};
+
+// Runs the steps in order; a failing step is skipped. Returns the number of
+// steps that failed.
+int runSkippingFailures(std::initializer_list<std::function<void()>> steps);
+
+using UnhandledFailureHandler = std::function<void(std::string_view where, const Failure &)>;
+
+// Installs the process's unhandled-failure path; returns the previous one.
+// The default writes one line to standard error and lets the program go on.
+UnhandledFailureHandler setUnhandledFailureHandler(UnhandledFailureHandler handler);
+void reportUnhandledFailure(std::string_view where, const Failure &failure);
+
+template <typename Body>
+void runUntrapped(std::string_view where, Body &&body)
+{
+    try {
+        std::forward<Body>(body)();
+    } catch (const Failure &failure) {
+        reportUnhandledFailure(where, failure);
+    }
+}
+
+} // namespace orv

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The per-user settings store: texts addressed by application, section and
+// key. A read names the default returned for a missing key; a write that the
+// store cannot keep fails with Failure(ControlFailed).
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+namespace orv {
+
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    virtual QString GetSetting(const QString &application, const QString &section,
+                               const QString &key, const QString &defaultValue) = 0;
+    virtual void SaveSetting(const QString &application, const QString &section,
+                             const QString &key, const QString &value) = 0;
+};
+
+// QSettings in the user's configuration folder: <config>/<application>/<application>.conf
+// (on Linux ~/.config/OrvelBrowser/OrvelBrowser.conf). Every write is flushed
+// at once, so a failing write fails at its own key.
+class QSettingsStore : public SettingsStore
+{
+public:
+    QSettingsStore();
+    // One INI file for every application name (tests, benchmarks).
+    explicit QSettingsStore(const QString &iniFile);
+
+    QString GetSetting(const QString &application, const QString &section, const QString &key,
+                       const QString &defaultValue) override;
+    void SaveSetting(const QString &application, const QString &section, const QString &key,
+                     const QString &value) override;
+
+    // The group under which a section is kept; captions may hold '/' and '\'.
+    static QString groupKey(const QString &section, const QString &key);
+
+private:
+    std::unique_ptr<QSettings> open(const QString &application) const;
+
+    QString m_iniFile;
+};
+
+} // namespace orv
