@@ -8,10 +8,13 @@
 #include "modules/SettingsStore.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QWebEngineProfile>
 
 int main(int argc, char *argv[])
 {
+    // The engine prints its whole configuration at every start otherwise.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(orv::app::title());

@@ -180,7 +180,9 @@ ActiveBarBand::ActiveBarBand(ActiveBar *owner, const QString &name, const QStrin
     setObjectName(name);
     m_layout->setContentsMargins(2, 2, 2, 2);
     m_layout->setSpacing(dock == Dock::Top ? 2 : 3);
-    m_layout->addStretch(1);
+    // Command tools keep to the left; the status text pane stretches by itself.
+    if (dock == Dock::Top)
+        m_layout->addStretch(1);
 }
 
 ActiveBarTool &ActiveBarBand::Tools(const QString &name) const
@@ -200,6 +202,8 @@ ActiveBarTool &ActiveBarBand::addTool(const ToolDefinition &definition)
     const int position = m_dock == Dock::Top ? m_layout->count() - 1 : m_layout->count();
     m_layout->insertWidget(position, tool->widget(), stretch);
     m_tools.push_back(std::move(tool));
+    if (definition.kind == ToolKind::TimePane || definition.kind == ToolKind::DatePane)
+        m_owner->refreshClockPanes();
     return *m_tools.back();
 }
 

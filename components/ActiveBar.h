@@ -137,6 +137,7 @@ protected:
 
 private:
     friend class ActiveBarTool;
+    friend class ActiveBarBand;
     void notifyClick(ActiveBarTool *tool);
     void notifyComboChoice(ActiveBarTool *tool);
     void refreshClockPanes();

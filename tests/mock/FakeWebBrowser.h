@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// A scriptable web browser control: records every call, fails the calls it
+// is told to fail, and lets a test raise any notification.
+
+#include "components/WebBrowserControl.h"
+
+#include <QRect>
+#include <QSet>
+#include <QStringList>
+#include <QWidget>
+
+namespace orv::test {
+
+class FakeWebBrowser : public WebBrowserControl
+{
+    Q_OBJECT
+
+public:
+    explicit FakeWebBrowser(QWidget *container);
+
+    QWidget *widget() const override { return m_widget; }
+    void setSilent(bool silent) override;
+    bool silent() const override { return m_silent; }
+    void Navigate(const QString &address) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Stop() override;
+    void Refresh() override;
+    void Move(int left, int top, int width, int height) override;
+
+    // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", ...
+    QStringList calls;
+    // Operation names ("Navigate", "GoBack", ...) that throw Failure(ControlFailed).
+    QSet<QString> failing;
+    QRect lastMove; // twips
+
+    QStringList navigations() const;
+
+private:
+    void record(const QString &operation, const QString &arguments = QString());
+
+    QWidget *m_widget;
+    bool m_silent = false;
+};
+
+} // namespace orv::test
