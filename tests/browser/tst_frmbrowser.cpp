@@ -1,0 +1,446 @@
+// SPDX-License-Identifier: MIT
+#include "FakeWebBrowser.h"
+#include "MemorySettingsStore.h"
+#include "browser/frmBrowser.h"
+#include "components/ActiveBar.h"
+#include "core/Steps.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace orv;
+using orv::test::FakeWebBrowser;
+using orv::test::MemorySettingsStore;
+
+namespace {
+
+const QString kMain = QStringLiteral("http://main.test");
+const QString kPrefix = QStringLiteral("Harlund Webbrowser... Kategorie: ");
+
+// A browser window on the fake control and an in-memory store.
+struct Fixture
+{
+    MemorySettingsStore store;
+    FakeWebBrowser *control = nullptr;
+    int infoShown = 0;
+    std::unique_ptr<frmBrowser> window;
+    std::vector<std::string> unhandled;
+    UnhandledFailureHandler previous;
+
+    explicit Fixture(const QString &commandLine, bool load = true)
+    {
+        previous = setUnhandledFailureHandler(
+            [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
+        frmBrowser::Dependencies deps;
+        deps.hosts = {QStringLiteral("main.test"), QStringLiteral("shop.test")};
+        deps.commandLine = commandLine;
+        deps.store = &store;
+        deps.createBrowser = [this](QWidget *container) { return control = new FakeWebBrowser(container); };
+        deps.showInfoWindow = [this] { ++infoShown; };
+        window = std::make_unique<frmBrowser>(std::move(deps));
+        if (load)
+            window->Form_Load();
+    }
+    ~Fixture() { setUnhandledFailureHandler(previous); }
+
+    ActiveBarTool &tool(const char *band, const char *name) { return window->toolbar()->Bands(band).Tools(name); }
+    ActiveBarTool &categories() { return tool("Band1", "ID_Seite"); }
+    QString status() { return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text(); }
+
+    void showAndWait()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Picks a category as the user does: the list shows it, then reports the choice.
+    void choose(const QString &entry)
+    {
+        auto *box = qobject_cast<QComboBox *>(categories().widget());
+        const int index = box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        QVERIFY(index >= 0);
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
+    }
+
+    void typeAndEnter(const QString &text)
+    {
+        QLineEdit *edit = window->addressBox()->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    void clickTool(const char *name)
+    {
+        auto *button = qobject_cast<QToolButton *>(tool("Band1", name).widget());
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+class TestFrmBrowser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadStep_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("shown"); // text shown by the category list
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("product");
+
+        QTest::newRow("download") << "4711||Download||" << kMain + "/download/?produkt=4711" << "Download" << 7 << 4711;
+        QTest::newRow("program info short") << "4711||Programminfo" << kMain + "/software" << "Programminfo" << 7 << 4711;
+        QTest::newRow("program info with product") << "4711|x|Programminfo" << kMain + "/software/?ProgID=4711" << "Programminfo" << 7 << 4711;
+        QTest::newRow("shopping AUT selects Shop") << "0||ShoppingAUT" << "http://shop.test/" << "Shop" << 7 << 0;
+        QTest::newRow("empty command line") << "" << kMain << "Startseite" << 7 << 0;
+        QTest::newRow("separators only") << "|||" << kMain << "Startseite" << 7 << 0;
+        QTest::newRow("quoted line") << "\"4711||Download\"" << kMain << "Startseite" << 7 << 0;
+        QTest::newRow("letters as product") << "abc||Download" << kMain + "/download/?produkt=0" << "Download" << 7 << 0;
+        QTest::newRow("product beyond 32 bits") << "99999999999||Download" << kMain + "/download/?produkt=0" << "Download" << 7 << 0;
+        QTest::newRow("extra page by address") << "0||http://x.test/a|Handbuch|http://x.test/a" << "http://x.test/a" << "Handbuch" << 8 << 0;
+        QTest::newRow("extra page by caption opens home") << "0||Handbuch|Handbuch|http://x.test/a" << kMain << "Startseite" << 8 << 0;
+        QTest::newRow("extra address without entry: nothing selected") << "0||http://x.test/a||http://x.test/a" << "http://x.test/a" << "" << 7 << 0;
+        QTest::newRow("blank caption adds no entry") << "0||News|   |" << kMain + "/neuigkeiten" << "News" << 7 << 0;
+    }
+
+    void loadStep()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, address);
+        QFETCH(QString, shown);
+        QFETCH(int, entries);
+        QFETCH(int, product);
+        Fixture f(commandLine);
+        QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
+        QCOMPARE(f.control->navigations(), QStringList{address});
+        QCOMPARE(f.categories().Text(), shown);
+        QCOMPARE(f.categories().ListCount(), entries);
+        QCOMPARE(f.window->windowTitle(), kPrefix + shown);
+        QCOMPARE(f.window->addressBox()->currentText(), address);
+        QCOMPARE(f.window->fields().ProductNumber, product);
+        QCOMPARE(f.window->history().count(), 0); // opening a category adds no history
+        QVERIFY(f.unhandled.empty());
+    }
+
+    void loadStepSkipsFailingSteps()
+    {
+        // The control refuses the page; selection, caption and placement still happen.
+        Fixture f(QString(), false);
+        f.control->failing = {QStringLiteral("Navigate"), QStringLiteral("Silent")};
+        f.store.set(kPrefix + "Support", "windowstate", "1");
+        f.window->Form_Load();
+        Fixture g("0||Support", false);
+        g.control->failing = {QStringLiteral("Navigate")};
+        g.store.set(kPrefix + "Support", "windowstate", "1");
+        g.window->Form_Load();
+        QCOMPARE(g.window->windowTitle(), kPrefix + "Support");
+        QCOMPARE(g.window->addressBox()->currentText(), kMain + "/support");
+        QVERIFY(g.window->windowState() & Qt::WindowMinimized);
+        QCOMPARE(f.window->windowTitle(), kPrefix + "Startseite");
+        QVERIFY(f.unhandled.empty() && g.unhandled.empty());
+    }
+
+    void placementIsTheOneFiledUnderTheCaption_data()
+    {
+        QTest::addColumn<QString>("storedState");
+        QTest::addColumn<int>("expectedState");
+
+        QTest::newRow("first run maximises") << QString() << int(Qt::WindowMaximized);
+        QTest::newRow("stored minimised") << "1" << int(Qt::WindowMinimized);
+        QTest::newRow("stored normal") << "0" << int(Qt::WindowNoState);
+        QTest::newRow("unreadable state: start goes on") << "kaputt" << int(Qt::WindowNoState);
+    }
+
+    void placementIsTheOneFiledUnderTheCaption()
+    {
+        QFETCH(QString, storedState);
+        QFETCH(int, expectedState);
+        Fixture f("4711||Download", false);
+        if (!storedState.isNull()) {
+            f.store.set(kPrefix + "Download", "windowstate", storedState);
+            f.store.set(kPrefix + "Download", "left", "1500");
+            f.store.set(kPrefix + "Download", "width", "9000");
+        }
+        f.store.set(kPrefix + "Startseite", "windowstate", "1"); // another caption's section
+        f.window->Form_Load();
+        QCOMPARE(int(f.window->windowState()), expectedState);
+        if (storedState == "0") {
+            QCOMPARE(f.window->width(), 600);
+            QCOMPARE(f.window->frameGeometry().x(), 100);
+        }
+    }
+
+    void categorySwitch_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("address");
+
+        QTest::newRow("support") << "Support" << kMain + "/support";
+        QTest::newRow("startseite") << "Startseite" << kMain;
+        QTest::newRow("shop") << "Shop" << "http://shop.test/";
+        QTest::newRow("extra page by its entry") << "Handbuch" << "http://x.test/a";
+        QTest::newRow("download keeps the product") << "Download" << kMain + "/download/?produkt=4711";
+    }
+
+    void categorySwitch()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, address);
+        Fixture f("4711||News|Handbuch|http://x.test/a");
+        f.control->calls.clear();
+        f.choose(entry);
+        QCOMPARE(f.control->navigations(), QStringList{address});
+        QCOMPARE(f.window->addressBox()->currentText(), address);
+        QCOMPARE(f.window->windowTitle(), kPrefix + entry);
+        QCOMPARE(f.categories().Text(), entry);
+        QCOMPARE(f.window->history().count(), 0);
+    }
+
+    void categorySwitchFailureEndsTheSwitch()
+    {
+        Fixture f("4711||News");
+        f.control->failing = {QStringLiteral("Navigate")};
+        f.choose("Support");
+        QCOMPARE(f.unhandled, (std::vector<std::string>{"category switch"}));
+        QCOMPARE(f.window->windowTitle(), kPrefix + "News"); // the caption step is not reached
+        QCOMPARE(f.window->addressBox()->currentText(), kMain + "/neuigkeiten");
+    }
+
+    void toolDispatch_data()
+    {
+        QTest::addColumn<QString>("toolName");
+        QTest::addColumn<QString>("call");
+
+        QTest::newRow("back") << QStringLiteral("ID_Zurück") << "GoBack";
+        QTest::newRow("forward without caption") << QStringLiteral("ID_Vorwärts") << "GoForward";
+        QTest::newRow("stop") << "ID_Stop" << "Stop";
+        QTest::newRow("refresh") << "ID_Aktualisieren" << "Refresh";
+        QTest::newRow("info without caption") << "ID_Info" << "<info>";
+    }
+
+    void toolDispatch()
+    {
+        QFETCH(QString, toolName);
+        QFETCH(QString, call);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        ActiveBarTool &tool = f.window->toolbar()->Bands("Band1").Tools(toolName);
+        tool.setEnabled(true);
+        f.control->calls.clear();
+        QTest::mouseClick(tool.widget(), Qt::LeftButton);
+        if (call == "<info>") {
+            QCOMPARE(f.infoShown, 1);
+            QTest::mouseClick(tool.widget(), Qt::LeftButton);
+            QCOMPARE(f.infoShown, 2);
+            QVERIFY(f.control->calls.isEmpty());
+        } else {
+            QCOMPARE(f.control->calls, QStringList{call});
+        }
+        QVERIFY(f.window->isVisible());
+
+        // A failure of the control in the dispatch is ignored.
+        f.control->failing = {call};
+        QTest::mouseClick(tool.widget(), Qt::LeftButton);
+        QVERIFY(f.unhandled.empty());
+
+        // A disabled tool produces no click.
+        tool.setEnabled(false);
+        f.control->calls.clear();
+        QTest::mouseClick(tool.widget(), Qt::LeftButton);
+        QVERIFY(f.control->calls.isEmpty());
+    }
+
+    void browserFillsTheClientArea()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        QWidget *view = f.control->widget();
+        const QWidget &top = f.window->toolbar()->Bands("Band1");
+        const QWidget &bottom = f.window->toolbar()->Bands("StatusBar");
+        auto between = [&] {
+            return QRect(0, top.height(), f.window->width(), f.window->height() - top.height() - bottom.height());
+        };
+        QCOMPARE(view->geometry(), between());
+        QCOMPARE(f.control->lastMove, f.window->toolbar()->clientArea());
+        for (const QSize size : {QSize(900, 700), QSize(320, 200), QSize(1200, 400)}) {
+            f.window->resize(size);
+            QTRY_COMPARE(view->geometry(), between());
+        }
+    }
+
+    void closeFilesThePlacementUnderTheCurrentCaption_data()
+    {
+        QTest::addColumn<bool>("byTool");
+        QTest::addColumn<QString>("switchTo");
+
+        QTest::newRow("close button") << false << QString();
+        QTest::newRow("Beenden") << true << QString();
+        QTest::newRow("after a switch") << false << "Support";
+        QTest::newRow("Beenden after a switch") << true << "Events";
+    }
+
+    void closeFilesThePlacementUnderTheCurrentCaption()
+    {
+        QFETCH(bool, byTool);
+        QFETCH(QString, switchTo);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.window->showNormal();
+        f.window->setGeometry(30, 40, 500, 300);
+        if (!switchTo.isEmpty())
+            f.choose(switchTo);
+        const QString section = kPrefix + (switchTo.isEmpty() ? QStringLiteral("Download") : switchTo);
+        if (byTool)
+            f.clickTool("ID_Beenden");
+        else
+            f.window->close();
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.store.writes, (QStringList{"left", "top", "width", "height", "windowstate"}));
+        QCOMPARE(f.store.value(section, "width"), QString::number(f.window->frameGeometry().width() * 15));
+        QCOMPARE(f.store.value(section, "left"), QString::number(f.window->frameGeometry().x() * 15));
+        QCOMPARE(f.store.value(section, "windowstate"), "0");
+    }
+
+    void closeIsNeverRefused()
+    {
+        Fixture f("4711||Download");
+        f.store.failFromWrite = 0;
+        f.showAndWait();
+        QVERIFY(f.window->close());
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.unhandled, (std::vector<std::string>{"unload"}));
+    }
+
+    void addressBoxEnter_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("navigated");
+        QTest::addColumn<QStringList>("history");
+        QTest::addColumn<QString>("boxText");
+
+        QTest::newRow("www gets a scheme in the box, not in the request")
+            << QStringList{"WWW.harlund.test"} << QStringList{"WWW.harlund.test"}
+            << QStringList{"http://WWW.harlund.test"} << "http://WWW.harlund.test";
+        QTest::newRow("other text unchanged")
+            << QStringList{"main.test/support"} << QStringList{"main.test/support"}
+            << QStringList{"main.test/support"} << "main.test/support";
+        QTest::newRow("twice: two requests, one entry")
+            << QStringList{"http://a.test", "http://a.test"} << QStringList{"http://a.test", "http://a.test"}
+            << QStringList{"http://a.test"} << "http://a.test";
+        QTest::newRow("letter case makes two entries")
+            << QStringList{"http://A.test", "http://a.test"} << QStringList{"http://A.test", "http://a.test"}
+            << QStringList{"http://a.test", "http://A.test"} << "http://a.test";
+        QTest::newRow("empty text is handed on and kept")
+            << QStringList{""} << QStringList{""} << QStringList{""} << "";
+    }
+
+    void addressBoxEnter()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, navigated);
+        QFETCH(QStringList, history);
+        QFETCH(QString, boxText);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.control->calls.clear();
+        for (const QString &text : typed)
+            f.typeAndEnter(text);
+        QCOMPARE(f.control->navigations(), navigated);
+        QCOMPARE(f.window->history().entries(), history);
+        QCOMPARE(f.window->addressBox()->currentText(), boxText);
+    }
+
+    void enterWithModifiersAndOtherKeys()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.control->calls.clear();
+        QLineEdit *edit = f.window->addressBox()->lineEdit();
+        edit->setText("http://b.test");
+        QTest::keyClick(edit, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(f.control->navigations(), (QStringList{"http://b.test", "http://b.test"}));
+    }
+
+    void addressBoxPick()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        for (const char *text : {"http://a.test", "http://b.test", "http://c.test"})
+            f.typeAndEnter(text);
+        QCOMPARE(f.window->history().entries(), (QStringList{"http://c.test", "http://b.test", "http://a.test"}));
+        f.control->calls.clear();
+
+        QComboBox *box = f.window->addressBox();
+        box->setCurrentIndex(2);
+        Q_EMIT box->activated(2);
+        QCOMPARE(f.control->navigations(), QStringList{"http://a.test"});
+        QCOMPARE(f.window->history().entries(), (QStringList{"http://a.test", "http://c.test", "http://b.test"}));
+        QCOMPARE(box->currentText(), "http://a.test");
+
+        // Picking the first entry leaves the order as it is.
+        box->setCurrentIndex(0);
+        Q_EMIT box->activated(0);
+        QCOMPARE(f.window->history().entries(), (QStringList{"http://a.test", "http://c.test", "http://b.test"}));
+        QCOMPARE(f.control->navigations().size(), 2);
+
+        // A category switch changes the box's text but not the history.
+        f.choose("Support");
+        QCOMPARE(box->currentText(), kMain + "/support");
+        QCOMPARE(f.window->history().count(), 3);
+    }
+
+    void addressBoxFailureIsReported()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.control->failing = {QStringLiteral("Navigate")};
+        f.typeAndEnter("http://a.test");
+        QCOMPARE(f.unhandled, (std::vector<std::string>{"address box"}));
+        QCOMPARE(f.window->history().count(), 0); // ended before the history step
+    }
+
+    void notificationsDriveToolsAndStatus()
+    {
+        Fixture f("4711||Download");
+        ActiveBarTool &back = f.tool("Band1", "ID_Zurück");
+        ActiveBarTool &forward = f.tool("Band1", "ID_Vorwärts");
+        ActiveBarTool &stop = f.tool("Band1", "ID_Stop");
+        QVERIFY(!back.Enabled() && !forward.Enabled() && !stop.Enabled());
+
+        Q_EMIT f.control->CommandStateChange(2, true);
+        QVERIFY(back.Enabled() && !forward.Enabled());
+        Q_EMIT f.control->CommandStateChange(1, true);
+        Q_EMIT f.control->CommandStateChange(1, false);
+        QVERIFY(back.Enabled() && !forward.Enabled());
+        Q_EMIT f.control->CommandStateChange(-1, true);
+        QVERIFY(!forward.Enabled());
+
+        Q_EMIT f.control->DownloadComplete(); // without a begin
+        QVERIFY(!stop.Enabled());
+        Q_EMIT f.control->DownloadBegin();
+        QVERIFY(stop.Enabled());
+        Q_EMIT f.control->DownloadComplete();
+        QVERIFY(!stop.Enabled());
+
+        Q_EMIT f.control->StatusTextChange("http://main.test/support");
+        QCOMPARE(f.status(), "http://main.test/support");
+        Q_EMIT f.control->StatusTextChange(QString());
+        QCOMPARE(f.status(), QString());
+        QVERIFY(f.unhandled.empty());
+    }
+};
+
+QTEST_MAIN(TestFrmBrowser)
+#include "tst_frmbrowser.moc"

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+#include "components/ActiveBar.h"
+#include "core/Failure.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace orv;
+
+namespace {
+
+struct Bar
+{
+    QWidget window;
+    ActiveBar *bar = nullptr;
+
+    Bar()
+    {
+        window.resize(400, 300);
+        bar = new ActiveBar(&window);
+        ActiveBarBand &top = bar->addBand("Band1", "Band1", Dock::Top);
+        top.addTool({"ID_Go", ToolKind::Button, "Go", true, {}, {}, {QKeySequence(Qt::Key_F5)}});
+        top.addTool({"Tool2", ToolKind::Separator, {}, false, {}, {}, {}});
+        top.addTool({"ID_List", ToolKind::ComboBox, "Tool3", false, {}, {}, {}});
+        ActiveBarBand &bottom = bar->addBand("StatusBar", "Band2", Dock::Bottom);
+        bottom.addTool({"Status_Info", ToolKind::TextPane, {}, false, {}, {}, {}});
+        bottom.addTool({"Tool1", ToolKind::TimePane, {}, false, {}, {}, {}});
+        bottom.addTool({"Tool2", ToolKind::DatePane, {}, false, {}, {}, {}});
+    }
+
+    ActiveBarTool &tool(const char *band, const char *name) { return bar->Bands(band).Tools(name); }
+    QString paneText(const char *name) { return static_cast<QLabel *>(tool("StatusBar", name).widget())->text(); }
+};
+
+} // namespace
+
+class TestActiveBar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lookupOfMissingNamesFails_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("tool");
+
+        QTest::newRow("no such band") << "Band9" << "ID_Go";
+        QTest::newRow("no such tool") << "Band1" << "ID_Gone";
+        QTest::newRow("tool of another band") << "Band1" << "Status_Info";
+        QTest::newRow("names are case-sensitive") << "band1" << "ID_Go";
+    }
+
+    void lookupOfMissingNamesFails()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, tool);
+        Bar b;
+        try {
+            b.bar->Bands(band).Tools(tool);
+            QFAIL("lookup succeeded");
+        } catch (const Failure &failure) {
+            QCOMPARE(failure.code(), FailureCode::InvalidCall);
+        }
+    }
+
+    void clickReportsTheToolOnlyWhenEnabled()
+    {
+        Bar b;
+        b.window.show();
+        b.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&b.window));
+        QSignalSpy clicks(b.bar, &ActiveBar::ToolClick);
+        auto *button = qobject_cast<QToolButton *>(b.tool("Band1", "ID_Go").widget());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks.at(0).at(0).value<ActiveBarTool *>()->Name(), "ID_Go");
+
+        b.tool("Band1", "ID_Go").setEnabled(false);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClick(&b.window, Qt::Key_F5);
+        b.tool("Band1", "ID_Go").click();
+        QCOMPARE(clicks.size(), 1);
+
+        b.tool("Band1", "ID_Go").setEnabled(true);
+        QTest::keyClick(&b.window, Qt::Key_F5); // the tool's shortcut is a click
+        QCOMPARE(clicks.size(), 2);
+    }
+
+    void comboListAndChoice()
+    {
+        Bar b;
+        ActiveBarTool &list = b.tool("Band1", "ID_List");
+        list.AddItem("Eins");
+        list.AddItem("Zwei");
+        QCOMPARE(list.ListCount(), 2);
+        QCOMPARE(list.ListIndex(), -1); // nothing selected until the program selects
+        QCOMPARE(list.Text(), QString());
+        QSignalSpy choices(b.bar, &ActiveBar::ComboSelChange);
+        list.setListIndex(1);
+        QCOMPARE(list.Text(), "Zwei");
+        QCOMPARE(choices.size(), 0); // a choice by the program is no user choice
+        QVERIFY_THROWS_EXCEPTION(Failure, list.setListIndex(2));
+        QCOMPARE(list.Text(), "Zwei");
+
+        auto *box = qobject_cast<QComboBox *>(list.widget());
+        Q_EMIT box->activated(0); // what the box reports for a pick by the user
+        QCOMPARE(choices.size(), 1);
+        QVERIFY_THROWS_EXCEPTION(Failure, b.tool("Band1", "ID_Go").AddItem("x"));
+    }
+
+    void paneCaption()
+    {
+        Bar b;
+        b.tool("StatusBar", "Status_Info").setCaption("Fertig");
+        QCOMPARE(b.paneText("Status_Info"), "Fertig");
+        b.tool("StatusBar", "Status_Info").setCaption(QString());
+        QCOMPARE(b.paneText("Status_Info"), QString());
+    }
+
+    void clientAreaIsTheRoomBetweenTheBands()
+    {
+        Bar b;
+        QSignalSpy areas(b.bar, &ActiveBar::ClientAreaChanged);
+        b.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.window));
+        QVERIFY(!areas.isEmpty());
+        const QWidget &top = b.bar->Bands("Band1");
+        const QWidget &bottom = b.bar->Bands("StatusBar");
+        auto expected = [&] {
+            return QList<QVariant>{0, top.height() * 15, b.window.width() * 15,
+                                   (b.window.height() - top.height() - bottom.height()) * 15};
+        };
+        QCOMPARE(areas.last(), expected());
+        QCOMPARE(bottom.geometry().bottom(), b.window.height() - 1);
+
+        b.window.resize(500, 200);
+        QTRY_COMPARE(areas.last(), expected());
+        QCOMPARE(b.bar->width(), 500);
+        // Tiny windows give an empty area, never a negative one.
+        b.window.resize(100, 10);
+        QTRY_COMPARE(areas.last().at(3).toInt(), 0);
+    }
+
+    void clockPanesFollowTheClock()
+    {
+        Bar b;
+        QDateTime now(QDate(2014, 1, 14), QTime(23, 59, 59, 900));
+        b.bar->setClock([&now] { return now; });
+        QCOMPARE(b.paneText("Tool1"), "23:59");
+        const QString before = b.paneText("Tool2");
+        QCOMPARE(before, QLocale::system().toString(QDate(2014, 1, 14), QLocale::ShortFormat));
+
+        // The panes wake by themselves at the next full minute, here midnight.
+        now = QDateTime(QDate(2014, 1, 15), QTime(0, 0, 0, 50));
+        QTRY_COMPARE_WITH_TIMEOUT(b.paneText("Tool1"), QString("00:00"), 2000);
+        QCOMPARE(b.paneText("Tool2"), QLocale::system().toString(QDate(2014, 1, 15), QLocale::ShortFormat));
+    }
+};
+
+QTEST_MAIN(TestActiveBar)
+#include "tst_activebar.moc"

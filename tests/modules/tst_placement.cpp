@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: MIT
+#include "MemorySettingsStore.h"
+#include "modules/SettingsStore.h"
+#include "modules/modDeclare.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace orv;
+using orv::test::MemorySettingsStore;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Harlund Webbrowser... Kategorie: Download");
+
+// A window that records what the placement operations apply to it.
+class FakeWindow : public PlacementWindow
+{
+public:
+    QString caption() const override { return m_caption; }
+    float left() const override { return m_left; }
+    float top() const override { return m_top; }
+    float width() const override { return m_width; }
+    float height() const override { return m_height; }
+    std::int16_t windowState() const override { return m_state; }
+    void setLeft(std::int32_t v) override { m_left = float(v); }
+    void setTop(std::int32_t v) override { m_top = float(v); }
+    void setWidth(std::int32_t v) override { m_width = float(v); }
+    void setHeight(std::int32_t v) override { m_height = float(v); }
+    void setWindowState(std::int16_t s) override { m_state = s; }
+    float screenWidth() const override { return 19200.0f; }
+    float screenHeight() const override { return 14400.0f; }
+
+    QString m_caption = kCaption;
+    float m_left = 100.0f;
+    float m_top = 200.0f;
+    float m_width = 10440.0f;
+    float m_height = 4980.0f;
+    std::int16_t m_state = Normal;
+};
+
+QString placementOf(const FakeWindow &w)
+{
+    return QStringLiteral("%1,%2,%3,%4,%5").arg(w.m_left).arg(w.m_top).arg(w.m_width).arg(w.m_height).arg(w.m_state);
+}
+
+} // namespace
+
+class TestPlacement : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void load_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // left, top, width, height, windowstate; "<none>" = missing
+        QTest::addColumn<float>("windowWidth");
+        QTest::addColumn<QString>("expected");    // left,top,width,height,state after the load
+        QTest::addColumn<bool>("fails");
+
+        const QString none = QStringLiteral("<none>");
+        QTest::newRow("nothing stored: maximised")
+            << QStringList{none, none, none, none, none} << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("normal with all keys")
+            << QStringList{"1440", "720", "9000", "6000", "0"} << 10440.0f << "1440,720,9000,6000,0" << false;
+        QTest::newRow("normal, left empty: centred")
+            << QStringList{"", "720", "", "", "0"} << 10440.0f << "4380,720,10440,4980,0" << false;
+        QTest::newRow("normal, wider than the screen by 15: left -7")
+            << QStringList{"", "0", "", "", "0"} << 19215.0f << "-7,0,19215,4980,0" << false;
+        QTest::newRow("normal, centred for the old size, then resized")
+            << QStringList{" ", " ", "1000", "", "0"} << 10440.0f << "4380,4710,1000,4980,0" << false;
+        QTest::newRow("normal, values round half even")
+            << QStringList{"2.5", "3.5", "9000.5", "6000", "0"} << 10440.0f << "2,4,9000,6000,0" << false;
+        QTest::newRow("left not a number: nothing applied")
+            << QStringList{"links", "720", "9000", "6000", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
+        QTest::newRow("width not a number: left and top stay applied")
+            << QStringList{"1", "2", "breit", "6000", "0"} << 10440.0f << "1,2,10440,4980,0" << true;
+        QTest::newRow("left beyond 32 bits fails")
+            << QStringList{"3000000000", "2", "3", "4", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
+        QTest::newRow("state blank: nothing applied")
+            << QStringList{"1", "2", "3", "4", "  "} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state 1: minimised, size ignored")
+            << QStringList{"1", "2", "3", "4", "1"} << 10440.0f << "100,200,10440,4980,1" << false;
+        QTest::newRow("state 2: maximised, size ignored")
+            << QStringList{"1", "2", "3", "4", "2"} << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("state with blanks and fraction")
+            << QStringList{"1", "2", "3", "4", " 1.5 "} << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("state 3: nothing applied")
+            << QStringList{"1", "2", "3", "4", "3"} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state -1: nothing applied")
+            << QStringList{"1", "2", "3", "4", "-1"} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state not a number fails")
+            << QStringList{"1", "2", "3", "4", "max"} << 10440.0f << "100,200,10440,4980,0" << true;
+    }
+
+    void load()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(float, windowWidth);
+        QFETCH(QString, expected);
+        QFETCH(bool, fails);
+        MemorySettingsStore store;
+        const QStringList keys{"left", "top", "width", "height", "windowstate"};
+        for (int i = 0; i < keys.size(); ++i) {
+            if (stored.at(i) != QStringLiteral("<none>"))
+                store.set(kCaption, keys.at(i), stored.at(i));
+        }
+        FakeWindow window;
+        window.m_width = windowWidth;
+        bool failed = false;
+        try {
+            LoadWindowPlacement(window, store);
+        } catch (const Failure &) {
+            failed = true;
+        }
+        QCOMPARE(failed, fails);
+        QCOMPARE(placementOf(window), expected);
+        QCOMPARE(store.reads, keys); // every key read first, in this order
+    }
+
+    void saveWritesFiveKeysUnderTheCaption()
+    {
+        MemorySettingsStore store;
+        FakeWindow window;
+        window.m_left = -120.0f;
+        window.m_state = PlacementWindow::Maximized;
+        SaveWindowPlacement(window, store);
+        QCOMPARE(store.writes, (QStringList{"left", "top", "width", "height", "windowstate"}));
+        QCOMPARE(store.value(kCaption, "left"), "-120");
+        QCOMPARE(store.value(kCaption, "width"), "10440");
+        QCOMPARE(store.value(kCaption, "windowstate"), "2");
+    }
+
+    void saveStopsAtTheFailingKey()
+    {
+        MemorySettingsStore store;
+        store.failFromWrite = 2;
+        FakeWindow window;
+        QVERIFY_THROWS_EXCEPTION(Failure, SaveWindowPlacement(window, store));
+        QCOMPARE(store.writes, (QStringList{"left", "top"}));
+        QVERIFY(store.value(kCaption, "height").isEmpty());
+    }
+
+    void eachCaptionHasItsOwnPlacement()
+    {
+        MemorySettingsStore store;
+        FakeWindow a;
+        a.m_caption = "Harlund Webbrowser... Kategorie: Support";
+        a.m_left = 1;
+        SaveWindowPlacement(a, store);
+        FakeWindow b;
+        b.m_left = 2;
+        SaveWindowPlacement(b, store);
+        FakeWindow reader;
+        reader.m_caption = a.m_caption;
+        LoadWindowPlacement(reader, store);
+        QCOMPARE(reader.m_left, 1.0f);
+    }
+
+    void qsettingsStoreRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("OrvelBrowser.ini");
+        const QString odd = QStringLiteral("Harlund Webbrowser... Kategorie: a/b\\c %41 Grüße");
+        {
+            QSettingsStore store(file);
+            store.SaveSetting("OrvelBrowser", odd, "left", "1440");
+            store.SaveSetting("OrvelBrowser", kCaption, "left", "15");
+        }
+        QSettingsStore reopened(file);
+        QCOMPARE(reopened.GetSetting("OrvelBrowser", odd, "left", "x"), "1440");
+        QCOMPARE(reopened.GetSetting("OrvelBrowser", kCaption, "left", "x"), "15");
+        QCOMPARE(reopened.GetSetting("OrvelBrowser", odd, "top", "dflt"), "dflt");
+        QCOMPARE(reopened.GetSetting("Other", odd, "left", "none"), "none");
+    }
+
+    void qsettingsStoreFailsWhenItCannotWrite()
+    {
+        QTemporaryDir dir;
+        // A file where the store's folder should be: no write can succeed, even as root.
+        QFile blocker(dir.filePath("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettingsStore store(dir.filePath("blocked/OrvelBrowser.ini"));
+        QVERIFY_THROWS_EXCEPTION(Failure, store.SaveSetting("OrvelBrowser", kCaption, "left", "1"));
+    }
+
+    void widgetWindowReportsTwips()
+    {
+        QWidget widget;
+        widget.setGeometry(20, 30, 696, 332);
+        WidgetPlacementWindow window(&widget);
+        QCOMPARE(window.width(), 696.0f * 15.0f);
+        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Normal));
+        window.setWidth(9000);
+        window.setLeft(1500);
+        QCOMPARE(widget.width(), 600);
+        QCOMPARE(widget.frameGeometry().x(), 100);
+        window.setWindowState(PlacementWindow::Maximized);
+        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Maximized));
+        window.setWindowState(PlacementWindow::Minimized);
+        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Minimized));
+    }
+};
+
+QTEST_MAIN(TestPlacement)
+#include "tst_placement.moc"
