@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: MIT
+// The browser window on the real web engine against the local demo site.
+
+#include "DemoSite.h"
+#include "browser/frmBrowser.h"
+#include "components/ActiveBar.h"
+#include "components/WebEngineBrowser.h"
+#include "modules/SettingsStore.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+using namespace orv;
+using orv::test::DemoSite;
+
+namespace {
+
+constexpr int kLoadTimeout = 20000;
+const QString kPrefix = QStringLiteral("Harlund Webbrowser... Kategorie: ");
+
+QTemporaryDir *home()
+{
+    static QTemporaryDir dir;
+    return &dir;
+}
+
+} // namespace
+
+class TestBrowserEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private:
+    DemoSite m_site;
+    QWebEngineProfile *m_profile = nullptr;
+    QSettingsStore *m_store = nullptr;
+    std::unique_ptr<frmBrowser> m_window;
+
+    QString main(const QString &path) const { return QStringLiteral("http://") + m_site.mainHost() + path; }
+    QWebEngineView *view() const { return static_cast<WebEngineBrowser *>(m_window->browser())->view(); }
+    ActiveBarTool &tool(const char *band, const char *name) const
+    {
+        return m_window->toolbar()->Bands(band).Tools(name);
+    }
+    QString status() const { return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text(); }
+
+    void open(const QString &commandLine)
+    {
+        frmBrowser::Dependencies deps;
+        deps.hosts = {m_site.mainHost(), m_site.shopHost()};
+        deps.commandLine = commandLine;
+        deps.store = m_store;
+        deps.createBrowser = [this](QWidget *container) { return new WebEngineBrowser(container, m_profile); };
+        m_window = std::make_unique<frmBrowser>(std::move(deps));
+        QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
+        m_window->Form_Load();
+        m_window->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), kLoadTimeout);
+    }
+
+    // Runs an action and waits until the page has finished the load it starts.
+    template <typename Action>
+    void loadBy(Action action)
+    {
+        QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
+        action();
+        QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), kLoadTimeout);
+        QVERIFY(loaded.first().first().toBool());
+    }
+
+    void clickTool(const char *name)
+    {
+        QTest::mouseClick(tool("Band1", name).widget(), Qt::LeftButton);
+    }
+
+    void clickInPage(const char *elementId)
+    {
+        view()->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(elementId)));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_site.start());
+        m_profile = createBrowserProfile(this);
+        m_store = new QSettingsStore();
+    }
+
+    void cleanup()
+    {
+        if (m_window)
+            m_window->close();
+        m_window.reset();
+        m_site.clearRequests();
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_store;
+        delete m_profile; // after every page that used it
+    }
+
+    void startPageOfTheCommandLine()
+    {
+        open("4711||Download");
+        QCOMPARE(m_site.requests().value(0), "main /download/?produkt=4711");
+        QCOMPARE(view()->url().toString(), main("/download/?produkt=4711"));
+        QCOMPARE(m_window->windowTitle(), kPrefix + "Download");
+        QCOMPARE(tool("Band1", "ID_Seite").Text(), "Download");
+        QCOMPARE(m_window->addressBox()->currentText(), main("/download/?produkt=4711"));
+        QTRY_COMPARE(status(), "Fertig");
+        QVERIFY(!tool("Band1", "ID_Stop").Enabled());
+        QVERIFY(!tool("Band1", "ID_Zurück").Enabled());
+    }
+
+    void categorySwitchBackAndForward()
+    {
+        open("4711||Download");
+        auto *box = qobject_cast<QComboBox *>(tool("Band1", "ID_Seite").widget());
+        loadBy([&] {
+            box->setCurrentIndex(3);
+            Q_EMIT box->activated(3);
+        });
+        QCOMPARE(m_site.requests().last(), "main /support");
+        QCOMPARE(m_window->windowTitle(), kPrefix + "Support");
+        QTRY_VERIFY(tool("Band1", "ID_Zurück").Enabled());
+        QVERIFY(!tool("Band1", "ID_Vorwärts").Enabled());
+
+        loadBy([&] { clickTool("ID_Zurück"); });
+        QCOMPARE(view()->url().toString(), main("/download/?produkt=4711"));
+        QTRY_VERIFY(tool("Band1", "ID_Vorwärts").Enabled());
+        QTRY_VERIFY(!tool("Band1", "ID_Zurück").Enabled());
+
+        loadBy([&] { clickTool("ID_Vorwärts"); });
+        QCOMPARE(view()->url().toString(), main("/support"));
+        QTRY_VERIFY(!tool("Band1", "ID_Vorwärts").Enabled());
+
+        loadBy([&] { clickTool("ID_Aktualisieren"); });
+        QCOMPARE(m_site.requests().last(), "main /support");
+    }
+
+    void enterInTheAddressBox()
+    {
+        open("0||Events");
+        QLineEdit *edit = m_window->addressBox()->lineEdit();
+        loadBy([&] {
+            edit->setText(main("/neuigkeiten"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        QCOMPARE(m_site.requests().last(), "main /neuigkeiten");
+        QCOMPARE(m_window->history().entries(), QStringList{main("/neuigkeiten")});
+    }
+
+    void linksForANewWindowOpenHere()
+    {
+        open("0||Support");
+        loadBy([&] { clickInPage("blank"); });
+        QCOMPARE(view()->url().toString(), main("/neuigkeiten"));
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }), 1);
+    }
+
+    void silentPagesShowNoDialogs()
+    {
+        open("0||Support");
+        QSignalSpy done(this, &QObject::objectNameChanged);
+        view()->page()->runJavaScript(QStringLiteral("alert('x'); confirm('y') ? 'yes' : 'no'"),
+                                      [this](const QVariant &result) { setObjectName(result.toString()); });
+        // A dialog would hold the script until someone closed it.
+        QTRY_COMPARE_WITH_TIMEOUT(objectName(), QString("no"), 10000);
+    }
+
+    void downloadArrivesInTheDownloadFolder()
+    {
+        open("4711||Download");
+        const QDir downloads(QDir::home().filePath("Downloads"));
+        for (const char *expectedName : {"Harlund-Setup-4711.exe", "Harlund-Setup-4711 (1).exe"}) {
+            clickInPage("file");
+            const QString path = downloads.filePath(QLatin1String(expectedName));
+            QTRY_COMPARE_WITH_TIMEOUT(status(), "Download abgeschlossen: " + path, kLoadTimeout);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), DemoSite::downloadBody());
+        }
+        QCOMPARE(view()->url().toString(), main("/download/?produkt=4711")); // the page stays
+    }
+
+    void closeFilesThePlacementInTheUserSettings()
+    {
+        open("0||News");
+        m_window->setGeometry(40, 50, 640, 400);
+        auto *box = qobject_cast<QComboBox *>(tool("Band1", "ID_Seite").widget());
+        loadBy([&] {
+            box->setCurrentIndex(5);
+            Q_EMIT box->activated(5);
+        });
+        const int outerWidth = m_window->frameGeometry().width();
+        clickTool("ID_Beenden");
+        QVERIFY(!m_window->isVisible());
+
+        QSettings written(QDir::home().filePath(".config/OrvelBrowser/OrvelBrowser.ini"), QSettings::IniFormat);
+        QCOMPARE(written.value(QSettingsStore::groupKey(kPrefix + "Events", "width")).toString(),
+                 QString::number(outerWidth * 15));
+        QCOMPARE(written.value(QSettingsStore::groupKey(kPrefix + "Events", "windowstate")).toString(), "0");
+        QVERIFY(!written.contains(QSettingsStore::groupKey(kPrefix + "News", "width")));
+
+        // The next start with that category finds its placement.
+        open("0||Events");
+        QCOMPARE(m_window->frameGeometry().width(), outerWidth);
+        QCOMPARE(m_window->windowState() & Qt::WindowMaximized, Qt::WindowStates());
+    }
+
+    void theProgramOpensTheHostsOfItsEnvironment()
+    {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
+        environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QSignalSpy requested(&m_site, &DemoSite::requested);
+        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), {"4711|x|Programminfo"});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.requests().contains("main /software/?ProgID=4711"), kLoadTimeout);
+        program.terminate();
+        if (!program.waitForFinished(5000))
+            program.kill();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // Settings, profile and downloads go to a fresh home of the test's own.
+    const QByteArray root = home()->path().toUtf8();
+    qputenv("HOME", root);
+    qputenv("XDG_CONFIG_HOME", root + "/.config");
+    qputenv("XDG_DATA_HOME", root + "/.local/share");
+    qputenv("XDG_CACHE_HOME", root + "/.cache");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("OrvelBrowser");
+    QApplication::setOrganizationName("OrvelBrowser");
+    TestBrowserEndToEnd test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_browser_e2e.moc"
