@@ -26,7 +26,8 @@ int main(int argc, char *argv[])
     orv::QSettingsStore store;
 
     orv::frmBrowser::Dependencies dependencies;
-    dependencies.hosts = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
+    dependencies.hosts
+        = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
     // The command line as one text: the arguments joined by blanks, quotes kept.
     dependencies.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
     dependencies.store = &store;

@@ -15,7 +15,7 @@ namespace orv {
 class AddressHistory
 {
 public:
-    explicit AddressHistory(QStringListModel *model) : m_model(model) {}
+    explicit AddressHistory(QStringListModel *model) : m_model(model) { }
 
     // The text the box keeps after Enter: "http://" + text when its first
     // three characters are "www" in any case, else the text unchanged.

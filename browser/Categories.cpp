@@ -15,7 +15,7 @@ QString http(const QString &host, const QString &path)
 bool isShop(const QString &category)
 {
     return category == texts::shop() || category == texts::shoppingBrd()
-           || category == texts::shoppingAut();
+        || category == texts::shoppingAut();
 }
 
 QString programInfoFor(const CommandLineFields &fields, const Hosts &hosts)
@@ -42,7 +42,7 @@ Hosts Hosts::fromEnvironment(const QString &defaultMain, const QString &defaultS
 {
     const QString main = qEnvironmentVariable("ORVEL_MAIN_HOST");
     const QString shop = qEnvironmentVariable("ORVEL_SHOP_HOST");
-    return {main.isEmpty() ? defaultMain : main, shop.isEmpty() ? defaultShop : shop};
+    return { main.isEmpty() ? defaultMain : main, shop.isEmpty() ? defaultShop : shop };
 }
 
 QString GetField(const QString &text, const QString &separator, int n)
@@ -79,7 +79,8 @@ QString home(const Hosts &hosts)
 
 QString download(const Hosts &hosts, qint32 productNumber)
 {
-    return http(hosts.MainHost, QStringLiteral("/download/?produkt=") + QString::number(productNumber));
+    return http(
+        hosts.MainHost, QStringLiteral("/download/?produkt=") + QString::number(productNumber));
 }
 
 QString programInfoShort(const Hosts &hosts)
@@ -89,7 +90,8 @@ QString programInfoShort(const Hosts &hosts)
 
 QString programInfo(const Hosts &hosts, qint32 productNumber)
 {
-    return http(hosts.MainHost, QStringLiteral("/software/?ProgID=") + QString::number(productNumber));
+    return http(
+        hosts.MainHost, QStringLiteral("/software/?ProgID=") + QString::number(productNumber));
 }
 
 QString support(const Hosts &hosts)
@@ -116,9 +118,8 @@ QString shop(const Hosts &hosts)
 
 QStringList categoryEntries(const CommandLineFields &fields)
 {
-    QStringList entries{texts::startseite(), texts::download(), texts::programminfo(),
-                        texts::support(),    texts::news(),     texts::events(),
-                        texts::shop()};
+    QStringList entries { texts::startseite(), texts::download(), texts::programminfo(),
+        texts::support(), texts::news(), texts::events(), texts::shop() };
     if (!isBlank(fields.ExtraPageCaption))
         entries.append(fields.ExtraPageCaption);
     return entries;
@@ -128,24 +129,24 @@ StartPage startPageFor(const CommandLineFields &fields, const Hosts &hosts)
 {
     const QString &category = fields.Category;
     if (category == texts::download())
-        return {address::download(hosts, fields.ProductNumber), 1};
+        return { address::download(hosts, fields.ProductNumber), 1 };
     if (category == texts::programminfo())
-        return {programInfoFor(fields, hosts), 2};
+        return { programInfoFor(fields, hosts), 2 };
     if (category == texts::news())
-        return {address::news(hosts), 4};
+        return { address::news(hosts), 4 };
     if (category == texts::events())
-        return {address::events(hosts), 5};
+        return { address::events(hosts), 5 };
     if (category == texts::support())
-        return {address::support(hosts), 3};
+        return { address::support(hosts), 3 };
     if (isShop(category))
-        return {address::shop(hosts), 6};
+        return { address::shop(hosts), 6 };
     if (category == fields.ExtraPageAddress && !isBlank(fields.ExtraPageAddress))
-        return {fields.ExtraPageAddress, 7};
-    return {address::home(hosts), 0};
+        return { fields.ExtraPageAddress, 7 };
+    return { address::home(hosts), 0 };
 }
 
-std::optional<QString> switchAddressFor(const QString &entry, const CommandLineFields &fields,
-                                        const Hosts &hosts)
+std::optional<QString> switchAddressFor(
+    const QString &entry, const CommandLineFields &fields, const Hosts &hosts)
 {
     if (entry == texts::startseite())
         return address::home(hosts);

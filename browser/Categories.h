@@ -64,7 +64,7 @@ struct StartPage
 StartPage startPageFor(const CommandLineFields &fields, const Hosts &hosts);
 
 // The page opened when the user chooses an entry; nothing for an unknown one.
-std::optional<QString> switchAddressFor(const QString &entry, const CommandLineFields &fields,
-                                        const Hosts &hosts);
+std::optional<QString> switchAddressFor(
+    const QString &entry, const CommandLineFields &fields, const Hosts &hosts);
 
 } // namespace orv

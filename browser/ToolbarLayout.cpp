@@ -11,30 +11,34 @@ void buildToolbarLayout(ActiveBar &bar)
     using K = ToolKind;
     ActiveBarBand &commands = bar.addBand(names::band1(), QStringLiteral("Band1"), Dock::Top);
     const ToolDefinition commandTools[] = {
-        {names::idBeenden(), K::Button, QStringLiteral("Beenden"), true, QStringLiteral(":/icons/exit.svg"),
-         QStringLiteral("Beenden"), {QKeySequence(QKeySequence::Quit)}},
-        {QStringLiteral("Tool5"), K::Separator, {}, false, {}, {}, {}},
-        {names::idZurueck(), K::Button, QStringLiteral("Zurück"), true, QStringLiteral(":/icons/back.svg"),
-         QStringLiteral("Zurück"), {QKeySequence(QKeySequence::Back)}},
-        {names::idVorwaerts(), K::Button, QString(), false, QStringLiteral(":/icons/forward.svg"),
-         QStringLiteral("Vorwärts"), {QKeySequence(QKeySequence::Forward)}},
-        {QStringLiteral("Tool8"), K::Separator, {}, false, {}, {}, {}},
-        {names::idStop(), K::Button, QStringLiteral("Stop"), true, QStringLiteral(":/icons/stop.svg"),
-         QStringLiteral("Stop"), {QKeySequence(Qt::Key_Escape)}},
-        {names::idAktualisieren(), K::Button, QStringLiteral("Aktualisieren"), true,
-         QStringLiteral(":/icons/refresh.svg"), QStringLiteral("Aktualisieren"),
-         {QKeySequence(QKeySequence::Refresh), QKeySequence(Qt::CTRL | Qt::Key_R)}},
-        {names::idSeite(), K::ComboBox, QStringLiteral("Tool11"), false, {}, QStringLiteral("Kategorie"), {}},
-        {names::idInfo(), K::Button, QStringLiteral("Tool12"), false, QStringLiteral(":/icons/info.svg"),
-         QStringLiteral("Info"), {}},
+        { names::idBeenden(), K::Button, QStringLiteral("Beenden"), true,
+            QStringLiteral(":/icons/exit.svg"), QStringLiteral("Beenden"),
+            { QKeySequence(QKeySequence::Quit) } },
+        { QStringLiteral("Tool5"), K::Separator, {}, false, {}, {}, {} },
+        { names::idZurueck(), K::Button, QStringLiteral("Zurück"), true,
+            QStringLiteral(":/icons/back.svg"), QStringLiteral("Zurück"),
+            { QKeySequence(QKeySequence::Back) } },
+        { names::idVorwaerts(), K::Button, QString(), false, QStringLiteral(":/icons/forward.svg"),
+            QStringLiteral("Vorwärts"), { QKeySequence(QKeySequence::Forward) } },
+        { QStringLiteral("Tool8"), K::Separator, {}, false, {}, {}, {} },
+        { names::idStop(), K::Button, QStringLiteral("Stop"), true,
+            QStringLiteral(":/icons/stop.svg"), QStringLiteral("Stop"),
+            { QKeySequence(Qt::Key_Escape) } },
+        { names::idAktualisieren(), K::Button, QStringLiteral("Aktualisieren"), true,
+            QStringLiteral(":/icons/refresh.svg"), QStringLiteral("Aktualisieren"),
+            { QKeySequence(QKeySequence::Refresh), QKeySequence(Qt::CTRL | Qt::Key_R) } },
+        { names::idSeite(), K::ComboBox, QStringLiteral("Tool11"), false, {},
+            QStringLiteral("Kategorie"), {} },
+        { names::idInfo(), K::Button, QStringLiteral("Tool12"), false,
+            QStringLiteral(":/icons/info.svg"), QStringLiteral("Info"), {} },
     };
     for (const ToolDefinition &tool : commandTools)
         commands.addTool(tool);
 
     ActiveBarBand &status = bar.addBand(names::statusBar(), QStringLiteral("Band2"), Dock::Bottom);
-    status.addTool({names::statusInfo(), K::TextPane, QString(), false, {}, {}, {}});
-    status.addTool({QStringLiteral("Tool1"), K::TimePane, QString(), false, {}, {}, {}});
-    status.addTool({QStringLiteral("Tool2"), K::DatePane, QString(), false, {}, {}, {}});
+    status.addTool({ names::statusInfo(), K::TextPane, QString(), false, {}, {}, {} });
+    status.addTool({ QStringLiteral("Tool1"), K::TimePane, QString(), false, {}, {}, {} });
+    status.addTool({ QStringLiteral("Tool2"), K::DatePane, QString(), false, {}, {}, {} });
 }
 
 } // namespace orv

@@ -25,16 +25,16 @@ namespace orv {
 namespace {
 
 // Design rectangles, in twips.
-constexpr QRect kClientArea{0, 0, 10440, 4980};
-constexpr QRect kMeterRect{60, 3630, 2325, 285};
-constexpr QRect kMeterAreaRect{90, 60, 375, 105};
-constexpr QRect kAddressBoxRect{60, 2460, 3705, 315};
-constexpr QRect kPictureRect{60, 2820, 510, 465};
+constexpr QRect kClientArea { 0, 0, 10440, 4980 };
+constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
+constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
+constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
+constexpr QRect kPictureRect { 60, 2820, 510, 465 };
 
 QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
 {
-    return {tpp.xToPixels(twips.x()), tpp.yToPixels(twips.y()), tpp.xToPixels(twips.width()),
-            tpp.yToPixels(twips.height())};
+    return { tpp.xToPixels(twips.x()), tpp.yToPixels(twips.y()), tpp.xToPixels(twips.width()),
+        tpp.yToPixels(twips.height()) };
 }
 
 ActiveBarTool &tool(ActiveBar &bar, const QString &band, const QString &name)
@@ -57,17 +57,18 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     buildToolbarLayout(*ActiveBar31);
     connect(ActiveBar31, &ActiveBar::ToolClick, this, &frmBrowser::ActiveBar31_ToolClick);
     connect(ActiveBar31, &ActiveBar::ComboSelChange, this, &frmBrowser::ActiveBar31_ComboSelChange);
-    connect(ActiveBar31, &ActiveBar::ClientAreaChanged, this, &frmBrowser::ActiveBar31_ClientAreaChanged);
+    connect(ActiveBar31, &ActiveBar::ClientAreaChanged, this,
+        &frmBrowser::ActiveBar31_ClientAreaChanged);
 
     brwWebBrowser = m_deps.createBrowser(ActiveBar31);
     connect(brwWebBrowser, &WebBrowserControl::StatusTextChange, this,
-            &frmBrowser::brwWebBrowser_StatusTextChange);
+        &frmBrowser::brwWebBrowser_StatusTextChange);
     connect(brwWebBrowser, &WebBrowserControl::CommandStateChange, this,
-            &frmBrowser::brwWebBrowser_CommandStateChange);
+        &frmBrowser::brwWebBrowser_CommandStateChange);
     connect(brwWebBrowser, &WebBrowserControl::DownloadBegin, this,
-            &frmBrowser::brwWebBrowser_DownloadBegin);
+        &frmBrowser::brwWebBrowser_DownloadBegin);
     connect(brwWebBrowser, &WebBrowserControl::DownloadComplete, this,
-            &frmBrowser::brwWebBrowser_DownloadComplete);
+        &frmBrowser::brwWebBrowser_DownloadComplete);
 
     // The meter lives in the status band, in front of the time pane; hidden
     // until the first start.
@@ -94,8 +95,8 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     txtEingabe->lineEdit()->installEventFilter(this);
     connect(txtEingabe, &QComboBox::activated, this, &frmBrowser::txtEingabe_Click);
     ActiveBar31->Bands(names::band1()).addWidget(txtEingabe, 1);
-    for (const QKeySequence &focusKey :
-         {QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}) {
+    for (const QKeySequence &focusKey : { QKeySequence(Qt::Key_F6),
+             QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D) }) {
         auto *shortcut = new QShortcut(focusKey, this);
         connect(shortcut, &QShortcut::activated, txtEingabe, [this] {
             txtEingabe->setFocus(Qt::ShortcutFocusReason);
@@ -124,7 +125,9 @@ void frmBrowser::Form_Load()
 
     const QString &command = m_deps.commandLine;
     const QString separator = QStringLiteral("|");
-    steps.step([&] { m_fields.ProductNumber = textToInt32(GetField(command, separator, 1).toStdString()); });
+    steps.step([&] {
+        m_fields.ProductNumber = textToInt32(GetField(command, separator, 1).toStdString());
+    });
     steps.step([&] { m_fields.ProgramTag = GetField(command, separator, 2); });
     steps.step([&] { m_fields.Category = GetField(command, separator, 3); });
     steps.step([&] { m_fields.ExtraPageCaption = GetField(command, separator, 4); });
@@ -134,7 +137,8 @@ void frmBrowser::Form_Load()
 
     const StartPage start = startPageFor(m_fields, m_deps.hosts);
     steps.step([&] { brwWebBrowser->Navigate(start.address); });
-    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });
+    steps.step(
+        [&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });
     steps.step([&] { txtEingabe->setEditText(start.address); });
 
     steps.step([&] { setCategoryCaption(); });
@@ -153,7 +157,8 @@ void frmBrowser::FillCategoryList()
 
 void frmBrowser::setCategoryCaption()
 {
-    setWindowTitle(texts::captionPrefix() + tool(*ActiveBar31, names::band1(), names::idSeite()).Text());
+    setWindowTitle(
+        texts::captionPrefix() + tool(*ActiveBar31, names::band1(), names::idSeite()).Text());
 }
 
 void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)

@@ -92,7 +92,7 @@ private:
     QLabel *imgWelt = nullptr;
 
     QStringListModel *m_historyModel = nullptr;
-    AddressHistory m_history{nullptr};
+    AddressHistory m_history { nullptr };
 };
 
 } // namespace orv

@@ -38,7 +38,8 @@ QLabel *createPane(QWidget *parent)
 
 } // namespace
 
-ActiveBarTool::ActiveBarTool(ActiveBar *owner, const ToolDefinition &definition, QWidget *bandWidget)
+ActiveBarTool::ActiveBarTool(
+    ActiveBar *owner, const ToolDefinition &definition, QWidget *bandWidget)
     : QObject(bandWidget), m_owner(owner), m_definition(definition)
 {
     switch (definition.kind) {
@@ -50,8 +51,8 @@ ActiveBarTool::ActiveBarTool(ActiveBar *owner, const ToolDefinition &definition,
             button->setIcon(QIcon(definition.icon));
         button->setIconSize(QSize(16, 16));
         button->setText(definition.caption);
-        button->setToolButtonStyle(definition.captionShown ? Qt::ToolButtonTextBesideIcon
-                                                           : Qt::ToolButtonIconOnly);
+        button->setToolButtonStyle(
+            definition.captionShown ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
         button->setToolTip(definition.toolTip.isEmpty() ? definition.caption : definition.toolTip);
         connect(button, &QToolButton::clicked, this, [this] { m_owner->notifyClick(this); });
         m_widget = button;
@@ -91,7 +92,8 @@ ActiveBarTool::ActiveBarTool(ActiveBar *owner, const ToolDefinition &definition,
     m_widget->setObjectName(definition.name);
 
     for (const QKeySequence &sequence : definition.shortcuts) {
-        auto *shortcut = new QShortcut(sequence, owner->parentWidget() ? owner->parentWidget() : owner);
+        auto *shortcut
+            = new QShortcut(sequence, owner->parentWidget() ? owner->parentWidget() : owner);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, &ActiveBarTool::click);
     }
@@ -173,7 +175,8 @@ void ActiveBarTool::click()
         m_owner->notifyClick(this);
 }
 
-ActiveBarBand::ActiveBarBand(ActiveBar *owner, const QString &name, const QString &caption, Dock dock)
+ActiveBarBand::ActiveBarBand(
+    ActiveBar *owner, const QString &name, const QString &caption, Dock dock)
     : QWidget(owner), m_owner(owner), m_name(name), m_caption(caption), m_dock(dock),
       m_layout(new QHBoxLayout(this))
 {
@@ -191,7 +194,8 @@ ActiveBarTool &ActiveBarBand::Tools(const QString &name) const
         if (tool->Name() == name)
             return *tool;
     }
-    fail(FailureCode::InvalidCall, "No tool " + name.toStdString() + " in band " + m_name.toStdString());
+    fail(FailureCode::InvalidCall,
+        "No tool " + name.toStdString() + " in band " + m_name.toStdString());
 }
 
 ActiveBarTool &ActiveBarBand::addTool(const ToolDefinition &definition)
@@ -336,7 +340,7 @@ void ActiveBar::layoutBands()
     }
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     const QRect area(tpp.xToTwips(0), tpp.yToTwips(top), tpp.xToTwips(width()),
-                     tpp.yToTwips(qMax(0, bottom - top)));
+        tpp.yToTwips(qMax(0, bottom - top)));
     if (area != m_clientArea) {
         m_clientArea = area;
         Q_EMIT ClientAreaChanged(area.x(), area.y(), area.width(), area.height());

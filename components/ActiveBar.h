@@ -59,7 +59,7 @@ public:
     int ListCount() const;
     int ListIndex() const;
     void setListIndex(int index); // a position beyond the list fails
-    QString Text() const;         // the entry shown, empty when none
+    QString Text() const; // the entry shown, empty when none
 
     // A click as the user makes it: nothing happens while the tool is disabled.
     void click();
@@ -144,7 +144,7 @@ private:
     void layoutBands();
 
     std::vector<ActiveBarBand *> m_bands;
-    QRect m_clientArea{0, 0, -1, -1};
+    QRect m_clientArea { 0, 0, -1, -1 };
     Clock m_clock;
     QTimer m_clockTimer;
 };

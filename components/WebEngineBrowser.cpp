@@ -37,9 +37,10 @@ protected:
     }
 
     bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
-                          QString *result) override
+        QString *result) override
     {
-        return silent ? false : QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
+        return silent ? false
+                      : QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
     }
 
     // A one-window browser: links with a target and window.open() load here.
@@ -62,8 +63,8 @@ QString uniqueFileName(const QDir &folder, const QString &suggested)
     const QFileInfo info(name);
     const QString base = info.completeBaseName().isEmpty() ? name : info.completeBaseName();
     const QString suffix = info.completeBaseName().isEmpty() || info.suffix().isEmpty()
-                               ? QString()
-                               : QLatin1Char('.') + info.suffix();
+        ? QString()
+        : QLatin1Char('.') + info.suffix();
     for (int n = 1;; ++n) {
         const QString candidate = base + QStringLiteral(" (%1)").arg(n) + suffix;
         if (!folder.exists(candidate))
@@ -81,16 +82,17 @@ WebEngineBrowser::WebEngineBrowser(QWidget *container, QWebEngineProfile *profil
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, &WebEngineBrowser::handleLoadProgress);
     connect(m_page, &QWebEnginePage::linkHovered, this,
-            [this](const QString &url) { Q_EMIT StatusTextChange(url); });
+        [this](const QString &url) { Q_EMIT StatusTextChange(url); });
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::reportCommandStates);
     connect(m_page, &QWebEnginePage::certificateError, this,
-            [this](const QWebEngineCertificateError &error) {
-                // Never ask: an untrusted certificate fails the load.
-                auto copy = error;
-                copy.rejectCertificate();
-                Q_EMIT StatusTextChange(texts::statusCertificateRejected() + error.url().toString());
-            });
-    connect(profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
+        [this](const QWebEngineCertificateError &error) {
+            // Never ask: an untrusted certificate fails the load.
+            auto copy = error;
+            copy.rejectCertificate();
+            Q_EMIT StatusTextChange(texts::statusCertificateRejected() + error.url().toString());
+        });
+    connect(
+        profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
@@ -147,8 +149,8 @@ void WebEngineBrowser::Refresh()
 void WebEngineBrowser::Move(int left, int top, int width, int height)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(m_view);
-    m_view->setGeometry(tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width),
-                        tpp.yToPixels(height));
+    m_view->setGeometry(
+        tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
 
 void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
@@ -216,29 +218,30 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
     download->setDownloadFileName(name);
     const QString path = folder.absoluteFilePath(name);
 
-    connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this, download, name] {
-        const qint64 total = download->totalBytes();
-        if (total > 0 && !download->isFinished())
-            Q_EMIT StatusTextChange(texts::statusDownloadProgress() + name
-                                    + QStringLiteral(" (%1 %)").arg(download->receivedBytes() * 100 / total));
-    });
+    connect(
+        download, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this, download, name] {
+            const qint64 total = download->totalBytes();
+            if (total > 0 && !download->isFinished())
+                Q_EMIT StatusTextChange(texts::statusDownloadProgress() + name
+                    + QStringLiteral(" (%1 %)").arg(download->receivedBytes() * 100 / total));
+        });
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
-            [this, download, name, path](QWebEngineDownloadRequest::DownloadState state) {
-                switch (state) {
-                case QWebEngineDownloadRequest::DownloadCompleted:
-                    Q_EMIT StatusTextChange(texts::statusDownloadDone() + path);
-                    break;
-                case QWebEngineDownloadRequest::DownloadCancelled:
-                    Q_EMIT StatusTextChange(texts::statusDownloadCancelled() + name);
-                    break;
-                case QWebEngineDownloadRequest::DownloadInterrupted:
-                    Q_EMIT StatusTextChange(texts::statusDownloadFailed() + name + QStringLiteral(" (")
-                                            + download->interruptReasonString() + QLatin1Char(')'));
-                    break;
-                default:
-                    break;
-                }
-            });
+        [this, download, name, path](QWebEngineDownloadRequest::DownloadState state) {
+            switch (state) {
+            case QWebEngineDownloadRequest::DownloadCompleted:
+                Q_EMIT StatusTextChange(texts::statusDownloadDone() + path);
+                break;
+            case QWebEngineDownloadRequest::DownloadCancelled:
+                Q_EMIT StatusTextChange(texts::statusDownloadCancelled() + name);
+                break;
+            case QWebEngineDownloadRequest::DownloadInterrupted:
+                Q_EMIT StatusTextChange(texts::statusDownloadFailed() + name + QStringLiteral(" (")
+                    + download->interruptReasonString() + QLatin1Char(')'));
+                break;
+            default:
+                break;
+            }
+        });
     download->accept();
     Q_EMIT StatusTextChange(texts::statusDownloadStarted() + name);
 }

@@ -20,8 +20,7 @@ double roundHalfEven(double value)
     return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
-template <typename T>
-T roundTo(double value)
+template <typename T> T roundTo(double value)
 {
     if (std::isnan(value))
         fail(FailureCode::Overflow, "Overflow");
@@ -165,8 +164,8 @@ std::string singleToText(float value)
     if (value == 0.0f)
         return "0";
     char buffer[48];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                         std::chars_format::general, 7);
+    const auto [end, ec]
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     std::string text(buffer, ec == std::errc() ? end : buffer);
     const std::size_t e = text.find('e');
     if (e != std::string::npos)

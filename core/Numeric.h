@@ -39,14 +39,13 @@ double leadingNumber(std::string_view text);
 std::string singleToText(float value);
 
 // Integer with overflow-checked arithmetic. Mixing widths must be explicit.
-template <typename T>
-class Checked
+template <typename T> class Checked
 {
     static_assert(std::is_same_v<T, std::int16_t> || std::is_same_v<T, std::int32_t>);
 
 public:
     constexpr Checked() = default;
-    constexpr Checked(T value) : m_value(value) {} // NOLINT(google-explicit-constructor)
+    constexpr Checked(T value) : m_value(value) { } // NOLINT(google-explicit-constructor)
 
     constexpr T value() const { return m_value; }
     friend constexpr bool operator==(Checked a, Checked b) { return a.m_value == b.m_value; }

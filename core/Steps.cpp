@@ -11,7 +11,7 @@ namespace {
 void writeToStandardError(std::string_view where, const Failure &failure)
 {
     const std::string line = "orvelbrowser: unhandled failure in " + std::string(where) + ": "
-                             + std::to_string(failure.number()) + " " + failure.what() + "\n";
+        + std::to_string(failure.number()) + " " + failure.what() + "\n";
     std::fputs(line.c_str(), stderr);
 }
 

@@ -21,8 +21,7 @@ class StepRunner
 {
 public:
     // Runs one step. Returns false when it failed (and was skipped).
-    template <typename Step>
-    bool step(Step &&body)
+    template <typename Step> bool step(Step &&body)
     {
         try {
             std::forward<Step>(body)();
@@ -34,8 +33,7 @@ public:
     }
 
     // A loop whose failing test or body ends the loop; the failure is cleared.
-    template <typename Test, typename Body>
-    void loop(Test &&test, Body &&body)
+    template <typename Test, typename Body> void loop(Test &&test, Body &&body)
     {
         try {
             while (test())
@@ -63,8 +61,7 @@ using UnhandledFailureHandler = std::function<void(std::string_view where, const
 UnhandledFailureHandler setUnhandledFailureHandler(UnhandledFailureHandler handler);
 void reportUnhandledFailure(std::string_view where, const Failure &failure);
 
-template <typename Body>
-void runUntrapped(std::string_view where, Body &&body)
+template <typename Body> void runUntrapped(std::string_view where, Body &&body)
 {
     try {
         std::forward<Body>(body)();

@@ -9,14 +9,16 @@ namespace orv {
 
 QSettingsStore::QSettingsStore() = default;
 
-QSettingsStore::QSettingsStore(const QString &iniFile) : m_iniFile(iniFile) {}
+QSettingsStore::QSettingsStore(const QString &iniFile) : m_iniFile(iniFile)
+{
+}
 
 std::unique_ptr<QSettings> QSettingsStore::open(const QString &application) const
 {
     if (!m_iniFile.isEmpty())
         return std::make_unique<QSettings>(m_iniFile, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, application,
-                                       application);
+    return std::make_unique<QSettings>(
+        QSettings::IniFormat, QSettings::UserScope, application, application);
 }
 
 QString QSettingsStore::groupKey(const QString &section, const QString &key)
@@ -29,24 +31,27 @@ QString QSettingsStore::groupKey(const QString &section, const QString &key)
 }
 
 QString QSettingsStore::GetSetting(const QString &application, const QString &section,
-                                   const QString &key, const QString &defaultValue)
+    const QString &key, const QString &defaultValue)
 {
     const auto settings = open(application);
-    const QString path = m_iniFile.isEmpty() ? groupKey(section, key)
-                                             : application + QLatin1Char('/') + groupKey(section, key);
+    const QString path = m_iniFile.isEmpty()
+        ? groupKey(section, key)
+        : application + QLatin1Char('/') + groupKey(section, key);
     return settings->value(path, defaultValue).toString();
 }
 
-void QSettingsStore::SaveSetting(const QString &application, const QString &section,
-                                 const QString &key, const QString &value)
+void QSettingsStore::SaveSetting(
+    const QString &application, const QString &section, const QString &key, const QString &value)
 {
     const auto settings = open(application);
-    const QString path = m_iniFile.isEmpty() ? groupKey(section, key)
-                                             : application + QLatin1Char('/') + groupKey(section, key);
+    const QString path = m_iniFile.isEmpty()
+        ? groupKey(section, key)
+        : application + QLatin1Char('/') + groupKey(section, key);
     settings->setValue(path, value);
     settings->sync();
     if (settings->status() != QSettings::NoError)
-        fail(FailureCode::ControlFailed, "Settings store not writable: " + settings->fileName().toStdString());
+        fail(FailureCode::ControlFailed,
+            "Settings store not writable: " + settings->fileName().toStdString());
 }
 
 } // namespace orv

@@ -18,9 +18,11 @@ class SettingsStore
 public:
     virtual ~SettingsStore() = default;
     virtual QString GetSetting(const QString &application, const QString &section,
-                               const QString &key, const QString &defaultValue) = 0;
-    virtual void SaveSetting(const QString &application, const QString &section,
-                             const QString &key, const QString &value) = 0;
+        const QString &key, const QString &defaultValue)
+        = 0;
+    virtual void SaveSetting(const QString &application, const QString &section, const QString &key,
+        const QString &value)
+        = 0;
 };
 
 // QSettings in the user's configuration folder: <config>/<application>/<application>.conf
@@ -34,9 +36,9 @@ public:
     explicit QSettingsStore(const QString &iniFile);
 
     QString GetSetting(const QString &application, const QString &section, const QString &key,
-                       const QString &defaultValue) override;
+        const QString &defaultValue) override;
     void SaveSetting(const QString &application, const QString &section, const QString &key,
-                     const QString &value) override;
+        const QString &value) override;
 
     // The group under which a section is kept; captions may hold '/' and '\'.
     static QString groupKey(const QString &section, const QString &key);

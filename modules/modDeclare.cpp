@@ -48,20 +48,24 @@ void SaveWindowPlacement(const PlacementWindow &window, SettingsStore &store)
     store.SaveSetting(application(), section, QStringLiteral("left"), singleText(window.left()));
     store.SaveSetting(application(), section, QStringLiteral("top"), singleText(window.top()));
     store.SaveSetting(application(), section, QStringLiteral("width"), singleText(window.width()));
-    store.SaveSetting(application(), section, QStringLiteral("height"), singleText(window.height()));
+    store.SaveSetting(
+        application(), section, QStringLiteral("height"), singleText(window.height()));
     store.SaveSetting(application(), section, QStringLiteral("windowstate"),
-                      QString::number(window.windowState()));
+        QString::number(window.windowState()));
 }
 
 void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
 {
     const QString section = window.caption();
-    const QString left = store.GetSetting(application(), section, QStringLiteral("left"), QString());
+    const QString left
+        = store.GetSetting(application(), section, QStringLiteral("left"), QString());
     const QString top = store.GetSetting(application(), section, QStringLiteral("top"), QString());
-    const QString width = store.GetSetting(application(), section, QStringLiteral("width"), QString());
-    const QString height = store.GetSetting(application(), section, QStringLiteral("height"), QString());
-    const QString state = store.GetSetting(application(), section, QStringLiteral("windowstate"),
-                                           QStringLiteral("2"));
+    const QString width
+        = store.GetSetting(application(), section, QStringLiteral("width"), QString());
+    const QString height
+        = store.GetSetting(application(), section, QStringLiteral("height"), QString());
+    const QString state = store.GetSetting(
+        application(), section, QStringLiteral("windowstate"), QStringLiteral("2"));
 
     if (trimBlanks(state).isEmpty())
         return;
@@ -157,7 +161,8 @@ void WidgetPlacementWindow::setHeight(std::int32_t twips)
 
 void WidgetPlacementWindow::setWindowState(std::int16_t state)
 {
-    Qt::WindowStates states = m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    Qt::WindowStates states
+        = m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == Minimized)
         states |= Qt::WindowMinimized;
     else if (state == Maximized)
@@ -167,13 +172,15 @@ void WidgetPlacementWindow::setWindowState(std::int16_t state)
 
 float WidgetPlacementWindow::screenWidth() const
 {
-    const QScreen *screen = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen
+        = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
     return screen ? float(screen->geometry().width()) * TwipsPerPixel::of(m_window).x : 0.0f;
 }
 
 float WidgetPlacementWindow::screenHeight() const
 {
-    const QScreen *screen = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen
+        = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
     return screen ? float(screen->geometry().height()) * TwipsPerPixel::of(m_window).y : 0.0f;
 }
 

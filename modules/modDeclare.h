@@ -42,7 +42,7 @@ public:
 class WidgetPlacementWindow : public PlacementWindow
 {
 public:
-    explicit WidgetPlacementWindow(QWidget *window) : m_window(window) {}
+    explicit WidgetPlacementWindow(QWidget *window) : m_window(window) { }
 
     QString caption() const override;
     float left() const override;

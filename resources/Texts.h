@@ -15,40 +15,124 @@ inline QString captionPrefix()
 }
 
 // Category list entries, in list order.
-inline QString startseite() { return QStringLiteral("Startseite"); }
-inline QString download() { return QStringLiteral("Download"); }
-inline QString programminfo() { return QStringLiteral("Programminfo"); }
-inline QString support() { return QStringLiteral("Support"); }
-inline QString news() { return QStringLiteral("News"); }
-inline QString events() { return QStringLiteral("Events"); }
-inline QString shop() { return QStringLiteral("Shop"); }
-inline QString shoppingBrd() { return QStringLiteral("ShoppingBRD"); }
-inline QString shoppingAut() { return QStringLiteral("ShoppingAUT"); }
+inline QString startseite()
+{
+    return QStringLiteral("Startseite");
+}
+inline QString download()
+{
+    return QStringLiteral("Download");
+}
+inline QString programminfo()
+{
+    return QStringLiteral("Programminfo");
+}
+inline QString support()
+{
+    return QStringLiteral("Support");
+}
+inline QString news()
+{
+    return QStringLiteral("News");
+}
+inline QString events()
+{
+    return QStringLiteral("Events");
+}
+inline QString shop()
+{
+    return QStringLiteral("Shop");
+}
+inline QString shoppingBrd()
+{
+    return QStringLiteral("ShoppingBRD");
+}
+inline QString shoppingAut()
+{
+    return QStringLiteral("ShoppingAUT");
+}
 
 // Status texts of the browser control.
-inline QString statusLoading() { return QStringLiteral("Seite wird geladen: "); }
-inline QString statusDone() { return QStringLiteral("Fertig"); }
-inline QString statusLoadFailed() { return QStringLiteral("Die Seite konnte nicht geladen werden: "); }
-inline QString statusCertificateRejected() { return QStringLiteral("Unsicheres Zertifikat, Seite nicht geladen: "); }
-inline QString statusDownloadStarted() { return QStringLiteral("Download gestartet: "); }
-inline QString statusDownloadProgress() { return QStringLiteral("Download läuft: "); }
-inline QString statusDownloadDone() { return QStringLiteral("Download abgeschlossen: "); }
-inline QString statusDownloadFailed() { return QStringLiteral("Download fehlgeschlagen: "); }
-inline QString statusDownloadCancelled() { return QStringLiteral("Download abgebrochen: "); }
+inline QString statusLoading()
+{
+    return QStringLiteral("Seite wird geladen: ");
+}
+inline QString statusDone()
+{
+    return QStringLiteral("Fertig");
+}
+inline QString statusLoadFailed()
+{
+    return QStringLiteral("Die Seite konnte nicht geladen werden: ");
+}
+inline QString statusCertificateRejected()
+{
+    return QStringLiteral("Unsicheres Zertifikat, Seite nicht geladen: ");
+}
+inline QString statusDownloadStarted()
+{
+    return QStringLiteral("Download gestartet: ");
+}
+inline QString statusDownloadProgress()
+{
+    return QStringLiteral("Download läuft: ");
+}
+inline QString statusDownloadDone()
+{
+    return QStringLiteral("Download abgeschlossen: ");
+}
+inline QString statusDownloadFailed()
+{
+    return QStringLiteral("Download fehlgeschlagen: ");
+}
+inline QString statusDownloadCancelled()
+{
+    return QStringLiteral("Download abgebrochen: ");
+}
 
 } // namespace orv::texts
 
 namespace orv::names {
 
-inline QString band1() { return QStringLiteral("Band1"); }
-inline QString statusBar() { return QStringLiteral("StatusBar"); }
-inline QString idBeenden() { return QStringLiteral("ID_Beenden"); }
-inline QString idZurueck() { return QStringLiteral("ID_Zurück"); }
-inline QString idVorwaerts() { return QStringLiteral("ID_Vorwärts"); }
-inline QString idStop() { return QStringLiteral("ID_Stop"); }
-inline QString idAktualisieren() { return QStringLiteral("ID_Aktualisieren"); }
-inline QString idSeite() { return QStringLiteral("ID_Seite"); }
-inline QString idInfo() { return QStringLiteral("ID_Info"); }
-inline QString statusInfo() { return QStringLiteral("Status_Info"); }
+inline QString band1()
+{
+    return QStringLiteral("Band1");
+}
+inline QString statusBar()
+{
+    return QStringLiteral("StatusBar");
+}
+inline QString idBeenden()
+{
+    return QStringLiteral("ID_Beenden");
+}
+inline QString idZurueck()
+{
+    return QStringLiteral("ID_Zurück");
+}
+inline QString idVorwaerts()
+{
+    return QStringLiteral("ID_Vorwärts");
+}
+inline QString idStop()
+{
+    return QStringLiteral("ID_Stop");
+}
+inline QString idAktualisieren()
+{
+    return QStringLiteral("ID_Aktualisieren");
+}
+inline QString idSeite()
+{
+    return QStringLiteral("ID_Seite");
+}
+inline QString idInfo()
+{
+    return QStringLiteral("ID_Info");
+}
+inline QString statusInfo()
+{
+    return QStringLiteral("Status_Info");
+}
 
 } // namespace orv::names

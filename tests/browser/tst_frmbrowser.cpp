@@ -36,20 +36,30 @@ struct Fixture
         previous = setUnhandledFailureHandler(
             [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
         frmBrowser::Dependencies deps;
-        deps.hosts = {QStringLiteral("main.test"), QStringLiteral("shop.test")};
+        deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
         deps.commandLine = commandLine;
         deps.store = &store;
-        deps.createBrowser = [this](QWidget *container) { return control = new FakeWebBrowser(container); };
-        deps.showInfoWindow = [this] { ++infoShown; };
+        deps.createBrowser = [this](QWidget *container) {
+            return control = new FakeWebBrowser(container);
+        };
+        deps.showInfoWindow = [this] {
+            ++infoShown;
+        };
         window = std::make_unique<frmBrowser>(std::move(deps));
         if (load)
             window->Form_Load();
     }
     ~Fixture() { setUnhandledFailureHandler(previous); }
 
-    ActiveBarTool &tool(const char *band, const char *name) { return window->toolbar()->Bands(band).Tools(name); }
+    ActiveBarTool &tool(const char *band, const char *name)
+    {
+        return window->toolbar()->Bands(band).Tools(name);
+    }
     ActiveBarTool &categories() { return tool("Band1", "ID_Seite"); }
-    QString status() { return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text(); }
+    QString status()
+    {
+        return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text();
+    }
 
     void showAndWait()
     {
@@ -98,19 +108,35 @@ private Q_SLOTS:
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("product");
 
-        QTest::newRow("download") << "4711||Download||" << kMain + "/download/?produkt=4711" << "Download" << 7 << 4711;
-        QTest::newRow("program info short") << "4711||Programminfo" << kMain + "/software" << "Programminfo" << 7 << 4711;
-        QTest::newRow("program info with product") << "4711|x|Programminfo" << kMain + "/software/?ProgID=4711" << "Programminfo" << 7 << 4711;
-        QTest::newRow("shopping AUT selects Shop") << "0||ShoppingAUT" << "http://shop.test/" << "Shop" << 7 << 0;
+        QTest::newRow("download") << "4711||Download||" << kMain + "/download/?produkt=4711"
+                                  << "Download" << 7 << 4711;
+        QTest::newRow("program info short") << "4711||Programminfo" << kMain + "/software"
+                                            << "Programminfo" << 7 << 4711;
+        QTest::newRow("program info with product")
+            << "4711|x|Programminfo" << kMain + "/software/?ProgID=4711"
+            << "Programminfo" << 7 << 4711;
+        QTest::newRow("shopping AUT selects Shop") << "0||ShoppingAUT"
+                                                   << "http://shop.test/"
+                                                   << "Shop" << 7 << 0;
         QTest::newRow("empty command line") << "" << kMain << "Startseite" << 7 << 0;
         QTest::newRow("separators only") << "|||" << kMain << "Startseite" << 7 << 0;
         QTest::newRow("quoted line") << "\"4711||Download\"" << kMain << "Startseite" << 7 << 0;
-        QTest::newRow("letters as product") << "abc||Download" << kMain + "/download/?produkt=0" << "Download" << 7 << 0;
-        QTest::newRow("product beyond 32 bits") << "99999999999||Download" << kMain + "/download/?produkt=0" << "Download" << 7 << 0;
-        QTest::newRow("extra page by address") << "0||http://x.test/a|Handbuch|http://x.test/a" << "http://x.test/a" << "Handbuch" << 8 << 0;
-        QTest::newRow("extra page by caption opens home") << "0||Handbuch|Handbuch|http://x.test/a" << kMain << "Startseite" << 8 << 0;
-        QTest::newRow("extra address without entry: nothing selected") << "0||http://x.test/a||http://x.test/a" << "http://x.test/a" << "" << 7 << 0;
-        QTest::newRow("blank caption adds no entry") << "0||News|   |" << kMain + "/neuigkeiten" << "News" << 7 << 0;
+        QTest::newRow("letters as product") << "abc||Download" << kMain + "/download/?produkt=0"
+                                            << "Download" << 7 << 0;
+        QTest::newRow("product beyond 32 bits")
+            << "99999999999||Download" << kMain + "/download/?produkt=0"
+            << "Download" << 7 << 0;
+        QTest::newRow("extra page by address") << "0||http://x.test/a|Handbuch|http://x.test/a"
+                                               << "http://x.test/a"
+                                               << "Handbuch" << 8 << 0;
+        QTest::newRow("extra page by caption opens home")
+            << "0||Handbuch|Handbuch|http://x.test/a" << kMain << "Startseite" << 8 << 0;
+        QTest::newRow("extra address without entry: nothing selected")
+            << "0||http://x.test/a||http://x.test/a"
+            << "http://x.test/a"
+            << "" << 7 << 0;
+        QTest::newRow("blank caption adds no entry") << "0||News|   |" << kMain + "/neuigkeiten"
+                                                     << "News" << 7 << 0;
     }
 
     void loadStep()
@@ -122,7 +148,7 @@ private Q_SLOTS:
         QFETCH(int, product);
         Fixture f(commandLine);
         QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
-        QCOMPARE(f.control->navigations(), QStringList{address});
+        QCOMPARE(f.control->navigations(), QStringList { address });
         QCOMPARE(f.categories().Text(), shown);
         QCOMPARE(f.categories().ListCount(), entries);
         QCOMPARE(f.window->windowTitle(), kPrefix + shown);
@@ -136,11 +162,11 @@ private Q_SLOTS:
     {
         // The control refuses the page; selection, caption and placement still happen.
         Fixture f(QString(), false);
-        f.control->failing = {QStringLiteral("Navigate"), QStringLiteral("Silent")};
+        f.control->failing = { QStringLiteral("Navigate"), QStringLiteral("Silent") };
         f.store.set(kPrefix + "Support", "windowstate", "1");
         f.window->Form_Load();
         Fixture g("0||Support", false);
-        g.control->failing = {QStringLiteral("Navigate")};
+        g.control->failing = { QStringLiteral("Navigate") };
         g.store.set(kPrefix + "Support", "windowstate", "1");
         g.window->Form_Load();
         QCOMPARE(g.window->windowTitle(), kPrefix + "Support");
@@ -187,9 +213,12 @@ private Q_SLOTS:
 
         QTest::newRow("support") << "Support" << kMain + "/support";
         QTest::newRow("startseite") << "Startseite" << kMain;
-        QTest::newRow("shop") << "Shop" << "http://shop.test/";
-        QTest::newRow("extra page by its entry") << "Handbuch" << "http://x.test/a";
-        QTest::newRow("download keeps the product") << "Download" << kMain + "/download/?produkt=4711";
+        QTest::newRow("shop") << "Shop"
+                              << "http://shop.test/";
+        QTest::newRow("extra page by its entry") << "Handbuch"
+                                                 << "http://x.test/a";
+        QTest::newRow("download keeps the product")
+            << "Download" << kMain + "/download/?produkt=4711";
     }
 
     void categorySwitch()
@@ -199,7 +228,7 @@ private Q_SLOTS:
         Fixture f("4711||News|Handbuch|http://x.test/a");
         f.control->calls.clear();
         f.choose(entry);
-        QCOMPARE(f.control->navigations(), QStringList{address});
+        QCOMPARE(f.control->navigations(), QStringList { address });
         QCOMPARE(f.window->addressBox()->currentText(), address);
         QCOMPARE(f.window->windowTitle(), kPrefix + entry);
         QCOMPARE(f.categories().Text(), entry);
@@ -209,9 +238,9 @@ private Q_SLOTS:
     void categorySwitchFailureEndsTheSwitch()
     {
         Fixture f("4711||News");
-        f.control->failing = {QStringLiteral("Navigate")};
+        f.control->failing = { QStringLiteral("Navigate") };
         f.choose("Support");
-        QCOMPARE(f.unhandled, (std::vector<std::string>{"category switch"}));
+        QCOMPARE(f.unhandled, (std::vector<std::string> { "category switch" }));
         QCOMPARE(f.window->windowTitle(), kPrefix + "News"); // the caption step is not reached
         QCOMPARE(f.window->addressBox()->currentText(), kMain + "/neuigkeiten");
     }
@@ -223,9 +252,12 @@ private Q_SLOTS:
 
         QTest::newRow("back") << QStringLiteral("ID_Zurück") << "GoBack";
         QTest::newRow("forward without caption") << QStringLiteral("ID_Vorwärts") << "GoForward";
-        QTest::newRow("stop") << "ID_Stop" << "Stop";
-        QTest::newRow("refresh") << "ID_Aktualisieren" << "Refresh";
-        QTest::newRow("info without caption") << "ID_Info" << "<info>";
+        QTest::newRow("stop") << "ID_Stop"
+                              << "Stop";
+        QTest::newRow("refresh") << "ID_Aktualisieren"
+                                 << "Refresh";
+        QTest::newRow("info without caption") << "ID_Info"
+                                              << "<info>";
     }
 
     void toolDispatch()
@@ -244,12 +276,12 @@ private Q_SLOTS:
             QCOMPARE(f.infoShown, 2);
             QVERIFY(f.control->calls.isEmpty());
         } else {
-            QCOMPARE(f.control->calls, QStringList{call});
+            QCOMPARE(f.control->calls, QStringList { call });
         }
         QVERIFY(f.window->isVisible());
 
         // A failure of the control in the dispatch is ignored.
-        f.control->failing = {call};
+        f.control->failing = { call };
         QTest::mouseClick(tool.widget(), Qt::LeftButton);
         QVERIFY(f.unhandled.empty());
 
@@ -268,11 +300,12 @@ private Q_SLOTS:
         const QWidget &top = f.window->toolbar()->Bands("Band1");
         const QWidget &bottom = f.window->toolbar()->Bands("StatusBar");
         auto between = [&] {
-            return QRect(0, top.height(), f.window->width(), f.window->height() - top.height() - bottom.height());
+            return QRect(0, top.height(), f.window->width(),
+                f.window->height() - top.height() - bottom.height());
         };
         QCOMPARE(view->geometry(), between());
         QCOMPARE(f.control->lastMove, f.window->toolbar()->clientArea());
-        for (const QSize size : {QSize(900, 700), QSize(320, 200), QSize(1200, 400)}) {
+        for (const QSize size : { QSize(900, 700), QSize(320, 200), QSize(1200, 400) }) {
             f.window->resize(size);
             QTRY_COMPARE(view->geometry(), between());
         }
@@ -299,15 +332,18 @@ private Q_SLOTS:
         f.window->setGeometry(30, 40, 500, 300);
         if (!switchTo.isEmpty())
             f.choose(switchTo);
-        const QString section = kPrefix + (switchTo.isEmpty() ? QStringLiteral("Download") : switchTo);
+        const QString section
+            = kPrefix + (switchTo.isEmpty() ? QStringLiteral("Download") : switchTo);
         if (byTool)
             f.clickTool("ID_Beenden");
         else
             f.window->close();
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.store.writes, (QStringList{"left", "top", "width", "height", "windowstate"}));
-        QCOMPARE(f.store.value(section, "width"), QString::number(f.window->frameGeometry().width() * 15));
-        QCOMPARE(f.store.value(section, "left"), QString::number(f.window->frameGeometry().x() * 15));
+        QCOMPARE(f.store.writes, (QStringList { "left", "top", "width", "height", "windowstate" }));
+        QCOMPARE(f.store.value(section, "width"),
+            QString::number(f.window->frameGeometry().width() * 15));
+        QCOMPARE(
+            f.store.value(section, "left"), QString::number(f.window->frameGeometry().x() * 15));
         QCOMPARE(f.store.value(section, "windowstate"), "0");
     }
 
@@ -318,7 +354,7 @@ private Q_SLOTS:
         f.showAndWait();
         QVERIFY(f.window->close());
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.unhandled, (std::vector<std::string>{"unload"}));
+        QCOMPARE(f.unhandled, (std::vector<std::string> { "unload" }));
     }
 
     void addressBoxEnter_data()
@@ -329,19 +365,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("boxText");
 
         QTest::newRow("www gets a scheme in the box, not in the request")
-            << QStringList{"WWW.harlund.test"} << QStringList{"WWW.harlund.test"}
-            << QStringList{"http://WWW.harlund.test"} << "http://WWW.harlund.test";
+            << QStringList { "WWW.harlund.test" } << QStringList { "WWW.harlund.test" }
+            << QStringList { "http://WWW.harlund.test" } << "http://WWW.harlund.test";
         QTest::newRow("other text unchanged")
-            << QStringList{"main.test/support"} << QStringList{"main.test/support"}
-            << QStringList{"main.test/support"} << "main.test/support";
+            << QStringList { "main.test/support" } << QStringList { "main.test/support" }
+            << QStringList { "main.test/support" } << "main.test/support";
         QTest::newRow("twice: two requests, one entry")
-            << QStringList{"http://a.test", "http://a.test"} << QStringList{"http://a.test", "http://a.test"}
-            << QStringList{"http://a.test"} << "http://a.test";
+            << QStringList { "http://a.test", "http://a.test" }
+            << QStringList { "http://a.test", "http://a.test" } << QStringList { "http://a.test" }
+            << "http://a.test";
         QTest::newRow("letter case makes two entries")
-            << QStringList{"http://A.test", "http://a.test"} << QStringList{"http://A.test", "http://a.test"}
-            << QStringList{"http://a.test", "http://A.test"} << "http://a.test";
+            << QStringList { "http://A.test", "http://a.test" }
+            << QStringList { "http://A.test", "http://a.test" }
+            << QStringList { "http://a.test", "http://A.test" } << "http://a.test";
         QTest::newRow("empty text is handed on and kept")
-            << QStringList{""} << QStringList{""} << QStringList{""} << "";
+            << QStringList { "" } << QStringList { "" } << QStringList { "" } << "";
     }
 
     void addressBoxEnter()
@@ -370,29 +408,32 @@ private Q_SLOTS:
         QTest::keyClick(edit, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
         QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Tab);
-        QCOMPARE(f.control->navigations(), (QStringList{"http://b.test", "http://b.test"}));
+        QCOMPARE(f.control->navigations(), (QStringList { "http://b.test", "http://b.test" }));
     }
 
     void addressBoxPick()
     {
         Fixture f("4711||Download");
         f.showAndWait();
-        for (const char *text : {"http://a.test", "http://b.test", "http://c.test"})
+        for (const char *text : { "http://a.test", "http://b.test", "http://c.test" })
             f.typeAndEnter(text);
-        QCOMPARE(f.window->history().entries(), (QStringList{"http://c.test", "http://b.test", "http://a.test"}));
+        QCOMPARE(f.window->history().entries(),
+            (QStringList { "http://c.test", "http://b.test", "http://a.test" }));
         f.control->calls.clear();
 
         QComboBox *box = f.window->addressBox();
         box->setCurrentIndex(2);
         Q_EMIT box->activated(2);
-        QCOMPARE(f.control->navigations(), QStringList{"http://a.test"});
-        QCOMPARE(f.window->history().entries(), (QStringList{"http://a.test", "http://c.test", "http://b.test"}));
+        QCOMPARE(f.control->navigations(), QStringList { "http://a.test" });
+        QCOMPARE(f.window->history().entries(),
+            (QStringList { "http://a.test", "http://c.test", "http://b.test" }));
         QCOMPARE(box->currentText(), "http://a.test");
 
         // Picking the first entry leaves the order as it is.
         box->setCurrentIndex(0);
         Q_EMIT box->activated(0);
-        QCOMPARE(f.window->history().entries(), (QStringList{"http://a.test", "http://c.test", "http://b.test"}));
+        QCOMPARE(f.window->history().entries(),
+            (QStringList { "http://a.test", "http://c.test", "http://b.test" }));
         QCOMPARE(f.control->navigations().size(), 2);
 
         // A category switch changes the box's text but not the history.
@@ -405,9 +446,9 @@ private Q_SLOTS:
     {
         Fixture f("4711||Download");
         f.showAndWait();
-        f.control->failing = {QStringLiteral("Navigate")};
+        f.control->failing = { QStringLiteral("Navigate") };
         f.typeAndEnter("http://a.test");
-        QCOMPARE(f.unhandled, (std::vector<std::string>{"address box"}));
+        QCOMPARE(f.unhandled, (std::vector<std::string> { "address box" }));
         QCOMPARE(f.window->history().count(), 0); // ended before the history step
     }
 

@@ -22,17 +22,21 @@ struct Bar
         window.resize(400, 300);
         bar = new ActiveBar(&window);
         ActiveBarBand &top = bar->addBand("Band1", "Band1", Dock::Top);
-        top.addTool({"ID_Go", ToolKind::Button, "Go", true, {}, {}, {QKeySequence(Qt::Key_F5)}});
-        top.addTool({"Tool2", ToolKind::Separator, {}, false, {}, {}, {}});
-        top.addTool({"ID_List", ToolKind::ComboBox, "Tool3", false, {}, {}, {}});
+        top.addTool(
+            { "ID_Go", ToolKind::Button, "Go", true, {}, {}, { QKeySequence(Qt::Key_F5) } });
+        top.addTool({ "Tool2", ToolKind::Separator, {}, false, {}, {}, {} });
+        top.addTool({ "ID_List", ToolKind::ComboBox, "Tool3", false, {}, {}, {} });
         ActiveBarBand &bottom = bar->addBand("StatusBar", "Band2", Dock::Bottom);
-        bottom.addTool({"Status_Info", ToolKind::TextPane, {}, false, {}, {}, {}});
-        bottom.addTool({"Tool1", ToolKind::TimePane, {}, false, {}, {}, {}});
-        bottom.addTool({"Tool2", ToolKind::DatePane, {}, false, {}, {}, {}});
+        bottom.addTool({ "Status_Info", ToolKind::TextPane, {}, false, {}, {}, {} });
+        bottom.addTool({ "Tool1", ToolKind::TimePane, {}, false, {}, {}, {} });
+        bottom.addTool({ "Tool2", ToolKind::DatePane, {}, false, {}, {}, {} });
     }
 
     ActiveBarTool &tool(const char *band, const char *name) { return bar->Bands(band).Tools(name); }
-    QString paneText(const char *name) { return static_cast<QLabel *>(tool("StatusBar", name).widget())->text(); }
+    QString paneText(const char *name)
+    {
+        return static_cast<QLabel *>(tool("StatusBar", name).widget())->text();
+    }
 };
 
 } // namespace
@@ -47,10 +51,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("tool");
 
-        QTest::newRow("no such band") << "Band9" << "ID_Go";
-        QTest::newRow("no such tool") << "Band1" << "ID_Gone";
-        QTest::newRow("tool of another band") << "Band1" << "Status_Info";
-        QTest::newRow("names are case-sensitive") << "band1" << "ID_Go";
+        QTest::newRow("no such band") << "Band9"
+                                      << "ID_Go";
+        QTest::newRow("no such tool") << "Band1"
+                                      << "ID_Gone";
+        QTest::newRow("tool of another band") << "Band1"
+                                              << "Status_Info";
+        QTest::newRow("names are case-sensitive") << "band1"
+                                                  << "ID_Go";
     }
 
     void lookupOfMissingNamesFails()
@@ -130,8 +138,8 @@ private Q_SLOTS:
         const QWidget &top = b.bar->Bands("Band1");
         const QWidget &bottom = b.bar->Bands("StatusBar");
         auto expected = [&] {
-            return QList<QVariant>{0, top.height() * 15, b.window.width() * 15,
-                                   (b.window.height() - top.height() - bottom.height()) * 15};
+            return QList<QVariant> { 0, top.height() * 15, b.window.width() * 15,
+                (b.window.height() - top.height() - bottom.height()) * 15 };
         };
         QCOMPARE(areas.last(), expected());
         QCOMPARE(bottom.geometry().bottom(), b.window.height() - 1);
@@ -156,7 +164,8 @@ private Q_SLOTS:
         // The panes wake by themselves at the next full minute, here midnight.
         now = QDateTime(QDate(2014, 1, 15), QTime(0, 0, 0, 50));
         QTRY_COMPARE_WITH_TIMEOUT(b.paneText("Tool1"), QString("00:00"), 2000);
-        QCOMPARE(b.paneText("Tool2"), QLocale::system().toString(QDate(2014, 1, 15), QLocale::ShortFormat));
+        QCOMPARE(b.paneText("Tool2"),
+            QLocale::system().toString(QDate(2014, 1, 15), QLocale::ShortFormat));
     }
 };
 

@@ -75,8 +75,10 @@ private Q_SLOTS:
         QTest::newRow("tie even") << 4711.5 << qint64(4712) << kOk;
         QTest::newRow("tie odd") << 4710.5 << qint64(4710) << kOk;
         QTest::newRow("max") << 2147483647.0 << qint64(2147483647) << kOk;
-        QTest::newRow("max + 0.5 rounds to even, out") << 2147483647.5 << qint64(0) << int(FailureCode::Overflow);
-        QTest::newRow("min - 0.5 rounds to even, in") << -2147483648.5 << qint64(-2147483648LL) << kOk;
+        QTest::newRow("max + 0.5 rounds to even, out")
+            << 2147483647.5 << qint64(0) << int(FailureCode::Overflow);
+        QTest::newRow("min - 0.5 rounds to even, in")
+            << -2147483648.5 << qint64(-2147483648LL) << kOk;
         QTest::newRow("beyond") << 3e9 << qint64(0) << int(FailureCode::Overflow);
     }
 
@@ -111,7 +113,8 @@ private Q_SLOTS:
         QTest::newRow("blanks only") << "   " << qint64(0) << int(FailureCode::TypeMismatch);
         QTest::newRow("letters") << "abc" << qint64(0) << int(FailureCode::TypeMismatch);
         QTest::newRow("trailing garbage") << "12abc" << qint64(0) << int(FailureCode::TypeMismatch);
-        QTest::newRow("quote before number") << "\"4711" << qint64(0) << int(FailureCode::TypeMismatch);
+        QTest::newRow("quote before number")
+            << "\"4711" << qint64(0) << int(FailureCode::TypeMismatch);
         QTest::newRow("inner blank") << "1 2" << qint64(0) << int(FailureCode::TypeMismatch);
         QTest::newRow("sign only") << "-" << qint64(0) << int(FailureCode::TypeMismatch);
         QTest::newRow("point only") << "." << qint64(0) << int(FailureCode::TypeMismatch);
@@ -120,7 +123,8 @@ private Q_SLOTS:
         QTest::newRow("out of 32 bits") << "2147483648" << qint64(0) << int(FailureCode::Overflow);
         QTest::newRow("huge exponent") << "1e999" << qint64(0) << int(FailureCode::Overflow);
         QTest::newRow("tiny exponent is zero") << "1e-999" << qint64(0) << kOk;
-        QTest::newRow("non-ASCII digits") << QStringLiteral("４７") << qint64(0) << int(FailureCode::TypeMismatch);
+        QTest::newRow("non-ASCII digits")
+            << QStringLiteral("４７") << qint64(0) << int(FailureCode::TypeMismatch);
     }
 
     void textToInt32()
@@ -138,7 +142,8 @@ private Q_SLOTS:
     void textToInt16Range()
     {
         QCOMPARE(orv::textToInt16("32767"), std::int16_t(32767));
-        QCOMPARE(failureOf([] { orv::textToInt16("32768"); }), std::optional(FailureCode::Overflow));
+        QCOMPARE(
+            failureOf([] { orv::textToInt16("32768"); }), std::optional(FailureCode::Overflow));
     }
 
     void leadingNumber_data()
@@ -179,13 +184,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("failure");
 
         QTest::newRow("sum") << 15 << QChar('+') << 225 << 240 << kOk;
-        QTest::newRow("sum overflows") << 32767 << QChar('+') << 1 << 0 << int(FailureCode::Overflow);
-        QTest::newRow("difference underflows") << -32768 << QChar('-') << 1 << 0 << int(FailureCode::Overflow);
+        QTest::newRow("sum overflows")
+            << 32767 << QChar('+') << 1 << 0 << int(FailureCode::Overflow);
+        QTest::newRow("difference underflows")
+            << -32768 << QChar('-') << 1 << 0 << int(FailureCode::Overflow);
         QTest::newRow("product") << 225 << QChar('*') << 9 << 2025 << kOk;
-        QTest::newRow("product overflows") << 200 << QChar('*') << 200 << 0 << int(FailureCode::Overflow);
+        QTest::newRow("product overflows")
+            << 200 << QChar('*') << 200 << 0 << int(FailureCode::Overflow);
         QTest::newRow("division truncates") << -7 << QChar('/') << 2 << -3 << kOk;
-        QTest::newRow("division by zero") << 7 << QChar('/') << 0 << 0 << int(FailureCode::DivisionByZero);
-        QTest::newRow("min / -1 overflows") << -32768 << QChar('/') << -1 << 0 << int(FailureCode::Overflow);
+        QTest::newRow("division by zero")
+            << 7 << QChar('/') << 0 << 0 << int(FailureCode::DivisionByZero);
+        QTest::newRow("min / -1 overflows")
+            << -32768 << QChar('/') << -1 << 0 << int(FailureCode::Overflow);
     }
 
     void checkedArithmetic()
@@ -200,10 +210,18 @@ private Q_SLOTS:
         Int16 result;
         const auto code = failureOf([&] {
             switch (op.toLatin1()) {
-            case '+': result = x + y; break;
-            case '-': result = x - y; break;
-            case '*': result = x * y; break;
-            default: result = intDiv(x, y); break;
+            case '+':
+                result = x + y;
+                break;
+            case '-':
+                result = x - y;
+                break;
+            case '*':
+                result = x * y;
+                break;
+            default:
+                result = intDiv(x, y);
+                break;
             }
         });
         QCOMPARE(code ? int(*code) : kOk, failure);
@@ -215,8 +233,10 @@ private Q_SLOTS:
     {
         const Int32 big(100000);
         QCOMPARE((big * Int32(21)).value(), 2100000);
-        QCOMPARE(failureOf([&] { (void)(big * Int32(100000)); }), std::optional(FailureCode::Overflow));
-        QCOMPARE(failureOf([&] { (void)intDiv(big, Int32(0)); }), std::optional(FailureCode::DivisionByZero));
+        QCOMPARE(
+            failureOf([&] { (void)(big * Int32(100000)); }), std::optional(FailureCode::Overflow));
+        QCOMPARE(failureOf([&] { (void)intDiv(big, Int32(0)); }),
+            std::optional(FailureCode::DivisionByZero));
     }
 
     void singleToText_data()
@@ -243,7 +263,7 @@ private Q_SLOTS:
 
     void singleTextReadsBack()
     {
-        for (float value : {0.0f, 15.0f, -7.0f, 28800.0f, 1234567.0f}) {
+        for (float value : { 0.0f, 15.0f, -7.0f, 28800.0f, 1234567.0f }) {
             const std::string text = orv::singleToText(value);
             QCOMPARE(orv::textToInt32(text), std::int32_t(value));
         }

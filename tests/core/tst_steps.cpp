@@ -25,7 +25,7 @@ private Q_SLOTS:
             ran.push_back(99); // never reached: the step ends at its failure
         }));
         QVERIFY(steps.step([&] { ran.push_back(3); }));
-        QCOMPARE(ran, (std::vector<int>{1, 2, 3}));
+        QCOMPARE(ran, (std::vector<int> { 1, 2, 3 }));
         QVERIFY(steps.pending().has_value());
         QCOMPARE(steps.pending()->code(), FailureCode::Overflow);
         steps.clear();
@@ -45,7 +45,8 @@ private Q_SLOTS:
     {
         // Only expected failures are skipped; a programming error is not hidden.
         StepRunner steps;
-        QVERIFY_THROWS_EXCEPTION(std::logic_error, steps.step([] { throw std::logic_error("bug"); }));
+        QVERIFY_THROWS_EXCEPTION(
+            std::logic_error, steps.step([] { throw std::logic_error("bug"); }));
     }
 
     void loopEndsAtAFailingTestOrBody_data()
@@ -103,10 +104,10 @@ private Q_SLOTS:
     void untrappedFailureEndsTheBodyAndReachesTheProcessPath()
     {
         std::vector<std::string> reports;
-        auto previous = setUnhandledFailureHandler(
-            [&](std::string_view where, const Failure &failure) {
-                reports.push_back(std::string(where) + ":" + std::to_string(failure.number()));
-            });
+        auto previous
+            = setUnhandledFailureHandler([&](std::string_view where, const Failure &failure) {
+                  reports.push_back(std::string(where) + ":" + std::to_string(failure.number()));
+              });
         bool after = false;
         runUntrapped("handler", [&] {
             fail(FailureCode::InvalidCall, "no such tool");
@@ -115,7 +116,7 @@ private Q_SLOTS:
         runUntrapped("quiet", [] {});
         setUnhandledFailureHandler(previous);
         QVERIFY(!after);
-        QCOMPARE(reports, (std::vector<std::string>{"handler:5"}));
+        QCOMPARE(reports, (std::vector<std::string> { "handler:5" }));
     }
 };
 

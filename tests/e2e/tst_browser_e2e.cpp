@@ -49,21 +49,32 @@ private:
     QSettingsStore *m_store = nullptr;
     std::unique_ptr<frmBrowser> m_window;
 
-    QString main(const QString &path) const { return QStringLiteral("http://") + m_site.mainHost() + path; }
-    QWebEngineView *view() const { return static_cast<WebEngineBrowser *>(m_window->browser())->view(); }
+    QString main(const QString &path) const
+    {
+        return QStringLiteral("http://") + m_site.mainHost() + path;
+    }
+    QWebEngineView *view() const
+    {
+        return static_cast<WebEngineBrowser *>(m_window->browser())->view();
+    }
     ActiveBarTool &tool(const char *band, const char *name) const
     {
         return m_window->toolbar()->Bands(band).Tools(name);
     }
-    QString status() const { return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text(); }
+    QString status() const
+    {
+        return static_cast<QLabel *>(tool("StatusBar", "Status_Info").widget())->text();
+    }
 
     void open(const QString &commandLine)
     {
         frmBrowser::Dependencies deps;
-        deps.hosts = {m_site.mainHost(), m_site.shopHost()};
+        deps.hosts = { m_site.mainHost(), m_site.shopHost() };
         deps.commandLine = commandLine;
         deps.store = m_store;
-        deps.createBrowser = [this](QWidget *container) { return new WebEngineBrowser(container, m_profile); };
+        deps.createBrowser = [this](QWidget *container) {
+            return new WebEngineBrowser(container, m_profile);
+        };
         m_window = std::make_unique<frmBrowser>(std::move(deps));
         QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
         m_window->Form_Load();
@@ -73,8 +84,7 @@ private:
     }
 
     // Runs an action and waits until the page has finished the load it starts.
-    template <typename Action>
-    void loadBy(Action action)
+    template <typename Action> void loadBy(Action action)
     {
         QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
         action();
@@ -89,7 +99,8 @@ private:
 
     void clickInPage(const char *elementId)
     {
-        view()->page()->runJavaScript(QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(elementId)));
+        view()->page()->runJavaScript(
+            QStringLiteral("document.getElementById('%1').click()").arg(QLatin1String(elementId)));
     }
 
 private Q_SLOTS:
@@ -117,7 +128,7 @@ private Q_SLOTS:
     void startPageOfTheCommandLine()
     {
         open("4711||Download");
-        QCOMPARE(m_site.requests().value(0), "main /download/?produkt=4711");
+        QCOMPARE(m_site.pageRequests().value(0), "main /download/?produkt=4711");
         QCOMPARE(view()->url().toString(), main("/download/?produkt=4711"));
         QCOMPARE(m_window->windowTitle(), kPrefix + "Download");
         QCOMPARE(tool("Band1", "ID_Seite").Text(), "Download");
@@ -135,7 +146,7 @@ private Q_SLOTS:
             box->setCurrentIndex(3);
             Q_EMIT box->activated(3);
         });
-        QCOMPARE(m_site.requests().last(), "main /support");
+        QCOMPARE(m_site.pageRequests().last(), "main /support");
         QCOMPARE(m_window->windowTitle(), kPrefix + "Support");
         QTRY_VERIFY(tool("Band1", "ID_Zurück").Enabled());
         QVERIFY(!tool("Band1", "ID_Vorwärts").Enabled());
@@ -150,7 +161,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!tool("Band1", "ID_Vorwärts").Enabled());
 
         loadBy([&] { clickTool("ID_Aktualisieren"); });
-        QCOMPARE(m_site.requests().last(), "main /support");
+        QCOMPARE(m_site.pageRequests().last(), "main /support");
     }
 
     void enterInTheAddressBox()
@@ -161,8 +172,8 @@ private Q_SLOTS:
             edit->setText(main("/neuigkeiten"));
             QTest::keyClick(edit, Qt::Key_Return);
         });
-        QCOMPARE(m_site.requests().last(), "main /neuigkeiten");
-        QCOMPARE(m_window->history().entries(), QStringList{main("/neuigkeiten")});
+        QCOMPARE(m_site.pageRequests().last(), "main /neuigkeiten");
+        QCOMPARE(m_window->history().entries(), QStringList { main("/neuigkeiten") });
     }
 
     void linksForANewWindowOpenHere()
@@ -171,7 +182,9 @@ private Q_SLOTS:
         loadBy([&] { clickInPage("blank"); });
         QCOMPARE(view()->url().toString(), main("/neuigkeiten"));
         const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }), 1);
+        QCOMPARE(std::count_if(
+                     windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }),
+            1);
     }
 
     void silentPagesShowNoDialogs()
@@ -179,7 +192,7 @@ private Q_SLOTS:
         open("0||Support");
         QSignalSpy done(this, &QObject::objectNameChanged);
         view()->page()->runJavaScript(QStringLiteral("alert('x'); confirm('y') ? 'yes' : 'no'"),
-                                      [this](const QVariant &result) { setObjectName(result.toString()); });
+            [this](const QVariant &result) { setObjectName(result.toString()); });
         // A dialog would hold the script until someone closed it.
         QTRY_COMPARE_WITH_TIMEOUT(objectName(), QString("no"), 10000);
     }
@@ -188,7 +201,8 @@ private Q_SLOTS:
     {
         open("4711||Download");
         const QDir downloads(QDir::home().filePath("Downloads"));
-        for (const char *expectedName : {"Harlund-Setup-4711.exe", "Harlund-Setup-4711 (1).exe"}) {
+        for (const char *expectedName :
+            { "Harlund-Setup-4711.exe", "Harlund-Setup-4711 (1).exe" }) {
             clickInPage("file");
             const QString path = downloads.filePath(QLatin1String(expectedName));
             QTRY_COMPARE_WITH_TIMEOUT(status(), "Download abgeschlossen: " + path, kLoadTimeout);
@@ -212,10 +226,13 @@ private Q_SLOTS:
         clickTool("ID_Beenden");
         QVERIFY(!m_window->isVisible());
 
-        QSettings written(QDir::home().filePath(".config/OrvelBrowser/OrvelBrowser.ini"), QSettings::IniFormat);
+        QSettings written(
+            QDir::home().filePath(".config/OrvelBrowser/OrvelBrowser.ini"), QSettings::IniFormat);
         QCOMPARE(written.value(QSettingsStore::groupKey(kPrefix + "Events", "width")).toString(),
-                 QString::number(outerWidth * 15));
-        QCOMPARE(written.value(QSettingsStore::groupKey(kPrefix + "Events", "windowstate")).toString(), "0");
+            QString::number(outerWidth * 15));
+        QCOMPARE(
+            written.value(QSettingsStore::groupKey(kPrefix + "Events", "windowstate")).toString(),
+            "0");
         QVERIFY(!written.contains(QSettingsStore::groupKey(kPrefix + "News", "width")));
 
         // The next start with that category finds its placement.
@@ -233,9 +250,10 @@ private Q_SLOTS:
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QSignalSpy requested(&m_site, &DemoSite::requested);
-        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), {"4711|x|Programminfo"});
+        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { "4711|x|Programminfo" });
         QVERIFY(program.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(m_site.requests().contains("main /software/?ProgID=4711"), kLoadTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_site.pageRequests().contains("main /software/?ProgID=4711"), kLoadTimeout);
         program.terminate();
         if (!program.waitForFinished(5000))
             program.kill();

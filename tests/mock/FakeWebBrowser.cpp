@@ -6,7 +6,8 @@
 
 namespace orv::test {
 
-FakeWebBrowser::FakeWebBrowser(QWidget *container) : WebBrowserControl(container), m_widget(new QWidget(container))
+FakeWebBrowser::FakeWebBrowser(QWidget *container)
+    : WebBrowserControl(container), m_widget(new QWidget(container))
 {
     m_widget->setObjectName(QStringLiteral("brwWebBrowser"));
 }
@@ -51,10 +52,12 @@ void FakeWebBrowser::Refresh()
 
 void FakeWebBrowser::Move(int left, int top, int width, int height)
 {
-    record(QStringLiteral("Move"), QStringLiteral("%1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height));
+    record(QStringLiteral("Move"),
+        QStringLiteral("%1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height));
     lastMove = QRect(left, top, width, height);
     const TwipsPerPixel tpp = TwipsPerPixel::of(m_widget);
-    m_widget->setGeometry(tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
+    m_widget->setGeometry(
+        tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
 
 QStringList FakeWebBrowser::navigations() const

@@ -15,14 +15,14 @@ class MemorySettingsStore : public SettingsStore
 {
 public:
     QString GetSetting(const QString &application, const QString &section, const QString &key,
-                       const QString &defaultValue) override
+        const QString &defaultValue) override
     {
         reads.append(key);
         return values.value(path(application, section, key), defaultValue);
     }
 
     void SaveSetting(const QString &application, const QString &section, const QString &key,
-                     const QString &value) override
+        const QString &value) override
     {
         if (failFromWrite >= 0 && writes.size() >= failFromWrite)
             fail(FailureCode::ControlFailed, "store not writable");

@@ -42,7 +42,12 @@ public:
 
 QString placementOf(const FakeWindow &w)
 {
-    return QStringLiteral("%1,%2,%3,%4,%5").arg(w.m_left).arg(w.m_top).arg(w.m_width).arg(w.m_height).arg(w.m_state);
+    return QStringLiteral("%1,%2,%3,%4,%5")
+        .arg(w.m_left)
+        .arg(w.m_top)
+        .arg(w.m_width)
+        .arg(w.m_height)
+        .arg(w.m_state);
 }
 
 } // namespace
@@ -54,44 +59,51 @@ class TestPlacement : public QObject
 private Q_SLOTS:
     void load_data()
     {
-        QTest::addColumn<QStringList>("stored"); // left, top, width, height, windowstate; "<none>" = missing
+        QTest::addColumn<QStringList>(
+            "stored"); // left, top, width, height, windowstate; "<none>" = missing
         QTest::addColumn<float>("windowWidth");
-        QTest::addColumn<QString>("expected");    // left,top,width,height,state after the load
+        QTest::addColumn<QString>("expected"); // left,top,width,height,state after the load
         QTest::addColumn<bool>("fails");
 
         const QString none = QStringLiteral("<none>");
-        QTest::newRow("nothing stored: maximised")
-            << QStringList{none, none, none, none, none} << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("normal with all keys")
-            << QStringList{"1440", "720", "9000", "6000", "0"} << 10440.0f << "1440,720,9000,6000,0" << false;
+        QTest::newRow("nothing stored: maximised") << QStringList { none, none, none, none, none }
+                                                   << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("normal with all keys") << QStringList { "1440", "720", "9000", "6000", "0" }
+                                              << 10440.0f << "1440,720,9000,6000,0" << false;
         QTest::newRow("normal, left empty: centred")
-            << QStringList{"", "720", "", "", "0"} << 10440.0f << "4380,720,10440,4980,0" << false;
+            << QStringList { "", "720", "", "", "0" } << 10440.0f << "4380,720,10440,4980,0"
+            << false;
         QTest::newRow("normal, wider than the screen by 15: left -7")
-            << QStringList{"", "0", "", "", "0"} << 19215.0f << "-7,0,19215,4980,0" << false;
-        QTest::newRow("normal, centred for the old size, then resized")
-            << QStringList{" ", " ", "1000", "", "0"} << 10440.0f << "4380,4710,1000,4980,0" << false;
+            << QStringList { "", "0", "", "", "0" } << 19215.0f << "-7,0,19215,4980,0" << false;
+        QTest::newRow("normal, centred for the old size, then resized") << QStringList { " ", " ",
+            "1000", "", "0" } << 10440.0f << "4380,4710,1000,4980,0" << false;
         QTest::newRow("normal, values round half even")
-            << QStringList{"2.5", "3.5", "9000.5", "6000", "0"} << 10440.0f << "2,4,9000,6000,0" << false;
+            << QStringList { "2.5", "3.5", "9000.5", "6000", "0" } << 10440.0f << "2,4,9000,6000,0"
+            << false;
         QTest::newRow("left not a number: nothing applied")
-            << QStringList{"links", "720", "9000", "6000", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
-        QTest::newRow("width not a number: left and top stay applied")
-            << QStringList{"1", "2", "breit", "6000", "0"} << 10440.0f << "1,2,10440,4980,0" << true;
+            << QStringList { "links", "720", "9000", "6000", "0" } << 10440.0f
+            << "100,200,10440,4980,0" << true;
+        QTest::newRow("width not a number: left and top stay applied") << QStringList { "1", "2",
+            "breit", "6000", "0" } << 10440.0f << "1,2,10440,4980,0" << true;
         QTest::newRow("left beyond 32 bits fails")
-            << QStringList{"3000000000", "2", "3", "4", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
+            << QStringList { "3000000000", "2", "3", "4", "0" } << 10440.0f
+            << "100,200,10440,4980,0" << true;
         QTest::newRow("state blank: nothing applied")
-            << QStringList{"1", "2", "3", "4", "  "} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state 1: minimised, size ignored")
-            << QStringList{"1", "2", "3", "4", "1"} << 10440.0f << "100,200,10440,4980,1" << false;
-        QTest::newRow("state 2: maximised, size ignored")
-            << QStringList{"1", "2", "3", "4", "2"} << 10440.0f << "100,200,10440,4980,2" << false;
+            << QStringList { "1", "2", "3", "4", "  " } << 10440.0f << "100,200,10440,4980,0"
+            << false;
+        QTest::newRow("state 1: minimised, size ignored") << QStringList { "1", "2", "3", "4",
+            "1" } << 10440.0f << "100,200,10440,4980,1" << false;
+        QTest::newRow("state 2: maximised, size ignored") << QStringList { "1", "2", "3", "4",
+            "2" } << 10440.0f << "100,200,10440,4980,2" << false;
         QTest::newRow("state with blanks and fraction")
-            << QStringList{"1", "2", "3", "4", " 1.5 "} << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("state 3: nothing applied")
-            << QStringList{"1", "2", "3", "4", "3"} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state -1: nothing applied")
-            << QStringList{"1", "2", "3", "4", "-1"} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state not a number fails")
-            << QStringList{"1", "2", "3", "4", "max"} << 10440.0f << "100,200,10440,4980,0" << true;
+            << QStringList { "1", "2", "3", "4", " 1.5 " } << 10440.0f << "100,200,10440,4980,2"
+            << false;
+        QTest::newRow("state 3: nothing applied") << QStringList { "1", "2", "3", "4", "3" }
+                                                  << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state -1: nothing applied") << QStringList { "1", "2", "3", "4", "-1" }
+                                                   << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state not a number fails") << QStringList { "1", "2", "3", "4", "max" }
+                                                  << 10440.0f << "100,200,10440,4980,0" << true;
     }
 
     void load()
@@ -101,7 +113,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(bool, fails);
         MemorySettingsStore store;
-        const QStringList keys{"left", "top", "width", "height", "windowstate"};
+        const QStringList keys { "left", "top", "width", "height", "windowstate" };
         for (int i = 0; i < keys.size(); ++i) {
             if (stored.at(i) != QStringLiteral("<none>"))
                 store.set(kCaption, keys.at(i), stored.at(i));
@@ -126,7 +138,7 @@ private Q_SLOTS:
         window.m_left = -120.0f;
         window.m_state = PlacementWindow::Maximized;
         SaveWindowPlacement(window, store);
-        QCOMPARE(store.writes, (QStringList{"left", "top", "width", "height", "windowstate"}));
+        QCOMPARE(store.writes, (QStringList { "left", "top", "width", "height", "windowstate" }));
         QCOMPARE(store.value(kCaption, "left"), "-120");
         QCOMPARE(store.value(kCaption, "width"), "10440");
         QCOMPARE(store.value(kCaption, "windowstate"), "2");
@@ -138,7 +150,7 @@ private Q_SLOTS:
         store.failFromWrite = 2;
         FakeWindow window;
         QVERIFY_THROWS_EXCEPTION(Failure, SaveWindowPlacement(window, store));
-        QCOMPARE(store.writes, (QStringList{"left", "top"}));
+        QCOMPARE(store.writes, (QStringList { "left", "top" }));
         QVERIFY(store.value(kCaption, "height").isEmpty());
     }
 

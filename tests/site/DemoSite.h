@@ -36,6 +36,8 @@ public:
 
     // "main /download/?produkt=4711", "shop /", in arrival order.
     QStringList requests() const { return m_requests; }
+    // The same without the icon requests that the engine makes on its own.
+    QStringList pageRequests() const;
     void clearRequests() { m_requests.clear(); }
 
     // The file served at /files/<name>.

@@ -15,20 +15,24 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local demo site for OrvelBrowser"));
     parser.addHelpOption();
-    const QCommandLineOption mainPort(QStringLiteral("main-port"), QStringLiteral("Port of the main host (0: any)."),
-                                      QStringLiteral("port"), QStringLiteral("0"));
-    const QCommandLineOption shopPort(QStringLiteral("shop-port"), QStringLiteral("Port of the shop host (0: any)."),
-                                      QStringLiteral("port"), QStringLiteral("0"));
+    const QCommandLineOption mainPort(QStringLiteral("main-port"),
+        QStringLiteral("Port of the main host (0: any)."), QStringLiteral("port"),
+        QStringLiteral("0"));
+    const QCommandLineOption shopPort(QStringLiteral("shop-port"),
+        QStringLiteral("Port of the shop host (0: any)."), QStringLiteral("port"),
+        QStringLiteral("0"));
     parser.addOption(mainPort);
     parser.addOption(shopPort);
     parser.process(application);
 
     orv::test::DemoSite site;
-    if (!site.start(quint16(parser.value(mainPort).toUInt()), quint16(parser.value(shopPort).toUInt()))) {
+    if (!site.start(
+            quint16(parser.value(mainPort).toUInt()), quint16(parser.value(shopPort).toUInt()))) {
         std::fputs("orvel-demosite: cannot listen on the requested ports\n", stderr);
         return 1;
     }
-    std::printf("ORVEL_MAIN_HOST=%s\nORVEL_SHOP_HOST=%s\n", qPrintable(site.mainHost()), qPrintable(site.shopHost()));
+    std::printf("ORVEL_MAIN_HOST=%s\nORVEL_SHOP_HOST=%s\n", qPrintable(site.mainHost()),
+        qPrintable(site.shopHost()));
     std::fflush(stdout);
     return QCoreApplication::exec();
 }
