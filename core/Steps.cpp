@@ -23,17 +23,6 @@ UnhandledFailureHandler &currentHandler()
 
 } // namespace
 
-int runSkippingFailures(std::initializer_list<std::function<void()>> steps)
-{
-    StepRunner runner;
-    int failed = 0;
-    for (const auto &body : steps) {
-        if (!runner.step(body))
-            ++failed;
-    }
-    return failed;
-}
-
 UnhandledFailureHandler setUnhandledFailureHandler(UnhandledFailureHandler handler)
 {
     UnhandledFailureHandler previous = std::move(currentHandler());

@@ -50,10 +50,6 @@ private:
     std::optional<Failure> m_pending;
 };
 
-// Runs the steps in order; a failing step is skipped. Returns the number of
-// steps that failed.
-int runSkippingFailures(std::initializer_list<std::function<void()>> steps);
-
 using UnhandledFailureHandler = std::function<void(std::string_view where, const Failure &)>;
 
 // Installs the process's unhandled-failure path; returns the previous one.

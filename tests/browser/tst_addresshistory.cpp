@@ -16,26 +16,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
 
-        QTest::newRow("www") << "www.harlund.test"
-                             << "http://www.harlund.test";
-        QTest::newRow("WWW upper case") << "WWW.HARLUND.TEST"
-                                        << "http://WWW.HARLUND.TEST";
-        QTest::newRow("mixed case") << "wWw.x"
-                                    << "http://wWw.x";
-        QTest::newRow("four letters") << "wwwx"
-                                      << "http://wwwx";
-        QTest::newRow("exactly www") << "www"
-                                     << "http://www";
-        QTest::newRow("too short") << "ww"
-                                   << "ww";
-        QTest::newRow("with scheme") << "http://www.x"
-                                     << "http://www.x";
-        QTest::newRow("leading blank") << " www.x"
-                                       << " www.x";
-        QTest::newRow("other text") << "harlund.test"
-                                    << "harlund.test";
-        QTest::newRow("empty") << ""
-                               << "";
+        // clang-format off
+        QTest::newRow("www") << "www.harlund.test" << "http://www.harlund.test";
+        QTest::newRow("WWW upper case") << "WWW.HARLUND.TEST" << "http://WWW.HARLUND.TEST";
+        QTest::newRow("mixed case") << "wWw.x" << "http://wWw.x";
+        QTest::newRow("four letters") << "wwwx" << "http://wwwx";
+        QTest::newRow("exactly www") << "www" << "http://www";
+        QTest::newRow("too short") << "ww" << "ww";
+        QTest::newRow("with scheme") << "http://www.x" << "http://www.x";
+        QTest::newRow("leading blank") << " www.x" << " www.x";
+        QTest::newRow("other text") << "harlund.test" << "harlund.test";
+        QTest::newRow("empty") << "" << "";
+        // clang-format on
     }
 
     void completion()
@@ -45,40 +37,16 @@ private Q_SLOTS:
         QCOMPARE(AddressHistory::completed(typed), kept);
     }
 
-    void remember_data()
-    {
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QStringList>("history");
-
-        QTest::newRow("most recent first")
-            << QStringList { "a", "b", "c" } << QStringList { "c", "b", "a" };
-        QTest::newRow("twice is kept once, in place")
-            << QStringList { "a", "b", "a" } << QStringList { "b", "a" };
-        QTest::newRow("case makes a difference")
-            << QStringList { "A", "a" } << QStringList { "a", "A" };
-        QTest::newRow("empty text is an entry")
-            << QStringList { "", "x", "" } << QStringList { "x", "" };
-    }
-
-    void remember()
-    {
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, history);
-        QStringListModel model;
-        AddressHistory addresses(&model);
-        for (const QString &text : typed)
-            addresses.remember(text);
-        QCOMPARE(addresses.entries(), history);
-    }
-
     void pick_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("after");
 
-        QTest::newRow("last to front") << 2 << QStringList { "A", "C", "B" };
-        QTest::newRow("middle to front") << 1 << QStringList { "B", "C", "A" };
-        QTest::newRow("front stays") << 0 << QStringList { "C", "B", "A" };
+        // clang-format off
+        QTest::newRow("last to front") << 2 << QStringList{"A", "C", "B"};
+        QTest::newRow("middle to front") << 1 << QStringList{"B", "C", "A"};
+        QTest::newRow("front stays") << 0 << QStringList{"C", "B", "A"};
+        // clang-format on
     }
 
     void pick()

@@ -51,14 +51,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("tool");
 
-        QTest::newRow("no such band") << "Band9"
-                                      << "ID_Go";
-        QTest::newRow("no such tool") << "Band1"
-                                      << "ID_Gone";
-        QTest::newRow("tool of another band") << "Band1"
-                                              << "Status_Info";
-        QTest::newRow("names are case-sensitive") << "band1"
-                                                  << "ID_Go";
+        // clang-format off
+        QTest::newRow("no such band") << "Band9" << "ID_Go";
+        QTest::newRow("no such tool") << "Band1" << "ID_Gone";
+        QTest::newRow("tool of another band") << "Band1" << "Status_Info";
+        QTest::newRow("names are case-sensitive") << "band1" << "ID_Go";
+        // clang-format on
     }
 
     void lookupOfMissingNamesFails()

@@ -66,44 +66,40 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fails");
 
         const QString none = QStringLiteral("<none>");
-        QTest::newRow("nothing stored: maximised") << QStringList { none, none, none, none, none }
-                                                   << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("normal with all keys") << QStringList { "1440", "720", "9000", "6000", "0" }
-                                              << 10440.0f << "1440,720,9000,6000,0" << false;
+        // clang-format off
+        QTest::newRow("nothing stored: maximised")
+            << QStringList{none, none, none, none, none} << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("normal with all keys")
+            << QStringList{"1440", "720", "9000", "6000", "0"} << 10440.0f << "1440,720,9000,6000,0" << false;
         QTest::newRow("normal, left empty: centred")
-            << QStringList { "", "720", "", "", "0" } << 10440.0f << "4380,720,10440,4980,0"
-            << false;
+            << QStringList{"", "720", "", "", "0"} << 10440.0f << "4380,720,10440,4980,0" << false;
         QTest::newRow("normal, wider than the screen by 15: left -7")
-            << QStringList { "", "0", "", "", "0" } << 19215.0f << "-7,0,19215,4980,0" << false;
-        QTest::newRow("normal, centred for the old size, then resized") << QStringList { " ", " ",
-            "1000", "", "0" } << 10440.0f << "4380,4710,1000,4980,0" << false;
+            << QStringList{"", "0", "", "", "0"} << 19215.0f << "-7,0,19215,4980,0" << false;
+        QTest::newRow("normal, centred for the old size, then resized")
+            << QStringList{" ", " ", "1000", "", "0"} << 10440.0f << "4380,4710,1000,4980,0" << false;
         QTest::newRow("normal, values round half even")
-            << QStringList { "2.5", "3.5", "9000.5", "6000", "0" } << 10440.0f << "2,4,9000,6000,0"
-            << false;
+            << QStringList{"2.5", "3.5", "9000.5", "6000", "0"} << 10440.0f << "2,4,9000,6000,0" << false;
         QTest::newRow("left not a number: nothing applied")
-            << QStringList { "links", "720", "9000", "6000", "0" } << 10440.0f
-            << "100,200,10440,4980,0" << true;
-        QTest::newRow("width not a number: left and top stay applied") << QStringList { "1", "2",
-            "breit", "6000", "0" } << 10440.0f << "1,2,10440,4980,0" << true;
+            << QStringList{"links", "720", "9000", "6000", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
+        QTest::newRow("width not a number: left and top stay applied")
+            << QStringList{"1", "2", "breit", "6000", "0"} << 10440.0f << "1,2,10440,4980,0" << true;
         QTest::newRow("left beyond 32 bits fails")
-            << QStringList { "3000000000", "2", "3", "4", "0" } << 10440.0f
-            << "100,200,10440,4980,0" << true;
+            << QStringList{"3000000000", "2", "3", "4", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
         QTest::newRow("state blank: nothing applied")
-            << QStringList { "1", "2", "3", "4", "  " } << 10440.0f << "100,200,10440,4980,0"
-            << false;
-        QTest::newRow("state 1: minimised, size ignored") << QStringList { "1", "2", "3", "4",
-            "1" } << 10440.0f << "100,200,10440,4980,1" << false;
-        QTest::newRow("state 2: maximised, size ignored") << QStringList { "1", "2", "3", "4",
-            "2" } << 10440.0f << "100,200,10440,4980,2" << false;
+            << QStringList{"1", "2", "3", "4", "  "} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state 1: minimised, size ignored")
+            << QStringList{"1", "2", "3", "4", "1"} << 10440.0f << "100,200,10440,4980,1" << false;
+        QTest::newRow("state 2: maximised, size ignored")
+            << QStringList{"1", "2", "3", "4", "2"} << 10440.0f << "100,200,10440,4980,2" << false;
         QTest::newRow("state with blanks and fraction")
-            << QStringList { "1", "2", "3", "4", " 1.5 " } << 10440.0f << "100,200,10440,4980,2"
-            << false;
-        QTest::newRow("state 3: nothing applied") << QStringList { "1", "2", "3", "4", "3" }
-                                                  << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state -1: nothing applied") << QStringList { "1", "2", "3", "4", "-1" }
-                                                   << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state not a number fails") << QStringList { "1", "2", "3", "4", "max" }
-                                                  << 10440.0f << "100,200,10440,4980,0" << true;
+            << QStringList{"1", "2", "3", "4", " 1.5 "} << 10440.0f << "100,200,10440,4980,2" << false;
+        QTest::newRow("state 3: nothing applied")
+            << QStringList{"1", "2", "3", "4", "3"} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state -1: nothing applied")
+            << QStringList{"1", "2", "3", "4", "-1"} << 10440.0f << "100,200,10440,4980,0" << false;
+        QTest::newRow("state not a number fails")
+            << QStringList{"1", "2", "3", "4", "max"} << 10440.0f << "100,200,10440,4980,0" << true;
+        // clang-format on
     }
 
     void load()
