@@ -3,16 +3,17 @@
 
 #include "browser/ToolbarLayout.h"
 #include "components/ActiveBar.h"
+#include "components/PictureBox.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
+#include "modules/ProgressBar.h"
 #include "modules/modDeclare.h"
 #include "resources/Texts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +64,8 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     brwWebBrowser = m_deps.createBrowser(ActiveBar31);
     connect(brwWebBrowser, &WebBrowserControl::StatusTextChange, this,
         &frmBrowser::brwWebBrowser_StatusTextChange);
+    connect(brwWebBrowser, &WebBrowserControl::ProgressChange, this,
+            &frmBrowser::brwWebBrowser_ProgressChange);
     connect(brwWebBrowser, &WebBrowserControl::CommandStateChange, this,
         &frmBrowser::brwWebBrowser_CommandStateChange);
     connect(brwWebBrowser, &WebBrowserControl::DownloadBegin, this,
@@ -71,15 +74,19 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
         &frmBrowser::brwWebBrowser_DownloadComplete);
 
     // The meter lives in the status band, in front of the time pane; hidden
-    // until the first start.
-    Meter = new QFrame(this);
+    // until the first start. Blocks of 6 pixels with gaps of 1 pixel give it
+    // 22 blocks at its design width.
+    Meter = new PictureBox(this);
     Meter->setObjectName(QStringLiteral("Meter"));
+    Meter->Tag = QStringLiteral("6");
     Meter->setFixedSize(toPixels(kMeterRect, tpp).size());
     Meter->hide();
-    bMeter = new QFrame(Meter);
+    bMeter = new PictureBox(Meter);
     bMeter->setObjectName(QStringLiteral("bMeter"));
+    bMeter->Tag = QStringLiteral("1");
     bMeter->setGeometry(toPixels(kMeterAreaRect, tpp));
     bMeter->hide();
+    m_meter = std::make_unique<PictureMeterHost>(Meter, bMeter);
     ActiveBar31->Bands(names::statusBar()).addWidget(Meter, 0, QStringLiteral("Tool1"));
 
     // The address box sits in the command band, where the keyboard reaches it.
@@ -243,6 +250,19 @@ void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
         tool(*ActiveBar31, names::statusBar(), names::statusInfo()).setCaption(text);
         ActiveBar31->RecalcLayout();
     });
+}
+
+void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax)
+{
+    StepRunner steps;
+    steps.step([&] { bMeter->setVisible(true); });
+    if (progress == -1 || progress == 0) {
+        steps.step([&] { bMeter->setVisible(false); });
+        return;
+    }
+    // Every report restarts the meter and draws it up to the new value.
+    steps.step([&] { InitMeter(*m_meter, toInt16(progressMax), QStringLiteral("lad")); });
+    steps.step([&] { UpdateMeter(*m_meter, progress); });
 }
 
 void frmBrowser::brwWebBrowser_CommandStateChange(qint32 command, bool enable)

@@ -15,7 +15,6 @@
 #include <memory>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QStringListModel;
 
@@ -23,6 +22,8 @@ namespace orv {
 
 class ActiveBar;
 class ActiveBarTool;
+class PictureBox;
+class PictureMeterHost;
 class SettingsStore;
 class WebBrowserControl;
 
@@ -53,8 +54,8 @@ public:
     WebBrowserControl *browser() const { return brwWebBrowser; }
     QComboBox *addressBox() const { return txtEingabe; }
     const AddressHistory &history() const { return m_history; }
-    QFrame *meterFrame() const { return Meter; }
-    QFrame *meterArea() const { return bMeter; }
+    PictureBox *meterFrame() const { return Meter; }
+    PictureBox *meterArea() const { return bMeter; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +76,7 @@ private:
 
     // Browser control notifications.
     void brwWebBrowser_StatusTextChange(const QString &text);
+    void brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax);
     void brwWebBrowser_CommandStateChange(qint32 command, bool enable);
     void brwWebBrowser_DownloadBegin();
     void brwWebBrowser_DownloadComplete();
@@ -86,8 +88,9 @@ private:
 
     ActiveBar *ActiveBar31 = nullptr;
     WebBrowserControl *brwWebBrowser = nullptr;
-    QFrame *Meter = nullptr;
-    QFrame *bMeter = nullptr;
+    PictureBox *Meter = nullptr;
+    PictureBox *bMeter = nullptr;
+    std::unique_ptr<PictureMeterHost> m_meter;
     QComboBox *txtEingabe = nullptr;
     QLabel *imgWelt = nullptr;
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "FakeWebBrowser.h"
 #include "MemorySettingsStore.h"
+#include "MeterProbe.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
+#include "components/PictureBox.h"
 #include "core/Steps.h"
+#include "modules/ProgressBar.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +18,8 @@
 using namespace orv;
 using orv::test::FakeWebBrowser;
 using orv::test::MemorySettingsStore;
+using orv::test::blockRange;
+using orv::test::drawnMeterBlocks;
 
 namespace {
 
@@ -100,6 +105,49 @@ class TestFrmBrowser : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { ProgressBar::moduleState() = ProgressBar::State{}; }
+
+    void progressDrivesTheMeter_data()
+    {
+        QTest::addColumn<QList<QPoint>>("reports"); // (Progress, ProgressMax)
+        QTest::addColumn<bool>("areaVisible");
+        QTest::addColumn<bool>("frameVisible");
+        QTest::addColumn<int>("meterMax");
+        QTest::addColumn<QList<int>>("drawn");
+
+        using P = QList<QPoint>;
+        // clang-format off
+        QTest::newRow("-1: hidden, no start") << P{{-1, 100}} << false << false << 0 << QList<int>{};
+        QTest::newRow("0: hidden, no start") << P{{0, 100}} << false << false << 0 << QList<int>{};
+        QTest::newRow("progress starts and draws") << P{{50, 100}} << true << true << 100 << blockRange(0, 10);
+        QTest::newRow("every report restarts") << P{{50, 100}, {20, 100}} << true << true << 100 << blockRange(0, 4);
+        QTest::newRow("the hidden area keeps its blocks") << P{{50, 100}, {-1, 100}} << false << true << 100 << blockRange(0, 10);
+        QTest::newRow("maximum above 16 bits: update on the last start") << P{{20, 100}, {50, 100000}} << true << true << 100 << blockRange(0, 10);
+        QTest::newRow("maximum above 16 bits before any start") << P{{50, 100000}} << true << false << 0 << QList<int>{};
+        QTest::newRow("progress x last block beyond 32 bits") << P{{50, 100}, {200000000, 100}} << true << true << 100 << QList<int>{};
+        QTest::newRow("maximum 0, progress 5: visible and empty") << P{{5, 0}} << true << true << 1 << QList<int>{};
+        // clang-format on
+    }
+
+    void progressDrivesTheMeter()
+    {
+        QFETCH(QList<QPoint>, reports);
+        QFETCH(bool, areaVisible);
+        QFETCH(bool, frameVisible);
+        QFETCH(int, meterMax);
+        QFETCH(QList<int>, drawn);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        QVERIFY(!f.window->meterFrame()->isVisible()); // hidden until the first start
+        for (const QPoint &report : reports)
+            Q_EMIT f.control->ProgressChange(report.x(), report.y());
+        QCOMPARE(f.window->meterArea()->isVisibleTo(f.window->meterFrame()), areaVisible);
+        QCOMPARE(f.window->meterFrame()->isVisible(), frameVisible);
+        QCOMPARE(int(ProgressBar::moduleState().MeterMax), meterMax);
+        QCOMPARE(drawnMeterBlocks(*f.window->meterArea()), drawn);
+        QVERIFY(f.unhandled.empty());
+    }
+
     void loadStep_data()
     {
         QTest::addColumn<QString>("commandLine");

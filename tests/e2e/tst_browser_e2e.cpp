@@ -2,8 +2,10 @@
 // The browser window on the real web engine against the local demo site.
 
 #include "DemoSite.h"
+#include "MeterProbe.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
+#include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
 #include "modules/SettingsStore.h"
 
@@ -174,6 +176,28 @@ private Q_SLOTS:
         });
         QCOMPARE(m_site.pageRequests().last(), "main /neuigkeiten");
         QCOMPARE(m_window->history().entries(), QStringList { main("/neuigkeiten") });
+    }
+
+    void meterStopAndBackFollowASlowLoad()
+    {
+        open("0||Support");
+        QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
+        m_window->addressBox()->lineEdit()->setText(main("/langsam?ms=2000"));
+        QTest::keyClick(m_window->addressBox()->lineEdit(), Qt::Key_Return);
+
+        QTRY_VERIFY_WITH_TIMEOUT(tool("Band1", "ID_Stop").Enabled(), kLoadTimeout);
+        PictureBox *area = m_window->meterArea();
+        QTRY_VERIFY_WITH_TIMEOUT(area->isVisible() && !orv::test::drawnMeterBlocks(*area).isEmpty(), kLoadTimeout);
+        QVERIFY(m_window->meterFrame()->isVisible());
+        QVERIFY(loaded.isEmpty()); // all of this while the picture is still arriving
+        QVERIFY(tool("Band1", "ID_Stop").Enabled());
+
+        QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), kLoadTimeout);
+        QTRY_VERIFY(!area->isVisible());
+        QVERIFY(!tool("Band1", "ID_Stop").Enabled());
+        QVERIFY(tool("Band1", "ID_Zurück").Enabled());
+        QVERIFY(m_window->meterFrame()->isVisible()); // the frame stays once shown
+        QVERIFY(m_site.pageRequests().contains("main /late.png?ms=2000"));
     }
 
     void linksForANewWindowOpenHere()

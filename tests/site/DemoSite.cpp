@@ -96,15 +96,21 @@ void DemoSite::handle(
         return;
     }
     if (host == Host::Main && path == QStringLiteral("/late.png")) {
-        // A picture that keeps the page loading for a while.
-        const int delay = qBound(0, query.queryItemValue(QStringLiteral("ms")).toInt(), 10000);
+        // A picture that arrives in four pieces spread over the given time,
+        // keeping the page loading meanwhile.
+        const int total = qBound(0, query.queryItemValue(QStringLiteral("ms")).toInt(), 10000);
+        static const QByteArray png = QByteArray::fromBase64(
+            "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
         auto pending = std::make_shared<QHttpServerResponder>(std::move(responder));
-        QTimer::singleShot(delay, this, [pending] {
-            static const QByteArray png
-                = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42"
-                                         "mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
-            pending->write(png, "image/png");
-        });
+        pending->writeStatusLine();
+        pending->writeHeader("Content-Type", "image/png");
+        pending->writeHeader("Content-Length", QByteArray::number(png.size()));
+        pending->writeBody("");
+        const qsizetype piece = (png.size() + 3) / 4;
+        for (int i = 0; i < 4; ++i) {
+            QTimer::singleShot(total * (i + 1) / 4, this,
+                               [pending, i, piece] { pending->writeBody(png.mid(i * piece, piece)); });
+        }
         return;
     }
 

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: MIT
+#include "MeterProbe.h"
+#include "components/PictureBox.h"
+#include "core/Steps.h"
+#include "modules/ProgressBar.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace orv;
+using ProgressBar::State;
+using orv::test::blockRange;
+using orv::test::drawnMeterBlocks;
+
+namespace {
+
+// The meter of a window at 15 twips per pixel: a plain frame of 2325 x 285
+// twips and its inner area. Counts the blocks drawn and the event passes.
+struct Meter : PictureMeterHost
+{
+    PictureBox window;
+    PictureBox *frame;
+    PictureBox *area;
+    int fills = 0;
+    int eventPasses = 0;
+    std::function<void()> duringEvents;
+
+    explicit Meter(const QString &blockSetting, const QString &gapSetting = "1", int widthPx = 155)
+        : PictureMeterHost(nullptr, nullptr), frame(new PictureBox(&window)), area(new PictureBox(frame))
+    {
+        static_cast<PictureMeterHost &>(*this) = PictureMeterHost(frame, area);
+        frame->setGeometry(0, 0, widthPx, 19);
+        frame->Tag = blockSetting;
+        area->Tag = gapSetting;
+        frame->hide();
+        area->show();
+    }
+
+    void fillArea(double x1, double y1, double x2, double y2, QRgb color) override
+    {
+        ++fills;
+        PictureMeterHost::fillArea(x1, y1, x2, y2, color);
+    }
+    void doEvents() override
+    {
+        ++eventPasses;
+        if (auto nested = std::exchange(duringEvents, nullptr))
+            nested();
+    }
+};
+
+} // namespace
+
+class TestProgressBar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { ProgressBar::moduleState() = State{}; }
+
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("blocks");
+        QTest::addColumn<QString>("gap");
+        QTest::addColumn<int>("widthPx");
+        QTest::addColumn<QList<int>>("expected"); // gap, top, bottom, width, last block
+
+        // clang-format off
+        QTest::newRow("ten blocks share the width") << "-10" << "1" << 155 << QList<int>{15, 30, 225, 210, 9};
+        QTest::newRow("six-pixel blocks") << "6" << "1" << 155 << QList<int>{15, 30, 225, 90, 21};
+        QTest::newRow("settings read by their leading number") << " 6 px" << "1px" << 155 << QList<int>{15, 30, 225, 90, 21};
+        QTest::newRow("no gap") << "6" << "" << 155 << QList<int>{0, 30, 225, 90, 24};
+        QTest::newRow("three blocks snap to whole pixels") << "-3" << "2" << 100 << QList<int>{30, 30, 225, 450, 2};
+        QTest::newRow("block setting 0: zero-width blocks, count from the gap") << "0" << "1" << 155 << QList<int>{15, 30, 225, 0, 153};
+        // clang-format on
+    }
+
+    void geometry()
+    {
+        QFETCH(QString, blocks);
+        QFETCH(QString, gap);
+        QFETCH(int, widthPx);
+        QFETCH(QList<int>, expected);
+        Meter meter(blocks, gap, widthPx);
+        InitMeter(meter, 100, "lad");
+        const State &m = ProgressBar::moduleState();
+        QCOMPARE((QList<int>{m.BlockGap, m.BlockTop, m.BlockBottom, m.BlockWidth, m.LastBlock}), expected);
+        // The plain frame gives the inner area all of its room; the frame shows.
+        QCOMPARE(meter.area->geometry(), QRect(0, 0, widthPx, 19));
+        QVERIFY(meter.frame->isVisibleTo(&meter.window));
+        QCOMPARE(meter.eventPasses, 1);
+        // The fitted blocks, each followed by a gap, fit behind a leading gap.
+        if (m.BlockWidth > 0)
+            QVERIFY(m.BlockGap + (m.BlockWidth + m.BlockGap) * (m.LastBlock + 1) <= widthPx * 15);
+    }
+
+    void overflowingSettingsKeepThePreviousValues_data()
+    {
+        QTest::addColumn<QString>("blocks");
+        QTest::addColumn<QString>("gap");
+        QTest::addColumn<QList<int>>("expected"); // gap, width, last block
+
+        // Each row starts from a meter started with blocks of 6 and a gap of 1.
+        // clang-format off
+        QTest::newRow("gap beyond 16 bits keeps the gap") << "8" << "3000" << QList<int>{15, 120, 16};
+        QTest::newRow("block width beyond 16 bits keeps the width") << "3000" << "1" << QList<int>{15, 90, 21};
+        QTest::newRow("block count beyond 16 bits keeps the count") << "-40000" << "1" << QList<int>{15, 90, 21};
+        QTest::newRow("fit sums beyond 16 bits end the fitting loops") << "6" << "1000" << QList<int>{15000, 90, 26};
+        // clang-format on
+    }
+
+    void overflowingSettingsKeepThePreviousValues()
+    {
+        QFETCH(QString, blocks);
+        QFETCH(QString, gap);
+        QFETCH(QList<int>, expected);
+        Meter meter("6", "1");
+        InitMeter(meter, 100, "lad");
+        meter.frame->Tag = blocks;
+        meter.area->Tag = gap;
+        StepRunner caller;
+        caller.step([] { fail(FailureCode::TypeMismatch, "the caller's own failure"); });
+        caller.step([&] { InitMeter(meter, 50, "sav"); }); // reports nothing
+        QCOMPARE(caller.pending()->code(), FailureCode::TypeMismatch);
+        const State &m = ProgressBar::moduleState();
+        QCOMPARE((QList<int>{m.BlockGap, m.BlockWidth, m.LastBlock}), expected);
+        QCOMPARE(m.MeterMax, std::int16_t(50)); // the steps after the failing ones ran
+        QCOMPARE(m.MeterColor, ProgressBar::kMaroon);
+    }
+
+    void maximumAndMode_data()
+    {
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("meterMax");
+        QTest::addColumn<uint>("color");
+
+        QTest::newRow("maximum 0 becomes 1") << 0 << "lad" << 1 << uint(ProgressBar::kNavy);
+        QTest::newRow("negative maximum stays") << -5 << "LAD" << -5 << uint(ProgressBar::kNavy);
+        QTest::newRow("mode in mixed case") << 7 << "lAd" << 7 << uint(ProgressBar::kNavy);
+        QTest::newRow("saving") << 7 << "Sav" << 7 << uint(ProgressBar::kMaroon);
+        QTest::newRow("empty mode") << 7 << "" << 7 << uint(ProgressBar::kLightYellow);
+        QTest::newRow("other mode") << 7 << "lade" << 7 << uint(ProgressBar::kLightYellow);
+    }
+
+    void maximumAndMode()
+    {
+        QFETCH(int, maximum);
+        QFETCH(QString, mode);
+        QFETCH(int, meterMax);
+        QFETCH(uint, color);
+        Meter meter("6");
+        InitMeter(meter, std::int16_t(maximum), mode);
+        QCOMPARE(int(ProgressBar::moduleState().MeterMax), meterMax);
+        QCOMPARE(ProgressBar::moduleState().MeterColor, color);
+        QCOMPARE(ProgressBar::moduleState().LastDrawn, std::int16_t(0));
+    }
+
+    void updates_data()
+    {
+        QTest::addColumn<QList<int>>("values");  // successive updates after one start, maximum 100
+        QTest::addColumn<QList<int>>("drawn");   // blocks showing afterwards
+        QTest::addColumn<int>("lastDrawn");
+        QTest::addColumn<int>("fills");          // blocks drawn in all, redrawn ones included
+
+        // clang-format off
+        QTest::newRow("0 right after a start draws block 0") << QList<int>{0} << QList<int>{0} << 0 << 1;
+        QTest::newRow("half") << QList<int>{50} << blockRange(0, 10) << 10 << 11;
+        QTest::newRow("value equal to the maximum: all blocks") << QList<int>{100} << blockRange(0, 21) << 21 << 22;
+        QTest::newRow("value above the maximum draws nothing") << QList<int>{200} << QList<int>{} << 0 << 0;
+        QTest::newRow("the same value twice draws once") << QList<int>{50, 50} << blockRange(0, 10) << 10 << 11;
+        QTest::newRow("0 twice draws block 0 twice") << QList<int>{0, 0} << QList<int>{0} << 0 << 2;
+        QTest::newRow("growing redraws the block reached last") << QList<int>{50, 80} << blockRange(0, 16) << 16 << 11 + 7;
+        QTest::newRow("falling erases nothing") << QList<int>{50, 20} << blockRange(0, 10) << 4 << 11;
+        QTest::newRow("after falling, rising redraws from there") << QList<int>{50, 20, 30} << blockRange(0, 10) << 6 << 11 + 3;
+        QTest::newRow("negative value lowers the block reached") << QList<int>{50, -10} << blockRange(0, 10) << -2 << 11;
+        // clang-format on
+    }
+
+    void updates()
+    {
+        QFETCH(QList<int>, values);
+        QFETCH(QList<int>, drawn);
+        QFETCH(int, lastDrawn);
+        QFETCH(int, fills);
+        Meter meter("6");
+        InitMeter(meter, 100, "lad");
+        meter.eventPasses = 0;
+        int expectedPasses = 0;
+        for (int value : values) {
+            const State before = ProgressBar::moduleState();
+            UpdateMeter(meter, value);
+            const std::int32_t n = value * before.LastBlock / before.MeterMax;
+            if (n <= before.LastBlock && (n != before.LastDrawn || before.LastDrawn == 0))
+                ++expectedPasses; // an update yields only when it drew
+        }
+        QCOMPARE(drawnMeterBlocks(*meter.area), drawn);
+        QCOMPARE(int(ProgressBar::moduleState().LastDrawn), lastDrawn);
+        QCOMPARE(meter.fills, fills);
+        QCOMPARE(meter.eventPasses, expectedPasses);
+    }
+
+    void updateFailuresGoToTheCaller()
+    {
+        Meter meter("6");
+        // No start yet: the maximum is 0.
+        QVERIFY_THROWS_EXCEPTION(Failure, UpdateMeter(meter, 5));
+        InitMeter(meter, 100, "lad");
+        try {
+            UpdateMeter(meter, 200000000); // 200000000 x 21 leaves 32 bits
+            QFAIL("no failure");
+        } catch (const Failure &failure) {
+            QCOMPARE(failure.code(), FailureCode::Overflow);
+        }
+        QCOMPARE(meter.fills, 0);
+    }
+
+    void drawingPersistsUntilTheNextStart()
+    {
+        Meter meter("-10");
+        meter.window.resize(200, 40);
+        meter.window.show();
+        meter.frame->show();
+        InitMeter(meter, 10, "sav");
+        UpdateMeter(meter, 10);
+        QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), blockRange(0, 9));
+        meter.area->hide();
+        meter.area->repaint();
+        meter.area->show();
+        QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), blockRange(0, 9));
+        const QImage onScreen = meter.area->grab().toImage();
+        QCOMPARE(onScreen.pixel(1 + 7, 8), ProgressBar::kMaroon); // block 0: pixels 1..14
+        QCOMPARE(onScreen.pixel(15, 8), meter.area->palette().color(QPalette::Window).rgb()); // the gap
+
+        InitMeter(meter, 10, "lad");
+        QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), QList<int>{});
+    }
+
+    void aCallInsideTheEventPassChangesTheSharedState()
+    {
+        Meter meter("6");
+        InitMeter(meter, 100, "lad");
+        // A further progress report arrives while the update lets events run.
+        meter.duringEvents = [&] {
+            InitMeter(meter, 10, "lad");
+            UpdateMeter(meter, 10);
+        };
+        UpdateMeter(meter, 50);
+        const State &m = ProgressBar::moduleState();
+        // The outer update had stored its block before it let events run, so
+        // the nested start and update decide the state.
+        QCOMPARE(m.MeterMax, std::int16_t(10));
+        QCOMPARE(m.LastDrawn, std::int16_t(21));
+        QCOMPARE(drawnMeterBlocks(*meter.area), blockRange(0, 21));
+    }
+};
+
+QTEST_MAIN(TestProgressBar)
+#include "tst_progressbar.moc"
