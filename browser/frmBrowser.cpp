@@ -65,7 +65,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     connect(brwWebBrowser, &WebBrowserControl::StatusTextChange, this,
         &frmBrowser::brwWebBrowser_StatusTextChange);
     connect(brwWebBrowser, &WebBrowserControl::ProgressChange, this,
-            &frmBrowser::brwWebBrowser_ProgressChange);
+        &frmBrowser::brwWebBrowser_ProgressChange);
     connect(brwWebBrowser, &WebBrowserControl::CommandStateChange, this,
         &frmBrowser::brwWebBrowser_CommandStateChange);
     connect(brwWebBrowser, &WebBrowserControl::DownloadBegin, this,

@@ -28,7 +28,8 @@ float PictureBox::Height() const
 void PictureBox::Move(double left, double top, double width, double height)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    setGeometry(tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
+    setGeometry(
+        tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
 
 void PictureBox::Cls()
@@ -42,7 +43,7 @@ void PictureBox::FillBox(double x1, double y1, double x2, double y2, QRgb color)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     const QRect box = QRect(QPoint(tpp.xToPixels(x1), tpp.yToPixels(y1)),
-                            QPoint(tpp.xToPixels(x2) - 1, tpp.yToPixels(y2) - 1))
+        QPoint(tpp.xToPixels(x2) - 1, tpp.yToPixels(y2) - 1))
                           .normalized();
     fitImage();
     QPainter painter(&m_image);

@@ -61,15 +61,19 @@ void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode)
     float verticalInset = 0.0f;
     if (host.frameHasBevel()) {
         steps.step([&] {
-            frameFactor = host.frameBevelInner() != 0 ? toInt16(host.frameBorderWidth() + 2.0) : std::int16_t(1);
+            frameFactor = host.frameBevelInner() != 0 ? toInt16(host.frameBorderWidth() + 2.0)
+                                                      : std::int16_t(1);
         });
-        steps.step([&] { horizontalInset = toInt16(host.frameBevelWidth() * tppx * frameFactor.value()); });
-        steps.step([&] { verticalInset = float(host.frameBevelWidth() * tppy * frameFactor.value()); });
+        steps.step([&] {
+            horizontalInset = toInt16(host.frameBevelWidth() * tppx * frameFactor.value());
+        });
+        steps.step(
+            [&] { verticalInset = float(host.frameBevelWidth() * tppy * frameFactor.value()); });
     }
     steps.step([&] {
         const Int16 twiceInset = Int16(2) * horizontalInset;
-        host.moveArea(horizontalInset.value(), verticalInset, host.frameWidth() - twiceInset.value(),
-                      host.frameHeight() - 2.0 * verticalInset);
+        host.moveArea(horizontalInset.value(), verticalInset,
+            host.frameWidth() - twiceInset.value(), host.frameHeight() - 2.0 * verticalInset);
     });
     steps.step([&] { m.BlockGap = toInt16(number(host.areaTag()) * tppx); });
     steps.step([&] { m.BlockTop = toInt16(2 * tppy); });
@@ -94,19 +98,21 @@ void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode)
     if (setting < 0) {
         // Whole pixels only.
         steps.loop([&] { return m.BlockWidth % toInt32(tppx) != 0; },
-                   [&] { m.BlockWidth = (Int16(m.BlockWidth) - Int16(1)).value(); });
+            [&] { m.BlockWidth = (Int16(m.BlockWidth) - Int16(1)).value(); });
     }
     Int16 pitch = 0;
     steps.step([&] { pitch = Int16(m.BlockWidth) + Int16(m.BlockGap); });
     // The estimate above only saves passes: fit the largest count of blocks,
     // each followed by a gap, behind a leading gap.
     auto used = [&] {
-        return (Int16(m.BlockGap) + pitch * Int16(m.LastBlock) + Int16(m.BlockWidth) + Int16(m.BlockGap)).value();
+        return (Int16(m.BlockGap) + pitch * Int16(m.LastBlock) + Int16(m.BlockWidth)
+            + Int16(m.BlockGap))
+            .value();
     };
     steps.loop([&] { return used() < host.areaWidth(); },
-               [&] { m.LastBlock = (Int16(m.LastBlock) + Int16(1)).value(); });
+        [&] { m.LastBlock = (Int16(m.LastBlock) + Int16(1)).value(); });
     steps.loop([&] { return used() > host.areaWidth(); },
-               [&] { m.LastBlock = (Int16(m.LastBlock) - Int16(1)).value(); });
+        [&] { m.LastBlock = (Int16(m.LastBlock) - Int16(1)).value(); });
 
     steps.step([&] { host.clearArea(); });
     steps.step([&] { host.showFrame(); });

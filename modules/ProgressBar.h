@@ -31,7 +31,7 @@ public:
     virtual bool frameHasBevel() const = 0;
     virtual int frameBevelInner() const = 0;
     virtual int frameBorderWidth() const = 0; // pixels
-    virtual int frameBevelWidth() const = 0;  // pixels
+    virtual int frameBevelWidth() const = 0; // pixels
     virtual float frameWidth() const = 0;
     virtual float frameHeight() const = 0;
     virtual QString frameTag() const = 0;
@@ -55,7 +55,7 @@ public:
 class PictureMeterHost : public MeterHost
 {
 public:
-    PictureMeterHost(PictureBox *frame, PictureBox *area) : m_frame(frame), m_area(area) {}
+    PictureMeterHost(PictureBox *frame, PictureBox *area) : m_frame(frame), m_area(area) { }
 
     bool frameHasBevel() const override { return false; }
     int frameBevelInner() const override { return 0; }

@@ -16,10 +16,10 @@
 #include <QToolButton>
 
 using namespace orv;
-using orv::test::FakeWebBrowser;
-using orv::test::MemorySettingsStore;
 using orv::test::blockRange;
 using orv::test::drawnMeterBlocks;
+using orv::test::FakeWebBrowser;
+using orv::test::MemorySettingsStore;
 
 namespace {
 
@@ -105,7 +105,7 @@ class TestFrmBrowser : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { ProgressBar::moduleState() = ProgressBar::State{}; }
+    void init() { ProgressBar::moduleState() = ProgressBar::State {}; }
 
     void progressDrivesTheMeter_data()
     {

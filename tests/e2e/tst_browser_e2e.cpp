@@ -187,7 +187,8 @@ private Q_SLOTS:
 
         QTRY_VERIFY_WITH_TIMEOUT(tool("Band1", "ID_Stop").Enabled(), kLoadTimeout);
         PictureBox *area = m_window->meterArea();
-        QTRY_VERIFY_WITH_TIMEOUT(area->isVisible() && !orv::test::drawnMeterBlocks(*area).isEmpty(), kLoadTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            area->isVisible() && !orv::test::drawnMeterBlocks(*area).isEmpty(), kLoadTimeout);
         QVERIFY(m_window->meterFrame()->isVisible());
         QVERIFY(loaded.isEmpty()); // all of this while the picture is still arriving
         QVERIFY(tool("Band1", "ID_Stop").Enabled());

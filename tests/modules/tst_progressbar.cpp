@@ -9,9 +9,9 @@
 #include <functional>
 
 using namespace orv;
-using ProgressBar::State;
 using orv::test::blockRange;
 using orv::test::drawnMeterBlocks;
+using ProgressBar::State;
 
 namespace {
 
@@ -27,7 +27,8 @@ struct Meter : PictureMeterHost
     std::function<void()> duringEvents;
 
     explicit Meter(const QString &blockSetting, const QString &gapSetting = "1", int widthPx = 155)
-        : PictureMeterHost(nullptr, nullptr), frame(new PictureBox(&window)), area(new PictureBox(frame))
+        : PictureMeterHost(nullptr, nullptr), frame(new PictureBox(&window)),
+          area(new PictureBox(frame))
     {
         static_cast<PictureMeterHost &>(*this) = PictureMeterHost(frame, area);
         frame->setGeometry(0, 0, widthPx, 19);
@@ -57,7 +58,7 @@ class TestProgressBar : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { ProgressBar::moduleState() = State{}; }
+    void init() { ProgressBar::moduleState() = State {}; }
 
     void geometry_data()
     {
@@ -85,7 +86,8 @@ private Q_SLOTS:
         Meter meter(blocks, gap, widthPx);
         InitMeter(meter, 100, "lad");
         const State &m = ProgressBar::moduleState();
-        QCOMPARE((QList<int>{m.BlockGap, m.BlockTop, m.BlockBottom, m.BlockWidth, m.LastBlock}), expected);
+        QCOMPARE((QList<int> { m.BlockGap, m.BlockTop, m.BlockBottom, m.BlockWidth, m.LastBlock }),
+            expected);
         // The plain frame gives the inner area all of its room; the frame shows.
         QCOMPARE(meter.area->geometry(), QRect(0, 0, widthPx, 19));
         QVERIFY(meter.frame->isVisibleTo(&meter.window));
@@ -124,7 +126,7 @@ private Q_SLOTS:
         caller.step([&] { InitMeter(meter, 50, "sav"); }); // reports nothing
         QCOMPARE(caller.pending()->code(), FailureCode::TypeMismatch);
         const State &m = ProgressBar::moduleState();
-        QCOMPARE((QList<int>{m.BlockGap, m.BlockWidth, m.LastBlock}), expected);
+        QCOMPARE((QList<int> { m.BlockGap, m.BlockWidth, m.LastBlock }), expected);
         QCOMPARE(m.MeterMax, std::int16_t(50)); // the steps after the failing ones ran
         QCOMPARE(m.MeterColor, ProgressBar::kMaroon);
     }
@@ -159,10 +161,10 @@ private Q_SLOTS:
 
     void updates_data()
     {
-        QTest::addColumn<QList<int>>("values");  // successive updates after one start, maximum 100
-        QTest::addColumn<QList<int>>("drawn");   // blocks showing afterwards
+        QTest::addColumn<QList<int>>("values"); // successive updates after one start, maximum 100
+        QTest::addColumn<QList<int>>("drawn"); // blocks showing afterwards
         QTest::addColumn<int>("lastDrawn");
-        QTest::addColumn<int>("fills");          // blocks drawn in all, redrawn ones included
+        QTest::addColumn<int>("fills"); // blocks drawn in all, redrawn ones included
 
         // clang-format off
         QTest::newRow("0 right after a start draws block 0") << QList<int>{0} << QList<int>{0} << 0 << 1;
@@ -231,10 +233,11 @@ private Q_SLOTS:
         QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), blockRange(0, 9));
         const QImage onScreen = meter.area->grab().toImage();
         QCOMPARE(onScreen.pixel(1 + 7, 8), ProgressBar::kMaroon); // block 0: pixels 1..14
-        QCOMPARE(onScreen.pixel(15, 8), meter.area->palette().color(QPalette::Window).rgb()); // the gap
+        QCOMPARE(
+            onScreen.pixel(15, 8), meter.area->palette().color(QPalette::Window).rgb()); // the gap
 
         InitMeter(meter, 10, "lad");
-        QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), QList<int>{});
+        QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), QList<int> {});
     }
 
     void aCallInsideTheEventPassChangesTheSharedState()

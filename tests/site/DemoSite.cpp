@@ -99,8 +99,9 @@ void DemoSite::handle(
         // A picture that arrives in four pieces spread over the given time,
         // keeping the page loading meanwhile.
         const int total = qBound(0, query.queryItemValue(QStringLiteral("ms")).toInt(), 10000);
-        static const QByteArray png = QByteArray::fromBase64(
-            "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+        static const QByteArray png
+            = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z"
+                                     "8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
         auto pending = std::make_shared<QHttpServerResponder>(std::move(responder));
         pending->writeStatusLine();
         pending->writeHeader("Content-Type", "image/png");
@@ -109,7 +110,7 @@ void DemoSite::handle(
         const qsizetype piece = (png.size() + 3) / 4;
         for (int i = 0; i < 4; ++i) {
             QTimer::singleShot(total * (i + 1) / 4, this,
-                               [pending, i, piece] { pending->writeBody(png.mid(i * piece, piece)); });
+                [pending, i, piece] { pending->writeBody(png.mid(i * piece, piece)); });
         }
         return;
     }
