@@ -4,22 +4,53 @@
 
 #include "app/AppInfo.h"
 #include "browser/frmBrowser.h"
+#include "components/EngineSetup.h"
 #include "components/WebEngineBrowser.h"
 #include "modules/SettingsStore.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QWebEngineProfile>
 
+#include <cstdio>
+
+namespace {
+
+// ORVEL_STARTUP_TRACE=1 prints where the start-up time goes.
+class StartupTrace
+{
+public:
+    StartupTrace() : m_enabled(qEnvironmentVariableIsSet("ORVEL_STARTUP_TRACE"))
+    {
+        m_clock.start();
+    }
+    void mark(const char *what)
+    {
+        if (m_enabled)
+            std::fprintf(
+                stderr, "startup: %-28s %8.3f ms\n", what, double(m_clock.nsecsElapsed()) / 1e6);
+    }
+
+private:
+    bool m_enabled;
+    QElapsedTimer m_clock;
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    StartupTrace trace;
     // The engine prints its whole configuration at every start otherwise.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    orv::applyEngineSetup();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(orv::app::title());
     QApplication::setOrganizationName(orv::app::title());
     QApplication::setApplicationVersion(orv::app::versionText());
+    trace.mark("application object");
 
     // The profile outlives the window and its pages.
     QWebEngineProfile *profile = orv::createBrowserProfile(&application);
@@ -36,8 +67,11 @@ int main(int argc, char *argv[])
     };
 
     auto window = std::make_unique<orv::frmBrowser>(std::move(dependencies));
-    window->Form_Load();
+    trace.mark("window and engine view");
+    window->Form_Load(); // the first page is requested here, before the window shows
+    trace.mark("load step");
     window->show();
+    trace.mark("window shown");
     const int status = QApplication::exec();
     window.reset();
     return status;

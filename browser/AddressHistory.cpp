@@ -3,6 +3,8 @@
 
 #include <QStringListModel>
 
+#include <algorithm>
+
 namespace orv {
 
 QString AddressHistory::completed(const QString &typed)
@@ -12,13 +14,18 @@ QString AddressHistory::completed(const QString &typed)
     return typed;
 }
 
+bool AddressHistory::contains(const QString &text) const
+{
+    // A shared copy of the list; it must be gone before the model changes,
+    // or the insertion would copy the whole history.
+    const QStringList list = m_model->stringList();
+    return std::find(list.cbegin(), list.cend(), text) != list.cend();
+}
+
 void AddressHistory::remember(const QString &text)
 {
-    const QStringList list = m_model->stringList(); // shared, not copied
-    for (const QString &entry : list) {
-        if (entry == text)
-            return;
-    }
+    if (contains(text))
+        return;
     m_model->insertRows(0, 1);
     m_model->setData(m_model->index(0), text);
 }

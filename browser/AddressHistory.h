@@ -26,6 +26,8 @@ public:
     // Moves entry index to the front, the entries before it one place back.
     QString moveToFront(int index);
 
+    // An entry equal to text (exact, case-sensitive), searched first to last.
+    bool contains(const QString &text) const;
     QStringList entries() const;
     int count() const;
 

@@ -9,6 +9,7 @@ packages=(
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev qt6-image-formats-plugins
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
+  libbenchmark-dev
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "MeterProbe.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
+#include "components/EngineSetup.h"
 #include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
 #include "modules/SettingsStore.h"
@@ -293,6 +294,7 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", root + "/.config");
     qputenv("XDG_DATA_HOME", root + "/.local/share");
     qputenv("XDG_CACHE_HOME", root + "/.cache");
+    applyEngineSetup(); // render as the program does on this machine
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName("OrvelBrowser");

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// Micro-benchmarks of the paths a user waits on: reading the command line,
+// the load step, Enter in the address box, the meter and the placement store.
+
+#include "FakeWebBrowser.h"
+#include "MemorySettingsStore.h"
+#include "browser/Categories.h"
+#include "browser/frmBrowser.h"
+#include "components/PictureBox.h"
+#include "modules/ProgressBar.h"
+#include "modules/SettingsStore.h"
+#include "modules/modDeclare.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace orv;
+
+namespace {
+
+frmBrowser::Dependencies fakeDependencies(SettingsStore *store, const QString &commandLine)
+{
+    frmBrowser::Dependencies deps;
+    deps.hosts = {QStringLiteral("www.harlund.example"), QStringLiteral("shop.harlund.example")};
+    deps.commandLine = commandLine;
+    deps.store = store;
+    deps.createBrowser = [](QWidget *container) { return new test::FakeWebBrowser(container); };
+    return deps;
+}
+
+const QString kCommandLine = QStringLiteral("4711|x|Download|Handbuch|http://www.harlund.example/handbuch");
+
+void BM_GetField(benchmark::State &state)
+{
+    for (auto _ : state) {
+        for (int n = 1; n <= 5; ++n)
+            benchmark::DoNotOptimize(GetField(kCommandLine, QStringLiteral("|"), n));
+    }
+    state.SetItemsProcessed(state.iterations() * 5);
+}
+BENCHMARK(BM_GetField);
+
+void BM_WindowConstruction(benchmark::State &state)
+{
+    test::MemorySettingsStore store;
+    for (auto _ : state) {
+        frmBrowser window(fakeDependencies(&store, kCommandLine));
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_WindowConstruction)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadStep(benchmark::State &state)
+{
+    test::MemorySettingsStore store;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<frmBrowser>(fakeDependencies(&store, kCommandLine));
+        state.ResumeTiming();
+        window->Form_Load();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadStep)->Unit(benchmark::kMicrosecond);
+
+// Enter on a new address with a history of N entries: the whole scan, then an
+// insertion in front.
+void BM_AddressEnter(benchmark::State &state)
+{
+    test::MemorySettingsStore store;
+    frmBrowser window(fakeDependencies(&store, kCommandLine));
+    window.Form_Load();
+    auto *model = static_cast<QStringListModel *>(window.addressBox()->model());
+    QStringList history;
+    for (int i = 0; i < state.range(0); ++i)
+        history.append(QStringLiteral("http://www.harlund.example/seite/%1").arg(i));
+    model->setStringList(history);
+    QLineEdit *edit = window.addressBox()->lineEdit();
+    int i = 0;
+    for (auto _ : state) {
+        edit->setText(QStringLiteral("http://www.harlund.example/neu/%1").arg(i++));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &enter);
+        state.PauseTiming();
+        model->removeRows(0, 1);
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_AddressEnter)->RangeMultiplier(10)->Range(10, 100000)->Complexity()->Unit(benchmark::kMicrosecond);
+
+void BM_MeterStartAndFill(benchmark::State &state)
+{
+    QWidget window;
+    auto *frame = new PictureBox(&window);
+    auto *area = new PictureBox(frame);
+    frame->setGeometry(0, 0, 155, 19);
+    frame->Tag = QStringLiteral("6");
+    area->Tag = QStringLiteral("1");
+    PictureMeterHost host(frame, area);
+    const int maximum = int(state.range(0));
+    for (auto _ : state) {
+        InitMeter(host, std::int16_t(maximum), QStringLiteral("lad"));
+        for (int value = 0; value <= maximum; ++value)
+            UpdateMeter(host, value);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_MeterStartAndFill)->RangeMultiplier(10)->Range(10, 10000)->Complexity()->Unit(benchmark::kMicrosecond);
+
+struct PlacementFixture
+{
+    QTemporaryDir folder;
+    QSettingsStore store{folder.filePath(QStringLiteral("OrvelBrowser.ini"))};
+    QWidget widget;
+    WidgetPlacementWindow window{&widget};
+
+    PlacementFixture()
+    {
+        widget.setWindowTitle(QStringLiteral("Harlund Webbrowser... Kategorie: Download"));
+        widget.setGeometry(100, 100, 696, 332);
+        for (int i = 0; i < 8; ++i) { // other categories' sections in the same file
+            widget.setWindowTitle(QStringLiteral("Harlund Webbrowser... Kategorie: %1").arg(i));
+            SaveWindowPlacement(window, store);
+        }
+        widget.setWindowTitle(QStringLiteral("Harlund Webbrowser... Kategorie: Download"));
+    }
+};
+
+void BM_SaveWindowPlacement(benchmark::State &state)
+{
+    PlacementFixture f;
+    for (auto _ : state)
+        SaveWindowPlacement(f.window, f.store);
+}
+BENCHMARK(BM_SaveWindowPlacement)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadWindowPlacement(benchmark::State &state)
+{
+    PlacementFixture f;
+    SaveWindowPlacement(f.window, f.store);
+    for (auto _ : state)
+        LoadWindowPlacement(f.window, f.store);
+}
+BENCHMARK(BM_LoadWindowPlacement)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

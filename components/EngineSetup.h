@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// How the web engine renders on this machine, decided before the
+// application object exists. Without a GPU render node every OpenGL context
+// is emulated in software: creating them costs most of the start-up time and
+// tens of MiB, so there the engine draws in software outright. Machines with
+// a GPU keep the engine's defaults. ORVEL_GPU=0 or 1 overrides the choice.
+
+#include <QByteArray>
+
+namespace orv {
+
+struct EngineSetup
+{
+    bool softwareRendering = false;
+    QByteArray chromiumFlags; // the value for QTWEBENGINE_CHROMIUM_FLAGS
+};
+
+EngineSetup chooseEngineSetup(bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags);
+
+// A DRM render node (/dev/dri/renderD*) is what a usable GPU offers.
+bool hasGpuRenderNode();
+
+// Reads the machine and the environment and applies the choice.
+EngineSetup applyEngineSetup();
+
+} // namespace orv
