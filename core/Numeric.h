@@ -24,8 +24,8 @@ std::int16_t toInt16(double value);
 std::int32_t toInt32(double value);
 
 // Whole-text conversion: optional blanks, sign, digits with an optional
-// decimal point ('.'), optional exponent (E or D), optional blanks; or a
-// &H / &O prefixed hexadecimal / octal integer. Anything else: TypeMismatch.
+// decimal point ('.'), optional exponent (E or D), optional blanks. Anything
+// else is TypeMismatch (decimal only: no &H / &O prefixes, no separators).
 double textToNumber(std::string_view text);
 std::int16_t textToInt16(std::string_view text);
 std::int32_t textToInt32(std::string_view text);

@@ -10,6 +10,10 @@ packages=(
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libbenchmark-dev
+  # The Windows build of the utility class and its tests under Wine. The -posix
+  # compiler has std::thread; the plain mingw meta package would switch the
+  # default to the thread model without it.
+  g++-mingw-w64-x86-64-posix wine64 wine
 )
 
 missing=()

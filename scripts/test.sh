@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds, and runs the whole test suite: first
 # the normal build, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-#   scripts/test.sh             both builds
+# UndefinedBehaviorSanitizer, then the Windows build of the utility class and
+# its platform layer (mingw-w64), whose tests run under Wine.
+#   scripts/test.sh             all three builds
 #   scripts/test.sh --quick     the normal build only
 #   scripts/test.sh --sanitize  the sanitizer build only
+#   scripts/test.sh --win32     the Windows build only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-presets=(dev asan)
+presets=(dev asan win32)
 case "${1:-}" in
   --quick) presets=(dev) ;;
   --sanitize) presets=(asan) ;;
+  --win32) presets=(win32) ;;
   "") ;;
-  *) echo "usage: $0 [--quick|--sanitize]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--quick|--sanitize|--win32]" >&2; exit 2 ;;
 esac
 
 ./scripts/install-deps.sh
