@@ -6,7 +6,9 @@
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
 #include "components/WebEngineBrowser.h"
+#include "info/frmInfoFenster.h"
 #include "modules/SettingsStore.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,6 +66,16 @@ int main(int argc, char *argv[])
     dependencies.store = &store;
     dependencies.createBrowser = [profile](QWidget *container) {
         return new orv::WebEngineBrowser(container, profile);
+    };
+
+    orv::frmInfoFenster::Dependencies info;
+    info.MainHost = dependencies.hosts.MainHost;
+    info.platform = &orv::platform::systemPlatform();
+    info.versionMajor = orv::app::versionMajor;
+    info.versionMinor = orv::app::versionMinor;
+    info.versionRevision = orv::app::versionRevision;
+    dependencies.showInfoWindow = [info] {
+        orv::frmInfoFenster::ShowModal(info);
     };
 
     auto window = std::make_unique<orv::frmBrowser>(std::move(dependencies));

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// Screenshots of the Info window on each page, taken from a real X server and
+// kept for people to look at; the main colours are checked where they belong.
+
+#include "RecordingPlatform.h"
+#include "components/SSPanel.h"
+#include "info/frmInfoFenster.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+
+using namespace orv;
+
+namespace {
+
+const QRgb kDarkRed = qRgb(139, 3, 4);
+const QRgb kDarkBlue = qRgb(0, 85, 143);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+QPoint centreOf(const QWidget *widget, const QWidget *window)
+{
+    return widget->mapTo(window, widget->rect().center());
+}
+
+} // namespace
+
+class TestInfoScreens : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void screenshots_data()
+    {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("selectedPage");
+        QTest::addColumn<QString>("selectedCountry");
+
+        QTest::newRow("Kontakt, Österreich") << ""
+                                             << "info-kontakt-oesterreich.png"
+                                             << "pnlKontakt"
+                                             << "pnlÖsterreich";
+        QTest::newRow("Kontakt, Deutschland") << "pnlDeutschland"
+                                              << "info-kontakt-deutschland.png"
+                                              << "pnlKontakt"
+                                              << "pnlDeutschland";
+        QTest::newRow("Vertrieb") << "pnlVertrieb"
+                                  << "info-vertrieb.png"
+                                  << "pnlVertrieb"
+                                  << "";
+        QTest::newRow("Autoren") << "pnlAutoren"
+                                 << "info-autoren.png"
+                                 << "pnlAutoren"
+                                 << "";
+    }
+
+    void screenshots()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(QString, file);
+        QFETCH(QString, selectedPage);
+        QFETCH(QString, selectedCountry);
+        test::RecordingPlatform platform;
+        frmInfoFenster::Dependencies deps;
+        deps.MainHost = "www.harlund.example";
+        deps.platform = &platform;
+        deps.versionMajor = 1;
+        deps.versionMinor = 6;
+        frmInfoFenster w(deps);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (!clicks.isEmpty()) {
+            auto *panel = w.findChild<SSPanel *>(clicks);
+            Q_EMIT panel->MouseEnter();
+            QTest::mouseClick(panel, Qt::LeftButton);
+            Q_EMIT panel->MouseLeave();
+        }
+        QTest::qWait(200);
+        const QImage shot
+            = w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot.size(), w.size());
+
+        QDir().mkpath(QStringLiteral(ORVEL_SCREENSHOT_DIR));
+        QVERIFY(shot.save(QStringLiteral(ORVEL_SCREENSHOT_DIR) + "/" + file));
+
+        // Dark red around the pages, the white navigation bar, the dark blue
+        // selected page (and country), dark red behind the page text.
+        QCOMPARE(shot.pixel(4, 390), kDarkRed);
+        QCOMPARE(shot.pixel(2, centreOf(w.frameNavi, &w).y()), kWhite);
+        auto *page = w.findChild<SSPanel *>(selectedPage);
+        QCOMPARE(shot.pixel(page->mapTo(&w, QPoint(3, 3))), kDarkBlue);
+        if (!selectedCountry.isEmpty()) {
+            auto *country = w.findChild<SSPanel *>(selectedCountry);
+            QCOMPARE(shot.pixel(country->mapTo(&w, QPoint(3, 3))), kDarkBlue);
+        }
+        QCOMPARE(shot.pixel(w.frameKontakt->mapTo(&w, QPoint(1, w.frameKontakt->height() - 2))),
+            kDarkRed);
+    }
+};
+
+QTEST_MAIN(TestInfoScreens)
+#include "tst_infoscreens.moc"
