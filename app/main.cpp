@@ -56,6 +56,7 @@ int main(int argc, char *argv[])
 
     // The profile outlives the window and its pages.
     QWebEngineProfile *profile = orv::createBrowserProfile(&application);
+    trace.mark("engine profile");
     orv::QSettingsStore store;
 
     orv::frmBrowser::Dependencies dependencies;
@@ -70,14 +71,20 @@ int main(int argc, char *argv[])
 
     orv::frmInfoFenster::Dependencies info;
     info.MainHost = dependencies.hosts.MainHost;
-    info.platform = &orv::platform::systemPlatform();
     info.versionMajor = orv::app::versionMajor;
     info.versionMinor = orv::app::versionMinor;
     info.versionRevision = orv::app::versionRevision;
-    dependencies.showInfoWindow = [info] {
+    // The platform layer is set up on first use, not at start.
+    dependencies.showInfoWindow = [info]() mutable {
+        info.platform = &orv::platform::systemPlatform();
         orv::frmInfoFenster::ShowModal(info);
     };
 
+    dependencies.beforeFirstNavigate = [&trace] {
+        trace.mark("command line read, navigating");
+    };
+
+    trace.mark("before window");
     auto window = std::make_unique<orv::frmBrowser>(std::move(dependencies));
     trace.mark("window and engine view");
     window->Form_Load(); // the first page is requested here, before the window shows

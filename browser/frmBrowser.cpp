@@ -143,6 +143,8 @@ void frmBrowser::Form_Load()
     steps.step([&] { FillCategoryList(); });
 
     const StartPage start = startPageFor(m_fields, m_deps.hosts);
+    if (m_deps.beforeFirstNavigate)
+        m_deps.beforeFirstNavigate();
     steps.step([&] { brwWebBrowser->Navigate(start.address); });
     steps.step(
         [&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });

@@ -41,6 +41,8 @@ public:
         std::function<WebBrowserControl *(QWidget *container)> createBrowser;
         // Shows the Info window modally; empty while there is none.
         std::function<void()> showInfoWindow;
+        // Told when the load step is about to request the first page (start-up tracing).
+        std::function<void()> beforeFirstNavigate;
     };
 
     explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
