@@ -76,6 +76,97 @@ struct ShellExecuteRecord
     std::int32_t instanceResult = 0;
 };
 
+// Handles the new primitives hand out: pointer-wide, 0 for none unless a
+// primitive names another invalid value.
+using MemoryHandle = std::uintptr_t; // global memory (GlobalAlloc)
+using IconHandle = std::uintptr_t;
+using ImageListHandle = std::uintptr_t;
+using ItemList = std::uintptr_t; // the shell's item-id list
+using FileHandle = std::intptr_t;
+using SearchHandle = std::intptr_t;
+using LibraryHandle = std::uintptr_t;
+using ProcAddress = std::uintptr_t;
+using ThreadHandle = std::uintptr_t;
+using ScriptShell = std::uintptr_t;
+// A device context, bitmap or other drawing object, 32 bits as the class's
+// interface carries device contexts.
+using DeviceContext = std::int32_t;
+using GdiObject = std::uintptr_t;
+
+inline constexpr FileHandle kInvalidFileHandle = -1;
+inline constexpr SearchHandle kInvalidSearchHandle = -1;
+
+// Shell file-operation record (SHFILEOPSTRUCTA): the lists are in the call's
+// form, each path followed by NUL and the list by one more NUL; a target of
+// nullopt passes a null pointer.
+struct FileOperationRecord
+{
+    WindowHandle owner = 0;
+    std::uint32_t function = 0; // 1 move, 2 copy, 3 delete
+    std::wstring from;
+    std::optional<std::wstring> to;
+    std::uint16_t flags = 0;
+    bool aborted = false; // written back by the call
+};
+
+// The shell's file-information record in its 8-bit form (SHFILEINFOA).
+struct ShellFileInfo
+{
+    std::uint32_t iconHandle = 0;
+    std::int32_t iconIndex = 0;
+    std::uint32_t attributes = 0;
+    std::array<char, 260> displayName {};
+    std::array<char, 80> typeName {};
+};
+
+// Calendar fields of a time (SYSTEMTIME).
+struct SystemTime
+{
+    std::uint16_t year = 0;
+    std::uint16_t month = 0;
+    std::uint16_t dayOfWeek = 0;
+    std::uint16_t day = 0;
+    std::uint16_t hour = 0;
+    std::uint16_t minute = 0;
+    std::uint16_t second = 0;
+    std::uint16_t milliseconds = 0;
+};
+
+// One entry of a directory search (WIN32_FIND_DATAA, the fields read).
+struct FindData
+{
+    std::uint32_t attributes = 0;
+    std::array<char, 260> fileName {};
+};
+inline constexpr std::uint32_t kAttributeDirectory = 16;
+
+// The folder dialog's record (BROWSEINFOA) as the class fills it.
+struct BrowseInfo
+{
+    WindowHandle owner = 0;
+    ItemList root = 0;
+    std::string displayName; // the buffer, its size is the buffer's length
+    std::wstring title;
+    std::uint32_t flags = 0;
+};
+
+// A failure the script shell object raises: its number (an HRESULT) and text.
+struct ScriptError
+{
+    std::int32_t number = 0;
+    std::wstring description;
+};
+inline constexpr std::int32_t kDispatchException = static_cast<std::int32_t>(0x80020009);
+
+struct Rect
+{
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+struct Point
+{
+    std::int32_t x = 0, y = 0;
+};
+
 struct MessageBoxRequest
 {
     WindowHandle owner = 0;
@@ -137,6 +228,124 @@ public:
     virtual std::string toSystemText(std::wstring_view text) = 0;
     virtual std::wstring fromSystemText(std::string_view text) = 0;
 
+    // The services below answer, on a platform that does not override them,
+    // as the system does when the call fails (0, false, an invalid handle).
+    // --- files through the shell ---
+    // SHFileOperationA; the shell's result.
+    virtual std::int32_t shFileOperation(FileOperationRecord &record);
+
+    // --- clipboard and global memory ---
+    virtual bool openClipboard(WindowHandle owner);
+    virtual bool emptyClipboard();
+    virtual bool closeClipboard();
+    virtual bool isClipboardFormatAvailable(std::uint32_t format);
+    // SetClipboardData: the clipboard owns the block on success (non-0).
+    virtual MemoryHandle setClipboardData(std::uint32_t format, MemoryHandle block);
+    virtual MemoryHandle getClipboardData(std::uint32_t format);
+    virtual MemoryHandle globalAlloc(std::uint32_t flags, std::size_t size);
+    // GlobalLock: the block's bytes (its size through size), nullptr on failure.
+    virtual std::uint8_t *globalLock(MemoryHandle block, std::size_t &size);
+    virtual bool globalUnlock(MemoryHandle block);
+    virtual MemoryHandle globalFree(MemoryHandle block);
+    // DragQueryFileA: index 0xFFFFFFFF gives the count; else the name at index
+    // into buffer (length characters, NUL included), returning its length.
+    virtual std::uint32_t dragQueryFile(
+        MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length);
+
+    // --- file information ---
+    // SHGetFileInfoA; with the system-image-list flag the list's handle.
+    virtual std::uintptr_t shGetFileInfo(const std::wstring &path, std::uint32_t attributes,
+        ShellFileInfo &info, std::uint32_t flags);
+    // ImageList_Draw.
+    virtual bool imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
+        std::int32_t x, std::int32_t y, std::uint32_t style);
+    // ExtractAssociatedIconA; index in/out.
+    virtual IconHandle extractAssociatedIcon(const std::wstring &path, std::uint16_t &index);
+    virtual bool drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon);
+    virtual bool destroyIcon(IconHandle icon);
+    // GetShortPathNameA into buffer (length characters): the length it
+    // reports (the size it needs, NUL included, when the buffer is too small).
+    virtual std::uint32_t getShortPathName(
+        const std::wstring &longPath, std::string &buffer, std::uint32_t length);
+    virtual std::uint32_t getFileVersionInfoSize(const std::wstring &path);
+    virtual bool getFileVersionInfo(const std::wstring &path, std::string &data);
+    // VerQueryValueA: the value's place in data as an offset (nullopt when
+    // the call gave no address inside data) and its length.
+    virtual bool verQueryValue(const std::string &data, const std::wstring &block,
+        std::optional<std::size_t> &offset, std::uint32_t &length);
+    // CreateFileA; kInvalidFileHandle on failure.
+    virtual FileHandle createFile(const std::wstring &path, std::uint32_t access,
+        std::uint32_t share, std::uint32_t disposition, std::uint32_t attributes);
+    // GetFileTime: 100-ns intervals since 1601 (FILETIME), in UTC.
+    virtual bool getFileTime(FileHandle file, std::uint64_t &creation, std::uint64_t &lastAccess,
+        std::uint64_t &lastWrite);
+    virtual bool fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local);
+    virtual bool fileTimeToSystemTime(std::uint64_t time, SystemTime &fields);
+    virtual bool closeHandle(FileHandle handle);
+    // SHGetSpecialFolderLocation: an HRESULT, list receives the item list.
+    virtual std::int32_t shGetSpecialFolderLocation(
+        WindowHandle owner, std::int32_t folder, ItemList &list);
+    // SHGetPathFromIDListA into buffer (MAX_PATH bytes at least).
+    virtual bool shGetPathFromIdList(ItemList list, std::string &buffer);
+    virtual void coTaskMemFree(ItemList list);
+    // SHBrowseForFolderA: the chosen item, 0 when cancelled.
+    virtual ItemList shBrowseForFolder(BrowseInfo &info);
+    // FindFirstFileA / FindNextFileA / FindClose.
+    virtual SearchHandle findFirstFile(const std::wstring &pattern, FindData &data);
+    virtual bool findNextFile(SearchHandle search, FindData &data);
+    virtual bool findClose(SearchHandle search);
+    // Lets pending user-interface events run once; the number of the
+    // program's open windows.
+    virtual std::int32_t doEvents();
+
+    // --- the script shell object ("Wscript.Shell") ---
+    // Creates one; 0 with error filled when it cannot be created.
+    virtual ScriptShell createScriptShell(ScriptError &error);
+    // Run(command, style, wait): false with error filled when it raised.
+    virtual bool scriptShellRun(ScriptShell shell, const std::wstring &command, std::int32_t style,
+        bool wait, ScriptError &error);
+    virtual bool scriptShellAppActivate(ScriptShell shell, const std::wstring &title);
+    virtual bool scriptShellSendKeys(ScriptShell shell, const std::wstring &keys);
+    virtual void releaseScriptShell(ScriptShell shell);
+    // GetSystemDirectoryA.
+    virtual std::wstring getSystemDirectory();
+    // GetWindowTextA into buffer (length characters): the count it reports.
+    virtual std::int32_t getWindowText(
+        WindowHandle window, std::string &buffer, std::int32_t length);
+
+    // --- libraries and threads ---
+    virtual LibraryHandle loadLibrary(const std::wstring &path);
+    virtual ProcAddress getProcAddress(LibraryHandle library, const std::string &name);
+    virtual bool freeLibrary(LibraryHandle library);
+    // CreateThread with the export as start routine, no argument.
+    virtual ThreadHandle createThread(ProcAddress startRoutine);
+    // WaitForSingleObject: 0 when it ended, 258 (WAIT_TIMEOUT) otherwise.
+    virtual std::uint32_t waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds);
+    virtual bool closeThreadHandle(ThreadHandle thread);
+
+    // --- windows and drawing ---
+    virtual bool getWindowRect(WindowHandle window, Rect &rect);
+    virtual bool screenToClient(WindowHandle window, Point &point);
+    virtual bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+        std::int32_t height, bool repaint);
+    virtual std::intptr_t sendMessage(
+        WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    virtual DeviceContext createCompatibleDc(DeviceContext dc);
+    // CreateBitmap (planes, bits per pixel, no initial bits).
+    virtual GdiObject createBitmap(
+        std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel);
+    virtual GdiObject createCompatibleBitmap(
+        DeviceContext dc, std::int32_t width, std::int32_t height);
+    // SelectObject: the object selected before.
+    virtual GdiObject selectObject(DeviceContext dc, GdiObject object);
+    virtual bool deleteObject(GdiObject object);
+    virtual bool deleteDc(DeviceContext dc);
+    // SetBkColor: the previous background colour.
+    virtual std::uint32_t setBkColor(DeviceContext dc, std::uint32_t colour);
+    virtual bool bitBlt(DeviceContext target, std::int32_t x, std::int32_t y, std::int32_t width,
+        std::int32_t height, DeviceContext source, std::int32_t sourceX, std::int32_t sourceY,
+        std::uint32_t rasterOperation);
+
     // MessageBoxA; with a sink installed the sink answers and nothing shows.
     std::int32_t messageBox(WindowHandle owner, const std::wstring &text,
         const std::wstring &caption, std::uint32_t flags);
@@ -149,6 +358,12 @@ protected:
 private:
     MessageBoxSink m_messageBoxSink;
 };
+
+// Called first thing in the main routine of a program that may leave data on
+// the clipboard when it ends. Where the clipboard dies with its owner (X11),
+// such a program restarts itself to keep serving the data; in that restarted
+// process this runs the keeper and gives the exit code. Elsewhere nullopt.
+std::optional<int> runClipboardKeeper(int argc, char **argv);
 
 // The backend this build carries.
 std::unique_ptr<Platform> createSystemPlatform();

@@ -19,7 +19,9 @@ if [ -z "$root" ]; then
   fi
   root=$dir/wine
 fi
-mkdir -p "$root/home"
+# The recycle bin is the freedesktop trash under XDG_DATA_HOME; without that
+# folder Wine deletes for good what should go to the bin.
+mkdir -p "$root/home/.local/share"
 
 export WINEARCH=win64 WINEPREFIX="$root/prefix" HOME="$root/home" WINEDEBUG=-all
 export XDG_CONFIG_HOME="$root/home/.config" XDG_DATA_HOME="$root/home/.local/share"

@@ -171,4 +171,58 @@ std::wstring addBackslash(std::wstring_view path)
     return result;
 }
 
+std::wstring shellPathList(std::wstring_view path)
+{
+    std::wstring list(path);
+    list.push_back(L'\0');
+    list.push_back(L'\0');
+    return list;
+}
+
+std::string dropBlock(const std::vector<std::string> &names)
+{
+    std::string block(20, '\0');
+    block[0] = 20;
+    for (const std::string &name : names) {
+        block += name;
+        block.push_back('\0');
+    }
+    block.push_back('\0');
+    return block;
+}
+
+std::wstring quotedCommand(std::wstring_view path, std::wstring_view parameters)
+{
+    std::wstring command(path);
+    if (!command.starts_with(L'"'))
+        command.insert(command.begin(), L'"');
+    // An empty path has become the single quote, which also ends with one.
+    if (!command.ends_with(L'"'))
+        command.push_back(L'"');
+    if (!parameters.empty()) {
+        command.push_back(L' ');
+        command += parameters;
+    }
+    return command;
+}
+
+std::wstring versionText(std::uint32_t mostSignificant, std::uint32_t leastSignificant)
+{
+    const auto part = [](std::uint32_t half, int shift) {
+        return std::to_wstring(static_cast<std::int16_t>((half >> shift) & 0xFFFF));
+    };
+    return part(mostSignificant, 16) + L'.' + part(mostSignificant, 0) + L'.'
+        + part(leastSignificant, 16) + L'.' + part(leastSignificant, 0);
+}
+
+std::wstring namePair(std::wstring_view displayName, std::wstring_view typeName)
+{
+    return cutAtNull(displayName) + L'|' + cutAtNull(typeName);
+}
+
+std::int32_t grownUpperBound(std::int32_t upperBound, std::int32_t count)
+{
+    return count % 100 == 0 ? count + 100 : upperBound;
+}
+
 } // namespace orv::sysutil

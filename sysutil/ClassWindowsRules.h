@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv::sysutil {
 
@@ -60,5 +61,28 @@ std::wstring trimAtNull(std::wstring_view text);
 std::wstring cutAtNull(std::wstring_view text);
 // The path with one closing backslash ("" becomes "\").
 std::wstring addBackslash(std::wstring_view path);
+
+// A path list as the shell's file operation takes it: the path, NUL, NUL.
+std::wstring shellPathList(std::wstring_view path);
+
+// The clipboard's file-list block (format 15): a 20-byte header (list
+// offset 20, drop point 0/0, not in the non-client area, 8-bit names) and
+// the list, each name NUL-ended, then one more NUL.
+std::string dropBlock(const std::vector<std::string> &names);
+
+// The command that opens a file: the path in double quotes (a quote already
+// at either end is kept, not doubled), then a blank and the parameters when
+// there are any.
+std::wstring quotedCommand(std::wstring_view path, std::wstring_view parameters);
+
+// a.b.c.d of a version's two 32-bit halves, each part a signed 16-bit number.
+std::wstring versionText(std::uint32_t mostSignificant, std::uint32_t leastSignificant);
+
+// The display name and type name, each up to its first NUL, joined by "|".
+std::wstring namePair(std::wstring_view displayName, std::wstring_view typeName);
+
+// The upper bound a listing grows to after the count-th entry: the same bound
+// unless count is a multiple of 100, then count + 100.
+std::int32_t grownUpperBound(std::int32_t upperBound, std::int32_t count);
 
 } // namespace orv::sysutil

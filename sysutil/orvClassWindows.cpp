@@ -2,6 +2,7 @@
 #include "sysutil/orvClassWindows.h"
 
 #include "core/Failure.h"
+#include "core/Numeric.h"
 #include "core/Steps.h"
 #include "platform/Utf8.h"
 #include "sysutil/ClassWindowsRules.h"
@@ -40,10 +41,93 @@ constexpr std::wstring_view kSysInfoFolderKey = L"SOFTWARE\\Microsoft\\Shared To
 constexpr std::uint32_t kPropertiesRecordSize = 60;
 constexpr std::uint32_t kPropertiesMask = 0x44C;
 
-[[noreturn]] void notImplemented(std::string_view operation)
+constexpr std::uint32_t kMessageInformation = 64;
+
+// Shell file operations.
+constexpr std::uint32_t kFileOperationMove = 1;
+constexpr std::uint32_t kFileOperationCopy = 2;
+constexpr std::uint32_t kFileOperationDelete = 3;
+constexpr std::uint16_t kAllowUndo = 0x40;
+
+// Clipboard file lists.
+constexpr std::uint32_t kClipboardFileList = 15;
+constexpr std::uint32_t kMovableZeroed = 0x42;
+constexpr std::uint32_t kFileCount = 0xFFFFFFFF;
+
+// Buffers the system writes into.
+constexpr std::uint32_t kPathLength = 260;
+constexpr std::uint32_t kShortPathLength = 128;
+constexpr std::size_t kDisplayNameLength = 254;
+constexpr std::size_t kChosenPathLength = 512;
+constexpr std::int32_t kWindowTitleLength = 125;
+
+// Shell file information: system image list, executable type, type name,
+// display name and shell icon size; the small icon besides.
+constexpr std::uint32_t kFileInfoLargeIcon = 0x6604;
+constexpr std::uint32_t kFileInfoSmallIcon = 0x6605;
+constexpr std::uint32_t kDrawTransparent = 1;
+constexpr std::size_t kFixedVersionSize = 52;
+
+constexpr std::uint32_t kGenericRead = 0x80000000;
+constexpr std::uint32_t kOpenExisting = 3;
+constexpr std::int32_t kPersonalFolder = 5;
+constexpr std::uint32_t kOnlyFileSystemFolders = 1;
+
+// Folder listings start with 101 elements and grow by 100.
+constexpr std::size_t kListingStart = 101;
+
+constexpr std::uint32_t kRegistrationWait = 10000;
+constexpr std::uint32_t kWaitEnded = 0;
+
+// Combo boxes: the list's margin and scroll bar in pixels, the entries shown
+// without a scroll bar, and CB_SETDROPPEDWIDTH.
+constexpr double kListMargin = 5;
+constexpr double kScrollBarWidth = 15;
+constexpr std::int32_t kVisibleEntries = 8;
+constexpr std::int32_t kScalePixels = 3;
+constexpr std::uint32_t kSetDroppedWidth = 0x160;
+
+// Raster operations.
+constexpr std::uint32_t kSourceCopy = 0xCC0020;
+constexpr std::uint32_t kNotSourceCopy = 0x330008;
+constexpr std::uint32_t kSourceAnd = 0x8800C6;
+constexpr std::uint32_t kSourcePaint = 0x660046;
+
+// The text before the first NUL of a buffer the system filled.
+std::string_view beforeNul(std::string_view buffer)
 {
-    fail(FailureCode::NotImplemented, std::string(operation) + " is not implemented");
+    return buffer.substr(0, std::min(buffer.find('\0'), buffer.size()));
 }
+
+// Closes the clipboard on every way out once it was opened.
+class ClipboardCloser
+{
+public:
+    explicit ClipboardCloser(platform::Platform &platform) : m_platform(platform) { }
+    ~ClipboardCloser() { m_platform.closeClipboard(); }
+    ClipboardCloser(const ClipboardCloser &) = delete;
+    ClipboardCloser &operator=(const ClipboardCloser &) = delete;
+
+private:
+    platform::Platform &m_platform;
+};
+
+// Releases the script shell object at the end of a call.
+class ShellReleaser
+{
+public:
+    ShellReleaser(platform::Platform &platform, platform::ScriptShell shell)
+        : m_platform(platform), m_shell(shell)
+    {
+    }
+    ~ShellReleaser() { m_platform.releaseScriptShell(m_shell); }
+    ShellReleaser(const ShellReleaser &) = delete;
+    ShellReleaser &operator=(const ShellReleaser &) = delete;
+
+private:
+    platform::Platform &m_platform;
+    platform::ScriptShell m_shell;
+};
 
 // Closes an open registry key on every way out of the reading routine.
 class KeyCloser
@@ -72,15 +156,37 @@ orvClassWindows::orvClassWindows(platform::Platform &platform) : m_platform(plat
 {
 }
 
-void orvClassWindows::SetComboBoxHeight(ComboBoxObject &, std::int32_t)
+void orvClassWindows::SetComboBoxHeight(ComboBoxObject &ComboBox, std::int32_t NewHeight)
 {
-    notImplemented("SetComboBoxHeight");
+    platform::Rect rect;
+    m_platform.getWindowRect(ComboBox.hWnd(), rect);
+    const Int32 width = Int32(rect.right) - Int32(rect.left);
+    platform::Point corner { rect.left, rect.top };
+    m_platform.screenToClient(ComboBox.Parent().hWnd(), corner);
+    m_platform.moveWindow(ComboBox.hWnd(), corner.x, corner.y, width.value(), NewHeight, true);
 }
 
 void orvClassWindows::ComboSetListWidth(
-    ComboBoxObject &, std::optional<double>, std::optional<double>)
+    ComboBoxObject &oCombo, std::optional<double> nFixWidth, std::optional<double> nScaleMode)
 {
-    notImplemented("ComboSetListWidth");
+    FormObject &parent = oCombo.Parent();
+    // Either one left out makes the form's scale the one of the width.
+    const std::int32_t scaleMode
+        = nFixWidth && nScaleMode ? toInt32(*nScaleMode) : parent.ScaleMode();
+    double width = 0;
+    if (nFixWidth) {
+        width = *nFixWidth;
+    } else {
+        const std::int32_t count = oCombo.ListCount();
+        for (std::int32_t i = 0; i < count; ++i)
+            width = std::max(width, parent.TextWidth(oCombo.List(i)));
+        width += parent.ScaleX(kListMargin, kScalePixels, scaleMode);
+        if (count > kVisibleEntries)
+            width += parent.ScaleX(kScrollBarWidth, kScalePixels, scaleMode);
+    }
+    const std::int32_t pixels = toInt32(parent.ScaleX(width, scaleMode, kScalePixels));
+    m_platform.sendMessage(oCombo.hWnd(), kSetDroppedWidth,
+        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(pixels)), 0);
 }
 
 void orvClassWindows::ShowControlPanels(std::int32_t &Index, std::int32_t *pTab)
@@ -127,9 +233,27 @@ void orvClassWindows::ShowSysInfo()
             std::wstring(kApplicationTitle), kMessageOk);
 }
 
-std::wstring orvClassWindows::GetBrowseDirectory(std::int32_t &, std::wstring *)
+std::wstring orvClassWindows::GetBrowseDirectory(std::int32_t &frmhWnd, std::wstring *xPfad)
 {
-    notImplemented("GetBrowseDirectory");
+    platform::BrowseInfo info;
+    info.owner = frmhWnd;
+    info.root = 0;
+    info.displayName.assign(kDisplayNameLength, ' ');
+    if (xPfad && xPfad->find_first_not_of(L' ') != std::wstring::npos) {
+        const std::string given = m_platform.toSystemText(*xPfad);
+        std::copy_n(given.begin(), std::min(given.size(), info.displayName.size()),
+            info.displayName.begin());
+    }
+    info.title = L"ZARE Pfad ausw\u00E4hlen";
+    info.flags = kOnlyFileSystemFolders;
+    const platform::ItemList chosen = m_platform.shBrowseForFolder(info);
+    std::string buffer(kChosenPathLength, ' ');
+    std::wstring result;
+    if (m_platform.shGetPathFromIdList(chosen, buffer))
+        result = AddBackslash(m_platform.fromSystemText(beforeNul(buffer)));
+    if (chosen != 0)
+        m_platform.coTaskMemFree(chosen);
+    return result;
 }
 
 void orvClassWindows::ShowFind(std::int32_t &frmhWnd, std::wstring *Pfad)
@@ -153,24 +277,57 @@ std::int32_t orvClassWindows::ShowFileProperties(std::int32_t &frmhWnd, std::wst
     return record.instanceResult;
 }
 
-Variant orvClassWindows::GetFileIcon(PictureBoxObject &, std::wstring &)
+Variant orvClassWindows::GetFileIcon(PictureBoxObject &picBuff, std::wstring &xFile)
 {
-    notImplemented("GetFileIcon");
+    std::uint16_t index = 1;
+    const platform::IconHandle icon = m_platform.extractAssociatedIcon(xFile, index);
+    picBuff.ClearPicture();
+    m_platform.doEvents();
+    if (icon != 0)
+        m_platform.drawIcon(picBuff.hDC(), 0, 0, icon);
+    m_platform.doEvents();
+    picBuff.PictureFromImage();
+    const std::int32_t openWindows = m_platform.doEvents();
+    // The picture keeps the drawing, not the icon.
+    if (icon != 0)
+        m_platform.destroyIcon(icon);
+    return openWindows;
 }
 
-bool orvClassWindows::GetFileIconEx(PictureBoxObject &, std::wstring &, bool, std::wstring *)
+bool orvClassWindows::GetFileIconEx(
+    PictureBoxObject &picBuff, std::wstring &xFile, bool largeIcon, std::wstring *GetFileIconName)
 {
-    notImplemented("GetFileIconEx");
+    const std::uintptr_t imageList
+        = queryFileInfo(xFile, largeIcon ? kFileInfoLargeIcon : kFileInfoSmallIcon);
+    picBuff.ClearPicture();
+    m_platform.imageListDraw(imageList, FileInfo.iconIndex, picBuff.hDC(), 0, 0, kDrawTransparent);
+    if (GetFileIconName)
+        *GetFileIconName = fileInfoNames();
+    picBuff.PictureFromImage();
+    return imageList != 0;
 }
 
-std::wstring orvClassWindows::GetFileEx(std::wstring &)
+std::wstring orvClassWindows::GetFileEx(std::wstring &xFile)
 {
-    notImplemented("GetFileEx");
+    queryFileInfo(xFile, kFileInfoSmallIcon);
+    return fileInfoNames();
 }
 
-std::wstring orvClassWindows::GetShellPersonalLocation(std::int32_t &)
+std::wstring orvClassWindows::GetShellPersonalLocation(std::int32_t &lnghWnd)
 {
-    notImplemented("GetShellPersonalLocation");
+    std::wstring result;
+    StepRunner().step([&] {
+        platform::ItemList list = 0;
+        if (m_platform.shGetSpecialFolderLocation(lnghWnd, kPersonalFolder, list) != 0)
+            return;
+        std::string buffer(kPathLength, ' ');
+        const bool converted = m_platform.shGetPathFromIdList(list, buffer);
+        m_platform.coTaskMemFree(list);
+        // A buffer the conversion did not fill holds no path.
+        if (converted)
+            result = m_platform.fromSystemText(beforeNul(buffer));
+    });
+    return result;
 }
 
 Variant orvClassWindows::SetStartleiste(bool Visible)
@@ -213,44 +370,165 @@ std::int32_t orvClassWindows::OSMinorVersion() const
     return minor;
 }
 
-void orvClassWindows::FileCopy(std::int32_t, const std::wstring &, const std::wstring &)
+void orvClassWindows::FileCopy(
+    std::int32_t hwnd, const std::wstring &xFromFile, const std::wstring &xToFile)
 {
-    notImplemented("FileCopy");
+    platform::FileOperationRecord record { hwnd, kFileOperationCopy,
+        sysutil::shellPathList(xFromFile), sysutil::shellPathList(xToFile), kAllowUndo };
+    m_platform.shFileOperation(record);
 }
 
-void orvClassWindows::FileMove(std::int32_t, const std::wstring &, const std::wstring &)
+void orvClassWindows::FileMove(
+    std::int32_t hwnd, const std::wstring &xFromFile, const std::wstring &xToFile)
 {
-    notImplemented("FileMove");
+    platform::FileOperationRecord record { hwnd, kFileOperationMove,
+        sysutil::shellPathList(xFromFile), sysutil::shellPathList(xToFile), kAllowUndo };
+    m_platform.shFileOperation(record);
 }
 
-void orvClassWindows::FileDelete(std::int32_t &, const std::wstring &, bool)
+void orvClassWindows::FileDelete(std::int32_t &xWnd, const std::wstring &xFile, bool xUndo)
 {
-    notImplemented("FileDelete");
+    // Without xUndo the shell may undo the delete: the file goes to the
+    // recycle bin. xUndo asks for the delete for good.
+    platform::FileOperationRecord record { xWnd, kFileOperationDelete,
+        sysutil::shellPathList(xFile), std::nullopt,
+        static_cast<std::uint16_t>(xUndo ? 0 : kAllowUndo) };
+    m_platform.shFileOperation(record);
 }
 
-bool orvClassWindows::FileCopyClipboard(std::vector<std::wstring> &)
+bool orvClassWindows::FileCopyClipboard(std::vector<std::wstring> &files)
 {
-    notImplemented("FileCopyClipboard");
+    if (!m_platform.openClipboard(0))
+        return false;
+    const ClipboardCloser closer(m_platform);
+    m_platform.emptyClipboard();
+    if (files.empty())
+        fail(FailureCode::SubscriptOutOfRange, "Subscript out of range");
+    std::vector<std::string> names;
+    for (const std::wstring &file : files)
+        names.push_back(m_platform.toSystemText(file));
+    const std::string block = sysutil::dropBlock(names);
+    const platform::MemoryHandle memory = m_platform.globalAlloc(kMovableZeroed, block.size());
+    if (memory == 0)
+        return false;
+    std::size_t size = 0;
+    if (std::uint8_t *bytes = m_platform.globalLock(memory, size)) {
+        std::copy_n(block.begin(), std::min(size, block.size()), bytes);
+        m_platform.globalUnlock(memory);
+    }
+    if (m_platform.setClipboardData(kClipboardFileList, memory) != 0)
+        return true; // the clipboard owns the block now
+    m_platform.globalFree(memory);
+    return false;
 }
 
-std::int32_t orvClassWindows::FilePasteClipboard(std::vector<std::wstring> &)
+std::int32_t orvClassWindows::FilePasteClipboard(std::vector<std::wstring> &files)
 {
-    notImplemented("FilePasteClipboard");
+    if (!m_platform.isClipboardFormatAvailable(kClipboardFileList))
+        return 0;
+    if (!m_platform.openClipboard(0))
+        return 0;
+    const ClipboardCloser closer(m_platform);
+    const platform::MemoryHandle drop = m_platform.getClipboardData(kClipboardFileList);
+    std::string buffer;
+    const std::uint32_t count = m_platform.dragQueryFile(drop, kFileCount, buffer, 0);
+    files.assign(count, std::wstring());
+    buffer.assign(kPathLength, ' ');
+    for (std::uint32_t i = 0; i < count; ++i) {
+        m_platform.dragQueryFile(drop, i, buffer, kPathLength);
+        files[i] = TrimAtNull(m_platform.fromSystemText(buffer));
+    }
+    return static_cast<std::int32_t>(count);
 }
 
-Variant orvClassWindows::PDF_Öffnen(const std::wstring &)
+Variant orvClassWindows::PDF_Öffnen(const std::wstring &uFilePath)
 {
-    notImplemented("PDF_Öffnen");
+    bool wait = false;
+    if (Datei_ausführen(uFilePath, std::wstring(), wait)) {
+        const wchar_t *text = m_platform.fileExists(uFilePath)
+            ? L"Es konnte keine g\u00FCltige Version des Acrobat Readers gefunden werden!"
+            : L"Das ausgew\u00E4hlte Formular konnte nicht gefunden werden!";
+        m_platform.messageBox(0, text, std::wstring(kApplicationTitle), kMessageInformation);
+    }
+    return {};
 }
 
-bool orvClassWindows::Datei_ausführen(const std::wstring &, const std::wstring &, bool &)
+bool orvClassWindows::Datei_ausführen(
+    const std::wstring &uFilePath, const std::wstring &uProperties, bool &uWarten)
 {
-    notImplemented("Datei_ausführen");
+    platform::ScriptShell shell = 0;
+    try {
+        platform::ScriptError error;
+        shell = m_platform.createScriptShell(error);
+        if (shell == 0) {
+            RegisterServerDll(scriptHostPath(), true);
+            shell = m_platform.createScriptShell(error);
+            if (shell == 0)
+                return true;
+        }
+        const ShellReleaser releaser(m_platform, shell);
+        if (m_platform.scriptShellRun(
+                shell, sysutil::quotedCommand(uFilePath, uProperties), kShowNormal, uWarten, error))
+            return false;
+        // The started program's own exception: nothing is left to wait for.
+        if (error.number == platform::kDispatchException)
+            uWarten = false;
+        return true;
+    } catch (const Failure &) {
+        return true;
+    }
 }
 
-bool orvClassWindows::EXE_ausführen(std::wstring &, bool &, bool &)
+bool orvClassWindows::EXE_ausführen(std::wstring &EXE, bool &bWarten, bool &dat)
 {
-    notImplemented("EXE_ausführen");
+    platform::ScriptError error;
+    platform::ScriptShell shell = 0;
+    StepRunner().step([&] { shell = m_platform.createScriptShell(error); });
+    if (shell == 0)
+        StepRunner().step([&] { RegisterServerDll(scriptHostPath(), true); });
+    else
+        m_platform.releaseScriptShell(shell); // the second object replaces it
+    shell = 0;
+    try {
+        shell = m_platform.createScriptShell(error);
+    } catch (const Failure &failure) {
+        error = { failure.number(), platform::fromUtf8(failure.what()) };
+    }
+    if (shell == 0) {
+        m_platform.messageBox(0,
+            L"FehlerNr.:= " + std::to_wstring(error.number) + L"\r\r" + error.description,
+            L"Fehlerinformation", kMessageCriticalStop);
+        return true;
+    }
+    const ShellReleaser releaser(m_platform, shell);
+    StepRunner steps;
+    bool started = false;
+    if (dat) {
+        steps.step([&] {
+            const platform::WindowHandle spreadsheet
+                = m_platform.findWindow(L"XLMAIN", std::nullopt);
+            if (spreadsheet == 0)
+                return;
+            std::string title(kWindowTitleLength, '\0');
+            const std::int32_t length
+                = m_platform.getWindowText(spreadsheet, title, kWindowTitleLength);
+            title.resize(static_cast<std::size_t>(std::clamp(length, 0, kWindowTitleLength)));
+            started = true;
+            m_platform.scriptShellAppActivate(shell, m_platform.fromSystemText(title));
+            // Alt+Space opens the window menu, Enter takes its first item.
+            m_platform.scriptShellSendKeys(shell, L"% ~");
+        });
+    }
+    if (!started) {
+        steps.step([&] {
+            if (m_platform.scriptShellRun(shell, EXE, kShowNormal, bWarten, error))
+                return;
+            // A path with blanks that is not quoted starts in its short form.
+            const std::wstring shortPath = GetShortFileName(EXE);
+            m_platform.scriptShellRun(shell, shortPath, kShowNormal, bWarten, error);
+        });
+    }
+    return false;
 }
 
 void orvClassWindows::ShowInternet(std::int32_t &Wnd, std::wstring *URL)
@@ -266,14 +544,59 @@ void orvClassWindows::ShowInternet(std::int32_t &Wnd, std::wstring *URL)
             std::wstring(kApplicationTitle), kMessageCriticalStop);
 }
 
-std::wstring orvClassWindows::GetShortFileName(const std::wstring &)
+std::wstring orvClassWindows::GetShortFileName(const std::wstring &strLongPath)
 {
-    notImplemented("GetShortFileName");
+    try {
+        std::string buffer(kShortPathLength, ' ');
+        std::uint32_t length = m_platform.getShortPathName(strLongPath, buffer, kShortPathLength);
+        if (length > kShortPathLength) {
+            // The system wrote nothing and named the room it needs: ask again.
+            buffer.assign(length, ' ');
+            length = m_platform.getShortPathName(strLongPath, buffer, length);
+            if (length >= buffer.size())
+                return {};
+        }
+        return m_platform.fromSystemText(std::string_view(buffer).substr(0, length));
+    } catch (const Failure &failure) {
+        m_platform.messageBox(0,
+            L"Error: " + std::to_wstring(failure.number()) + L". "
+                + platform::fromUtf8(failure.what()),
+            L"GetShortFileName", kMessageOk);
+        return {};
+    }
 }
 
-std::wstring orvClassWindows::GetFileVersion(std::wstring &, std::int32_t)
+std::wstring orvClassWindows::GetFileVersion(std::wstring &FullFileName, std::int32_t dat)
 {
-    notImplemented("GetFileVersion");
+    StepRunner steps;
+    std::uint32_t size = 0;
+    steps.step([&] { size = m_platform.getFileVersionInfoSize(FullFileName); });
+    if (size < 1)
+        return L"-";
+    std::string data(std::size_t(size) + 1, '\0');
+    steps.step([&] { m_platform.getFileVersionInfo(FullFileName, data); });
+    std::optional<std::size_t> offset;
+    std::uint32_t length = 0;
+    steps.step([&] { m_platform.verQueryValue(data, L"\\", offset, length); });
+    // Without a root block inside the data there is nothing to read.
+    if (!offset || *offset > data.size() || data.size() - *offset < kFixedVersionSize)
+        return L"-";
+    const auto field = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value |= std::uint32_t(static_cast<unsigned char>(data[*offset + at + i])) << (8 * i);
+        return value;
+    };
+    switch (dat) {
+    case 0:
+        return sysutil::versionText(field(8), field(12));
+    case 1:
+        return sysutil::versionText(field(16), field(20));
+    case 2:
+        return std::to_wstring(static_cast<std::int32_t>(field(28)));
+    default:
+        return {};
+    }
 }
 
 std::wstring orvClassWindows::GetPlatform()
@@ -286,26 +609,101 @@ std::wstring orvClassWindows::GetPlatform()
         record.buildNumber, m_platform.fromSystemText(servicePack));
 }
 
-void orvClassWindows::DirFile(
-    std::vector<std::wstring> &, const std::wstring &, const std::wstring &)
+void orvClassWindows::DirFile(std::vector<std::wstring> &datFile, const std::wstring &vsFolderPath,
+    const std::wstring &vsSearch)
 {
-    notImplemented("DirFile");
+    FileList.assign(kListingStart, std::wstring());
+    FileCount = 0;
+    StepRunner().step([&] {
+        std::wstring folder = vsFolderPath;
+        if (!folder.ends_with(L'\\'))
+            folder += L'\\';
+        platform::FindData entry;
+        const platform::SearchHandle search = m_platform.findFirstFile(folder + vsSearch, entry);
+        if (search == platform::kInvalidSearchHandle)
+            return;
+        do {
+            if ((entry.attributes & platform::kAttributeDirectory) != 0)
+                continue;
+            const std::string name(entry.fileName.data(), entry.fileName.size());
+            FileList[std::size_t(FileCount)]
+                = folder + CutAtNull(m_platform.fromSystemText(beforeNul(name)));
+            FileCount = (Int32(FileCount) + 1).value();
+            const std::int32_t upper = sysutil::grownUpperBound(
+                static_cast<std::int32_t>(FileList.size()) - 1, FileCount);
+            FileList.resize(std::size_t(upper) + 1);
+        } while (m_platform.findNextFile(search, entry));
+        m_platform.findClose(search);
+    });
+    datFile = FileList;
 }
 
-bool orvClassWindows::ReadFileTime(const std::wstring &, DateTime &, DateTime &, DateTime &)
+bool orvClassWindows::ReadFileTime(const std::wstring &lpFileName, DateTime &tCreation,
+    DateTime &tLastAccess, DateTime &tLastWrite)
 {
-    notImplemented("ReadFileTime");
+    const auto times = fileTimes(lpFileName);
+    if (!times)
+        return false;
+    tCreation = (*times)[0];
+    tLastAccess = (*times)[1];
+    tLastWrite = (*times)[2];
+    return true;
 }
 
-bool orvClassWindows::ReadFileLastTime(const std::wstring &, DateTime &)
+bool orvClassWindows::ReadFileLastTime(const std::wstring &lpFileName, DateTime &tLastWrite)
 {
-    notImplemented("ReadFileLastTime");
+    const auto times = fileTimes(lpFileName);
+    if (!times)
+        return false;
+    tLastWrite = (*times)[2];
+    return true;
 }
 
-void orvClassWindows::TranspPic(std::int32_t &, std::int32_t &, std::int32_t &, std::int32_t &,
-    std::int32_t &, std::int32_t &, std::int32_t &, std::int32_t, std::int32_t, std::int32_t &)
+void orvClassWindows::TranspPic(std::int32_t &OutDstDC, std::int32_t &DstDC, std::int32_t &SrcDC,
+    std::int32_t &SrcX, std::int32_t &SrcY, std::int32_t &SrcXX, std::int32_t &SrcYY,
+    std::int32_t DstX, std::int32_t DstY, std::int32_t &TransColor)
 {
-    notImplemented("TranspPic");
+    const std::int32_t width = (Int32(SrcXX) - Int32(SrcX)).value();
+    const std::int32_t height = (Int32(SrcYY) - Int32(SrcY)).value();
+
+    struct Memory
+    {
+        platform::DeviceContext dc = 0;
+        platform::GdiObject bitmap = 0;
+        platform::GdiObject original = 0;
+    };
+    const auto create = [&](bool monochrome) {
+        Memory memory;
+        memory.dc = m_platform.createCompatibleDc(DstDC);
+        memory.bitmap = monochrome ? m_platform.createBitmap(width, height, 1, 1)
+                                   : m_platform.createCompatibleBitmap(DstDC, width, height);
+        memory.original = m_platform.selectObject(memory.dc, memory.bitmap);
+        return memory;
+    };
+    const Memory mask = create(true);
+    const Memory inverseMask = create(true);
+    const Memory result = create(false);
+    const Memory sourceCopy = create(false);
+
+    // In the copy to monochrome the background colour becomes 1, the rest 0.
+    const std::uint32_t previous
+        = m_platform.setBkColor(SrcDC, static_cast<std::uint32_t>(TransColor));
+    m_platform.bitBlt(mask.dc, 0, 0, width, height, SrcDC, SrcX, SrcY, kSourceCopy);
+    TransColor = static_cast<std::int32_t>(m_platform.setBkColor(SrcDC, previous));
+    m_platform.bitBlt(inverseMask.dc, 0, 0, width, height, mask.dc, 0, 0, kNotSourceCopy);
+
+    m_platform.bitBlt(result.dc, 0, 0, width, height, DstDC, DstX, DstY, kSourceCopy);
+    m_platform.bitBlt(result.dc, 0, 0, width, height, mask.dc, 0, 0, kSourceAnd);
+    m_platform.bitBlt(sourceCopy.dc, 0, 0, width, height, SrcDC, SrcX, SrcY, kSourceCopy);
+    m_platform.bitBlt(sourceCopy.dc, 0, 0, width, height, inverseMask.dc, 0, 0, kSourceAnd);
+    m_platform.bitBlt(result.dc, 0, 0, width, height, sourceCopy.dc, 0, 0, kSourcePaint);
+    m_platform.bitBlt(OutDstDC, DstX, DstY, width, height, result.dc, 0, 0, kSourceCopy);
+
+    for (const Memory &memory : { mask, inverseMask, result, sourceCopy }) {
+        m_platform.selectObject(memory.dc, memory.original);
+        m_platform.deleteObject(memory.bitmap);
+        m_platform.deleteDc(memory.dc);
+    }
 }
 
 void orvClassWindows::RunCommand(const std::wstring &commandLine)
@@ -344,9 +742,33 @@ std::wstring orvClassWindows::AddBackslash(const std::wstring &path)
     return sysutil::addBackslash(path);
 }
 
-bool orvClassWindows::RegisterServerDll(const std::wstring &, bool)
+bool orvClassWindows::RegisterServerDll(const std::wstring &filePath, bool registerServer)
 {
-    notImplemented("RegisterServerDll");
+    if (!m_platform.fileExists(filePath))
+        return false;
+    try {
+        const platform::LibraryHandle library = m_platform.loadLibrary(filePath);
+        if (library == 0)
+            return false;
+        const platform::ProcAddress entry = m_platform.getProcAddress(
+            library, registerServer ? "DllRegisterServer" : "DllUnregisterServer");
+        if (entry == 0) {
+            m_platform.freeLibrary(library);
+            return false;
+        }
+        const platform::ThreadHandle thread = m_platform.createThread(entry);
+        if (thread == 0) {
+            m_platform.freeLibrary(library);
+            return false;
+        }
+        if (m_platform.waitForSingleObject(thread, kRegistrationWait) != kWaitEnded)
+            return false; // the thread may still run the library's code: keep it loaded
+        m_platform.closeThreadHandle(thread);
+        m_platform.freeLibrary(library);
+        return true;
+    } catch (const Failure &) {
+        return false;
+    }
 }
 
 std::wstring orvClassWindows::TrimAtNull(const std::wstring &text)
@@ -357,6 +779,53 @@ std::wstring orvClassWindows::TrimAtNull(const std::wstring &text)
 std::wstring orvClassWindows::CutAtNull(const std::wstring &text)
 {
     return sysutil::cutAtNull(text);
+}
+
+std::uintptr_t orvClassWindows::queryFileInfo(const std::wstring &file, std::uint32_t flags)
+{
+    return m_platform.shGetFileInfo(file, 0, FileInfo, flags);
+}
+
+std::wstring orvClassWindows::fileInfoNames()
+{
+    const auto text = [&](const auto &field) {
+        return m_platform.fromSystemText(beforeNul(std::string_view(field.data(), field.size())));
+    };
+    return sysutil::namePair(text(FileInfo.displayName), text(FileInfo.typeName));
+}
+
+std::optional<std::array<DateTime, 3>> orvClassWindows::fileTimes(const std::wstring &fileName)
+{
+    // No sharing: a file that is open anywhere else is not read.
+    const platform::FileHandle file
+        = m_platform.createFile(fileName, kGenericRead, 0, kOpenExisting, 0);
+    if (file == 0)
+        return std::nullopt;
+    std::array<std::uint64_t, 3> times {};
+    if (!m_platform.getFileTime(file, times[0], times[1], times[2])) {
+        m_platform.closeHandle(file);
+        return std::nullopt;
+    }
+    std::array<DateTime, 3> local;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        std::uint64_t localTime = 0;
+        platform::SystemTime fields;
+        if (!m_platform.fileTimeToLocalFileTime(times[i], localTime)
+            || !m_platform.fileTimeToSystemTime(localTime, fields)) {
+            m_platform.closeHandle(file);
+            return std::nullopt;
+        }
+        // To the second: the milliseconds are dropped, not rounded.
+        local[i]
+            = { fields.year, fields.month, fields.day, fields.hour, fields.minute, fields.second };
+    }
+    m_platform.closeHandle(file);
+    return local;
+}
+
+std::wstring orvClassWindows::scriptHostPath()
+{
+    return AddBackslash(m_platform.getSystemDirectory()) + L"wshom.ocx";
 }
 
 void orvClassWindows::startOrFail(const std::wstring &commandLine, std::int32_t show)

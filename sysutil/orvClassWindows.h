@@ -13,7 +13,6 @@
 //  - an optional in/out parameter is a pointer, nullptr when left out;
 //  - an optional in parameter has its left-out value (0, false, empty) as
 //    default, or is a std::optional where "left out" differs from any value.
-// Operations that later work adds are declared and fail with NotImplemented.
 //
 // The class makes no system call itself; everything goes through a
 // platform::Platform (by default the backend of the build).
@@ -98,16 +97,6 @@ public:
         std::int32_t DstX, std::int32_t DstY, std::int32_t &TransColor);
 
 private:
-    // The shell's file-information record in its 8-bit form (352 bytes).
-    struct FileInformation
-    {
-        std::uint32_t iconHandle = 0;
-        std::int32_t iconIndex = 0;
-        std::uint32_t attributes = 0;
-        std::array<char, 260> displayName {};
-        std::array<char, 80> typeName {};
-    };
-
     void RunCommand(const std::wstring &commandLine);
     bool ReadRegistryValue(std::uint32_t rootKey, const std::wstring &keyPath,
         const std::wstring &valueName, std::wstring &value);
@@ -120,9 +109,18 @@ private:
     void startOrFail(const std::wstring &commandLine, std::int32_t show);
     // A fresh version record filled by the system; zeroed when the query fails.
     platform::OsVersionInfo queryVersion() const;
+    // The shell's file information of a file into FileInfo; the call's result.
+    std::uintptr_t queryFileInfo(const std::wstring &file, std::uint32_t flags);
+    // "display|type" of FileInfo.
+    std::wstring fileInfoNames();
+    // A file's times in local time to the second; nullopt when any step fails.
+    std::optional<std::array<DateTime, 3>> fileTimes(const std::wstring &fileName);
+    // "<system directory>\wshom.ocx"
+    std::wstring scriptHostPath();
 
     platform::Platform &m_platform;
-    FileInformation FileInfo;
+    // The shell's file-information record, kept between calls.
+    platform::ShellFileInfo FileInfo;
     std::vector<std::wstring> FileList;
     std::int32_t FileCount = 0;
 };

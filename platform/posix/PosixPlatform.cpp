@@ -3,6 +3,7 @@
 
 #include "platform/Utf8.h"
 #include "platform/posix/CommandLine.h"
+#include "platform/posix/Objects.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -78,20 +79,7 @@ bool displayAvailable()
         || !environment("QT_QPA_PLATFORM").empty();
 }
 
-// The widgets application a message box needs; a program without one (the
-// command-line tool) gets one on its first message box. It is never
-// destroyed: it must outlive every widget, up to the process's end.
-QApplication *widgetApplication()
-{
-    if (auto *application = qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return application;
-    if (QCoreApplication::instance() || !displayAvailable())
-        return nullptr;
-    static int argc = 1;
-    static char name[] = "OrvelBrowser";
-    static char *argv[] = { name, nullptr };
-    return new QApplication(argc, argv);
-}
+bool g_applicationIsOurs = false;
 
 struct ButtonId
 {
@@ -144,6 +132,31 @@ QMessageBox::Icon iconOf(std::uint32_t flags)
 }
 
 } // namespace
+
+namespace posix {
+
+// A program without an application (the command-line tool) gets one on first
+// use. It is never destroyed: it must outlive every widget, up to the
+// process's end.
+QApplication *widgetApplication()
+{
+    if (auto *application = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return application;
+    if (QCoreApplication::instance() || !displayAvailable())
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "OrvelBrowser";
+    static char *argv[] = { name, nullptr };
+    g_applicationIsOurs = true;
+    return new QApplication(argc, argv);
+}
+
+bool applicationIsOurs()
+{
+    return g_applicationIsOurs;
+}
+
+} // namespace posix
 
 PosixPlatform::PosixPlatform(std::string registryFile) : m_registryFile(std::move(registryFile))
 {
@@ -331,7 +344,7 @@ std::wstring PosixPlatform::fromSystemText(std::string_view text)
 
 std::int32_t PosixPlatform::showMessageBox(const MessageBoxRequest &request)
 {
-    if (!widgetApplication()) {
+    if (!posix::widgetApplication()) {
         const std::string line = toUtf8(request.caption) + ": " + toUtf8(request.text) + "\n";
         std::fputs(line.c_str(), stderr);
         return 1;

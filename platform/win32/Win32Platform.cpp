@@ -5,11 +5,15 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <commctrl.h>
+#include <oleauto.h>
 // clang-format on
 
 #include <algorithm>
 #include <cstring>
 #include <tuple>
+#include <vector>
 
 namespace orv::platform {
 
@@ -49,6 +53,76 @@ private:
     std::string m_text;
     bool m_present = false;
 };
+
+HDC toHdc(DeviceContext dc)
+{
+    return reinterpret_cast<HDC>(static_cast<INT_PTR>(dc));
+}
+
+DeviceContext fromHdc(HDC dc)
+{
+    return static_cast<DeviceContext>(reinterpret_cast<INT_PTR>(dc));
+}
+
+std::uint64_t fromFileTime(const FILETIME &time)
+{
+    return (std::uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME toFileTime(std::uint64_t time)
+{
+    return { static_cast<DWORD>(time & 0xFFFFFFFF), static_cast<DWORD>(time >> 32) };
+}
+
+// A BSTR owned for one call.
+class Bstr
+{
+public:
+    explicit Bstr(const std::wstring &text) : m_text(SysAllocString(text.c_str())) { }
+    ~Bstr() { SysFreeString(m_text); }
+    Bstr(const Bstr &) = delete;
+    Bstr &operator=(const Bstr &) = delete;
+    BSTR get() const { return m_text; }
+
+private:
+    BSTR m_text;
+};
+
+// Calls a method of the script shell by name; arguments in call order.
+HRESULT invokeByName(IDispatch *object, const wchar_t *name, std::vector<VARIANT> arguments,
+    VARIANT *result, ScriptError &error)
+{
+    DISPID id = 0;
+    LPOLESTR names[] = { const_cast<LPOLESTR>(name) };
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        error = { static_cast<std::int32_t>(hr), L"Unknown name" };
+        return hr;
+    }
+    // Dispatch takes its arguments last to first.
+    std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
+    DISPPARAMS parameters { reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0 };
+    EXCEPINFO exception {};
+    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, result,
+        &exception, nullptr);
+    if (FAILED(hr)) {
+        std::wstring description;
+        if (exception.bstrDescription)
+            description = exception.bstrDescription;
+        SysFreeString(exception.bstrDescription);
+        SysFreeString(exception.bstrSource);
+        SysFreeString(exception.bstrHelpFile);
+        error = { static_cast<std::int32_t>(hr), description };
+    }
+    return hr;
+}
+
+BOOL CALLBACK countWindow(HWND window, LPARAM count)
+{
+    if (IsWindowVisible(window))
+        ++*reinterpret_cast<std::int32_t *>(count);
+    return TRUE;
+}
 
 } // namespace
 
@@ -175,6 +249,495 @@ bool Win32Platform::fileExists(const std::wstring &path)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::int32_t Win32Platform::shFileOperation(FileOperationRecord &record)
+{
+    const std::string from = toSystemText(record.from);
+    const std::string to = record.to ? toSystemText(*record.to) : std::string();
+    SHFILEOPSTRUCTA operation {};
+    operation.hwnd = toHwnd(record.owner);
+    operation.wFunc = record.function;
+    operation.pFrom = from.c_str();
+    operation.pTo = record.to ? to.c_str() : nullptr;
+    operation.fFlags = record.flags;
+    const int result = SHFileOperationA(&operation);
+    record.aborted = operation.fAnyOperationsAborted != FALSE;
+    return result;
+}
+
+bool Win32Platform::openClipboard(WindowHandle owner)
+{
+    return OpenClipboard(toHwnd(owner)) != FALSE;
+}
+
+bool Win32Platform::emptyClipboard()
+{
+    return EmptyClipboard() != FALSE;
+}
+
+bool Win32Platform::closeClipboard()
+{
+    return CloseClipboard() != FALSE;
+}
+
+bool Win32Platform::isClipboardFormatAvailable(std::uint32_t format)
+{
+    return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+MemoryHandle Win32Platform::setClipboardData(std::uint32_t format, MemoryHandle block)
+{
+    return reinterpret_cast<MemoryHandle>(
+        SetClipboardData(format, reinterpret_cast<HANDLE>(block)));
+}
+
+MemoryHandle Win32Platform::getClipboardData(std::uint32_t format)
+{
+    return reinterpret_cast<MemoryHandle>(GetClipboardData(format));
+}
+
+MemoryHandle Win32Platform::globalAlloc(std::uint32_t flags, std::size_t size)
+{
+    return reinterpret_cast<MemoryHandle>(GlobalAlloc(flags, size));
+}
+
+std::uint8_t *Win32Platform::globalLock(MemoryHandle block, std::size_t &size)
+{
+    size = GlobalSize(reinterpret_cast<HGLOBAL>(block));
+    return static_cast<std::uint8_t *>(GlobalLock(reinterpret_cast<HGLOBAL>(block)));
+}
+
+bool Win32Platform::globalUnlock(MemoryHandle block)
+{
+    GlobalUnlock(reinterpret_cast<HGLOBAL>(block));
+    return true;
+}
+
+MemoryHandle Win32Platform::globalFree(MemoryHandle block)
+{
+    return reinterpret_cast<MemoryHandle>(GlobalFree(reinterpret_cast<HGLOBAL>(block)));
+}
+
+std::uint32_t Win32Platform::dragQueryFile(
+    MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length)
+{
+    if (index == 0xFFFFFFFF || length == 0)
+        return DragQueryFileA(reinterpret_cast<HDROP>(drop), index, nullptr, 0);
+    if (buffer.size() < length)
+        buffer.resize(length, ' ');
+    return DragQueryFileA(reinterpret_cast<HDROP>(drop), index, buffer.data(), length);
+}
+
+std::uintptr_t Win32Platform::shGetFileInfo(
+    const std::wstring &path, std::uint32_t attributes, ShellFileInfo &info, std::uint32_t flags)
+{
+    SHFILEINFOA record {};
+    const DWORD_PTR result
+        = SHGetFileInfoA(toSystemText(path).c_str(), attributes, &record, sizeof record, flags);
+    info.iconHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(record.hIcon));
+    info.iconIndex = record.iIcon;
+    info.attributes = record.dwAttributes;
+    std::memcpy(info.displayName.data(), record.szDisplayName, info.displayName.size());
+    std::memcpy(info.typeName.data(), record.szTypeName, info.typeName.size());
+    return result;
+}
+
+bool Win32Platform::imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
+    std::int32_t x, std::int32_t y, std::uint32_t style)
+{
+    if (list == 0)
+        return false;
+    return ImageList_Draw(reinterpret_cast<HIMAGELIST>(list), index, toHdc(dc), x, y, style)
+        != FALSE;
+}
+
+IconHandle Win32Platform::extractAssociatedIcon(const std::wstring &path, std::uint16_t &index)
+{
+    // The call may write a longer path into its argument.
+    std::string buffer = toSystemText(path);
+    buffer.resize(std::max<std::size_t>(buffer.size() + 1, MAX_PATH), '\0');
+    WORD iconIndex = index;
+    const HICON icon = ExtractAssociatedIconA(nullptr, buffer.data(), &iconIndex);
+    index = iconIndex;
+    return reinterpret_cast<IconHandle>(icon);
+}
+
+bool Win32Platform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon)
+{
+    return DrawIcon(toHdc(dc), x, y, reinterpret_cast<HICON>(icon)) != FALSE;
+}
+
+bool Win32Platform::destroyIcon(IconHandle icon)
+{
+    return DestroyIcon(reinterpret_cast<HICON>(icon)) != FALSE;
+}
+
+std::uint32_t Win32Platform::getShortPathName(
+    const std::wstring &longPath, std::string &buffer, std::uint32_t length)
+{
+    if (buffer.size() < length)
+        buffer.resize(length, ' ');
+    return GetShortPathNameA(toSystemText(longPath).c_str(), buffer.data(), length);
+}
+
+std::uint32_t Win32Platform::getFileVersionInfoSize(const std::wstring &path)
+{
+    DWORD ignored = 0;
+    return GetFileVersionInfoSizeA(toSystemText(path).c_str(), &ignored);
+}
+
+bool Win32Platform::getFileVersionInfo(const std::wstring &path, std::string &data)
+{
+    return GetFileVersionInfoA(
+               toSystemText(path).c_str(), 0, static_cast<DWORD>(data.size()), data.data())
+        != FALSE;
+}
+
+bool Win32Platform::verQueryValue(const std::string &data, const std::wstring &block,
+    std::optional<std::size_t> &offset, std::uint32_t &length)
+{
+    void *value = nullptr;
+    UINT valueLength = 0;
+    offset.reset();
+    length = 0;
+    if (!VerQueryValueA(data.data(), toSystemText(block).c_str(), &value, &valueLength))
+        return false;
+    const auto *address = static_cast<const char *>(value);
+    if (address && address >= data.data() && address < data.data() + data.size())
+        offset = static_cast<std::size_t>(address - data.data());
+    length = valueLength;
+    return true;
+}
+
+FileHandle Win32Platform::createFile(const std::wstring &path, std::uint32_t access,
+    std::uint32_t share, std::uint32_t disposition, std::uint32_t attributes)
+{
+    return reinterpret_cast<FileHandle>(CreateFileA(
+        toSystemText(path).c_str(), access, share, nullptr, disposition, attributes, nullptr));
+}
+
+bool Win32Platform::getFileTime(
+    FileHandle file, std::uint64_t &creation, std::uint64_t &lastAccess, std::uint64_t &lastWrite)
+{
+    FILETIME times[3] {};
+    if (!GetFileTime(reinterpret_cast<HANDLE>(file), &times[0], &times[1], &times[2]))
+        return false;
+    creation = fromFileTime(times[0]);
+    lastAccess = fromFileTime(times[1]);
+    lastWrite = fromFileTime(times[2]);
+    return true;
+}
+
+bool Win32Platform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local)
+{
+    const FILETIME in = toFileTime(utc);
+    FILETIME out {};
+    if (!FileTimeToLocalFileTime(&in, &out))
+        return false;
+    local = fromFileTime(out);
+    return true;
+}
+
+bool Win32Platform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
+{
+    const FILETIME in = toFileTime(time);
+    SYSTEMTIME out {};
+    if (!FileTimeToSystemTime(&in, &out))
+        return false;
+    fields = { out.wYear, out.wMonth, out.wDayOfWeek, out.wDay, out.wHour, out.wMinute, out.wSecond,
+        out.wMilliseconds };
+    return true;
+}
+
+bool Win32Platform::closeHandle(FileHandle handle)
+{
+    return CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+std::int32_t Win32Platform::shGetSpecialFolderLocation(
+    WindowHandle owner, std::int32_t folder, ItemList &list)
+{
+    PIDLIST_ABSOLUTE items = nullptr;
+    const HRESULT result = SHGetSpecialFolderLocation(toHwnd(owner), folder, &items);
+    list = reinterpret_cast<ItemList>(items);
+    return static_cast<std::int32_t>(result);
+}
+
+bool Win32Platform::shGetPathFromIdList(ItemList list, std::string &buffer)
+{
+    // The call writes up to MAX_PATH bytes whatever the buffer.
+    std::string path(std::max<std::size_t>(buffer.size(), MAX_PATH), '\0');
+    if (list == 0 || !SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(list), path.data()))
+        return false;
+    const std::size_t length = std::min(std::strlen(path.c_str()) + 1, buffer.size());
+    std::copy_n(path.begin(), length, buffer.begin());
+    return true;
+}
+
+void Win32Platform::coTaskMemFree(ItemList list)
+{
+    CoTaskMemFree(reinterpret_cast<void *>(list));
+}
+
+ItemList Win32Platform::shBrowseForFolder(BrowseInfo &info)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The dialog writes up to MAX_PATH bytes of display name.
+    std::string name = info.displayName;
+    name.resize(std::max<std::size_t>(name.size() + 1, MAX_PATH), '\0');
+    const std::string title = toSystemText(info.title);
+    BROWSEINFOA record {};
+    record.hwndOwner = toHwnd(info.owner);
+    record.pidlRoot = reinterpret_cast<PCIDLIST_ABSOLUTE>(info.root);
+    record.pszDisplayName = name.data();
+    record.lpszTitle = title.c_str();
+    record.ulFlags = info.flags;
+    const PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&record);
+    std::copy_n(name.begin(), info.displayName.size(), info.displayName.begin());
+    return reinterpret_cast<ItemList>(chosen);
+}
+
+namespace {
+
+void copyFindData(const WIN32_FIND_DATAA &found, FindData &data)
+{
+    data.attributes = found.dwFileAttributes;
+    std::memcpy(data.fileName.data(), found.cFileName, data.fileName.size());
+}
+
+} // namespace
+
+SearchHandle Win32Platform::findFirstFile(const std::wstring &pattern, FindData &data)
+{
+    WIN32_FIND_DATAA found {};
+    const HANDLE search = FindFirstFileA(toSystemText(pattern).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE)
+        copyFindData(found, data);
+    return reinterpret_cast<SearchHandle>(search);
+}
+
+bool Win32Platform::findNextFile(SearchHandle search, FindData &data)
+{
+    WIN32_FIND_DATAA found {};
+    if (!FindNextFileA(reinterpret_cast<HANDLE>(search), &found))
+        return false;
+    copyFindData(found, data);
+    return true;
+}
+
+bool Win32Platform::findClose(SearchHandle search)
+{
+    return FindClose(reinterpret_cast<HANDLE>(search)) != FALSE;
+}
+
+std::int32_t Win32Platform::doEvents()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    std::int32_t count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+ScriptShell Win32Platform::createScriptShell(ScriptError &error)
+{
+    // The object lives in this apartment; a second initialisation is harmless.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CLSID id {};
+    IDispatch *object = nullptr;
+    HRESULT hr = CLSIDFromProgID(L"Wscript.Shell", &id);
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+            IID_IDispatch, reinterpret_cast<void **>(&object));
+    if (FAILED(hr) || !object) {
+        // How an automation client reports an object it cannot create.
+        error = { 429, L"ActiveX component can't create object" };
+        return 0;
+    }
+    return reinterpret_cast<ScriptShell>(object);
+}
+
+bool Win32Platform::scriptShellRun(ScriptShell shell, const std::wstring &command,
+    std::int32_t style, bool wait, ScriptError &error)
+{
+    const Bstr text(command);
+    VARIANT arguments[3] {};
+    arguments[0].vt = VT_BSTR;
+    arguments[0].bstrVal = text.get();
+    arguments[1].vt = VT_I4;
+    arguments[1].lVal = style;
+    arguments[2].vt = VT_BOOL;
+    arguments[2].boolVal = wait ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT result;
+    VariantInit(&result);
+    const HRESULT hr = invokeByName(reinterpret_cast<IDispatch *>(shell), L"Run",
+        { arguments[0], arguments[1], arguments[2] }, &result, error);
+    VariantClear(&result);
+    return SUCCEEDED(hr);
+}
+
+bool Win32Platform::scriptShellAppActivate(ScriptShell shell, const std::wstring &title)
+{
+    const Bstr text(title);
+    VARIANT argument {};
+    argument.vt = VT_BSTR;
+    argument.bstrVal = text.get();
+    VARIANT result;
+    VariantInit(&result);
+    ScriptError error;
+    const HRESULT hr = invokeByName(
+        reinterpret_cast<IDispatch *>(shell), L"AppActivate", { argument }, &result, error);
+    VariantClear(&result);
+    return SUCCEEDED(hr);
+}
+
+bool Win32Platform::scriptShellSendKeys(ScriptShell shell, const std::wstring &keys)
+{
+    const Bstr text(keys);
+    VARIANT argument {};
+    argument.vt = VT_BSTR;
+    argument.bstrVal = text.get();
+    ScriptError error;
+    return SUCCEEDED(invokeByName(
+        reinterpret_cast<IDispatch *>(shell), L"SendKeys", { argument }, nullptr, error));
+}
+
+void Win32Platform::releaseScriptShell(ScriptShell shell)
+{
+    if (shell != 0)
+        reinterpret_cast<IDispatch *>(shell)->Release();
+}
+
+std::wstring Win32Platform::getSystemDirectory()
+{
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return fromSystemText(std::string_view(folder, std::min<UINT>(length, MAX_PATH)));
+}
+
+std::int32_t Win32Platform::getWindowText(
+    WindowHandle window, std::string &buffer, std::int32_t length)
+{
+    if (length <= 0)
+        return 0;
+    if (buffer.size() < static_cast<std::size_t>(length))
+        buffer.resize(static_cast<std::size_t>(length), '\0');
+    return GetWindowTextA(toHwnd(window), buffer.data(), length);
+}
+
+LibraryHandle Win32Platform::loadLibrary(const std::wstring &path)
+{
+    return reinterpret_cast<LibraryHandle>(LoadLibraryA(toSystemText(path).c_str()));
+}
+
+ProcAddress Win32Platform::getProcAddress(LibraryHandle library, const std::string &name)
+{
+    return reinterpret_cast<ProcAddress>(
+        GetProcAddress(reinterpret_cast<HMODULE>(library), name.c_str()));
+}
+
+bool Win32Platform::freeLibrary(LibraryHandle library)
+{
+    return FreeLibrary(reinterpret_cast<HMODULE>(library)) != FALSE;
+}
+
+ThreadHandle Win32Platform::createThread(ProcAddress startRoutine)
+{
+    // The export takes no argument; the thread's one argument is ignored by
+    // the calling convention of this platform.
+    DWORD id = 0;
+    return reinterpret_cast<ThreadHandle>(CreateThread(
+        nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(startRoutine), nullptr, 0, &id));
+}
+
+std::uint32_t Win32Platform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
+{
+    return WaitForSingleObject(reinterpret_cast<HANDLE>(thread), milliseconds);
+}
+
+bool Win32Platform::closeThreadHandle(ThreadHandle thread)
+{
+    return CloseHandle(reinterpret_cast<HANDLE>(thread)) != FALSE;
+}
+
+bool Win32Platform::getWindowRect(WindowHandle window, Rect &rect)
+{
+    RECT r {};
+    if (!GetWindowRect(toHwnd(window), &r))
+        return false;
+    rect = { r.left, r.top, r.right, r.bottom };
+    return true;
+}
+
+bool Win32Platform::screenToClient(WindowHandle window, Point &point)
+{
+    POINT p { point.x, point.y };
+    if (!ScreenToClient(toHwnd(window), &p))
+        return false;
+    point = { p.x, p.y };
+    return true;
+}
+
+bool Win32Platform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
+    std::int32_t width, std::int32_t height, bool repaint)
+{
+    return MoveWindow(toHwnd(window), x, y, width, height, repaint) != FALSE;
+}
+
+std::intptr_t Win32Platform::sendMessage(
+    WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return SendMessageA(toHwnd(window), message, wParam, lParam);
+}
+
+DeviceContext Win32Platform::createCompatibleDc(DeviceContext dc)
+{
+    return fromHdc(CreateCompatibleDC(toHdc(dc)));
+}
+
+GdiObject Win32Platform::createBitmap(
+    std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel)
+{
+    return reinterpret_cast<GdiObject>(CreateBitmap(width, height, planes, bitsPerPixel, nullptr));
+}
+
+GdiObject Win32Platform::createCompatibleBitmap(
+    DeviceContext dc, std::int32_t width, std::int32_t height)
+{
+    return reinterpret_cast<GdiObject>(CreateCompatibleBitmap(toHdc(dc), width, height));
+}
+
+GdiObject Win32Platform::selectObject(DeviceContext dc, GdiObject object)
+{
+    return reinterpret_cast<GdiObject>(SelectObject(toHdc(dc), reinterpret_cast<HGDIOBJ>(object)));
+}
+
+bool Win32Platform::deleteObject(GdiObject object)
+{
+    return DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE;
+}
+
+bool Win32Platform::deleteDc(DeviceContext dc)
+{
+    return DeleteDC(toHdc(dc)) != FALSE;
+}
+
+std::uint32_t Win32Platform::setBkColor(DeviceContext dc, std::uint32_t colour)
+{
+    return SetBkColor(toHdc(dc), colour);
+}
+
+bool Win32Platform::bitBlt(DeviceContext target, std::int32_t x, std::int32_t y, std::int32_t width,
+    std::int32_t height, DeviceContext source, std::int32_t sourceX, std::int32_t sourceY,
+    std::uint32_t rasterOperation)
+{
+    return BitBlt(
+               toHdc(target), x, y, width, height, toHdc(source), sourceX, sourceY, rasterOperation)
+        != FALSE;
+}
+
 std::string Win32Platform::toSystemText(std::wstring_view text)
 {
     if (text.empty())
@@ -202,6 +765,12 @@ std::int32_t Win32Platform::showMessageBox(const MessageBoxRequest &request)
 {
     return MessageBoxA(toHwnd(request.owner), toSystemText(request.text).c_str(),
         toSystemText(request.caption).c_str(), request.flags);
+}
+
+std::optional<int> runClipboardKeeper(int, char **)
+{
+    // The system clipboard keeps its data after its owner ends.
+    return std::nullopt;
 }
 
 std::unique_ptr<Platform> createSystemPlatform()

@@ -14,6 +14,7 @@
 #include "sysutil/orvclass/Invocation.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ void write(std::FILE *stream, const std::string &text)
 int main(int argc, char **argv)
 {
     using namespace orv;
+    // A copy of this program that keeps a file list on the clipboard.
+    if (const std::optional<int> kept = platform::runClipboardKeeper(argc, argv))
+        return *kept;
     platform::Platform &system = platform::systemPlatform();
 
     std::vector<std::wstring> arguments;

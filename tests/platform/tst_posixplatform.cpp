@@ -4,22 +4,30 @@
 // answered, and the utility class driving it.
 #include "core/Failure.h"
 #include "platform/posix/CommandLine.h"
+#include "platform/posix/Objects.h"
 #include "platform/posix/PosixPlatform.h"
 #include "sysutil/orvClassWindows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
+#include <algorithm>
+#include <ctime>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 
 using namespace orv;
 using namespace orv::platform;
@@ -530,6 +538,164 @@ private:
         if (!QFile::exists(path))
             writeFile(path, kProbeScript, true);
         return path;
+    }
+
+    void shellFileOperationsAndTheTrash()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + QStringLiteral("/data");
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        const QString a = dir.path() + QStringLiteral("/a.txt");
+        QVERIFY(writeFile(a, "alpha"));
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        const auto path = [&](const QString &name) {
+            return (dir.path() + name).toStdWString();
+        };
+        object.FileCopy(0, path(QStringLiteral("/a.txt")), path(QStringLiteral("/b.txt")));
+        object.FileMove(0, path(QStringLiteral("/b.txt")), path(QStringLiteral("/c.txt")));
+        QVERIFY(QFile::exists(a));
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/b.txt")));
+        QCOMPARE(waitForFile(dir.path() + QStringLiteral("/c.txt")), QByteArray("alpha"));
+        // An existing target is not replaced: nobody confirms it.
+        QVERIFY(writeFile(dir.path() + QStringLiteral("/d.txt"), "delta"));
+        object.FileCopy(0, path(QStringLiteral("/a.txt")), path(QStringLiteral("/d.txt")));
+        QCOMPARE(waitForFile(dir.path() + QStringLiteral("/d.txt")), QByteArray("delta"));
+
+        std::int32_t window = 0;
+        object.FileDelete(window, path(QStringLiteral("/a.txt")));
+        QVERIFY(!QFile::exists(a));
+        QCOMPARE(waitForFile(data + QStringLiteral("/Trash/files/a.txt")), QByteArray("alpha"));
+        const QByteArray info = waitForFile(data + QStringLiteral("/Trash/info/a.txt.trashinfo"));
+        QVERIFY(
+            info.startsWith("[Trash Info]\nPath=" + QFile::encodeName(a) + "\nDeletionDate=20"));
+        // A second a.txt in the bin gets a name of its own.
+        QVERIFY(writeFile(a, "again"));
+        object.FileDelete(window, path(QStringLiteral("/a.txt")));
+        QCOMPARE(waitForFile(data + QStringLiteral("/Trash/files/a.txt.2")), QByteArray("again"));
+        object.FileDelete(window, path(QStringLiteral("/c.txt")), true);
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/c.txt")));
+        QVERIFY(!QFile::exists(data + QStringLiteral("/Trash/files/c.txt")));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    void clipboardRoundTrip()
+    {
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        std::vector<std::wstring> files { L"/tmp/\u00E4 b.txt", L"/tmp/c.txt" };
+        QVERIFY(object.FileCopyClipboard(files));
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(data->urls().value(0), QUrl::fromLocalFile(QStringLiteral("/tmp/\u00E4 b.txt")));
+        std::vector<std::wstring> pasted;
+        QCOMPARE(object.FilePasteClipboard(pasted), 2);
+        QCOMPARE(pasted, files);
+        // A list another program put there as addresses only.
+        auto *other = new QMimeData;
+        other->setUrls({ QUrl::fromLocalFile(QStringLiteral("/x/y")) });
+        QGuiApplication::clipboard()->setMimeData(other);
+        QCOMPARE(object.FilePasteClipboard(pasted), 1);
+        QCOMPARE(pasted, std::vector { L"/x/y"s });
+        QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+        QCOMPARE(object.FilePasteClipboard(pasted), 0);
+    }
+
+    void fileTimesAndSharing()
+    {
+        const QString file = m_dir.path() + QStringLiteral("/time.txt");
+        QVERIFY(writeFile(file, "t"));
+        // Written at 09:05:07.8 local time.
+        std::tm local {};
+        local.tm_year = 2024 - 1900;
+        local.tm_mon = 2;
+        local.tm_mday = 9;
+        local.tm_hour = 9;
+        local.tm_min = 5;
+        local.tm_sec = 7;
+        local.tm_isdst = -1;
+        const timespec times[2]
+            = { { std::mktime(&local), 800000000 }, { std::mktime(&local), 800000000 } };
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        DateTime write;
+        QVERIFY(object.ReadFileLastTime(file.toStdWString(), write));
+        QCOMPARE(write, (DateTime { 2024, 3, 9, 9, 5, 7 }));
+        // Open elsewhere: refused even though that side shares.
+        QFile other(file);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        DateTime unchanged;
+        const bool leases = ::fcntl(other.handle(), F_GETLEASE) >= 0;
+        if (leases)
+            QVERIFY(!object.ReadFileLastTime(file.toStdWString(), unchanged));
+        QCOMPARE(unchanged, DateTime {});
+        DateTime a, b, c;
+        QVERIFY(!object.ReadFileTime((file + QStringLiteral("x")).toStdWString(), a, b, c));
+    }
+
+    void folderListing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.path() + QStringLiteral("/one.txt"), "1"));
+        QVERIFY(writeFile(dir.path() + QStringLiteral("/.hidden.txt"), "2"));
+        QVERIFY(writeFile(dir.path() + QStringLiteral("/other.dat"), "3"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub.txt")));
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        std::vector<std::wstring> listed;
+        object.DirFile(listed, dir.path().toStdWString(), L"*.txt");
+        QCOMPARE(listed.size(), std::size_t(101));
+        const std::wstring folder = dir.path().toStdWString() + L"\\";
+        std::vector<std::wstring> found(listed.begin(), listed.begin() + 2);
+        std::sort(found.begin(), found.end());
+        QCOMPARE(found, (std::vector { folder + L".hidden.txt", folder + L"one.txt" }));
+        QCOMPARE(listed[2], L""s);
+        // The listed paths name the files.
+        QVERIFY(platform.fileExists(found[1]));
+    }
+
+    void transparentPicture()
+    {
+        // Source: a red square on a green (transparent) background; the
+        // background is blue.
+        QImage source(4, 4, QImage::Format_RGB32);
+        source.fill(QColor(0, 255, 0));
+        source.setPixel(1, 1, qRgb(255, 0, 0));
+        QImage background(6, 6, QImage::Format_RGB32);
+        background.fill(QColor(0, 0, 255));
+        QImage out(6, 6, QImage::Format_RGB32);
+        out.fill(Qt::black);
+        std::int32_t src = posix::registerSurface(&source);
+        std::int32_t dst = posix::registerSurface(&background);
+        std::int32_t target = posix::registerSurface(&out);
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        std::int32_t x = 0, y = 0, xx = 3, yy = 3, colour = 0x00FF00;
+        object.TranspPic(target, dst, src, x, y, xx, yy, 2, 1, colour);
+        QCOMPARE(colour, 0x00FF00);
+        QCOMPARE(out.pixel(3, 2), qRgb(255, 0, 0)); // the source shows
+        QCOMPARE(out.pixel(2, 1), qRgb(0, 0, 255)); // the background shows through
+        QCOMPARE(out.pixel(4, 3), qRgb(0, 0, 255));
+        QCOMPARE(out.pixel(5, 5), qRgb(0, 0, 0)); // outside the rectangle: untouched
+        QCOMPARE(background.pixel(3, 2), qRgb(0, 0, 255));
+        for (const std::int32_t dc : { src, dst, target })
+            posix::unregisterSurface(dc);
+    }
+
+    void programRunAndWaitedFor()
+    {
+        const QString script = m_dir.path() + QStringLiteral("/probe.sh");
+        QVERIFY(writeFile(script, kProbeScript, true));
+        const QString out = m_dir.path() + QStringLiteral("/run.txt");
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        bool wait = true;
+        QVERIFY(!object.Datei_ausführen(
+            script.toStdWString(), (L"\"" + out.toStdWString() + L"\" x"), wait));
+        // Waited for: the file is there at once.
+        QVERIFY(QFile::exists(out));
+        QVERIFY(wait);
+        QVERIFY(object.Datei_ausführen(m_dir.path().toStdWString() + L"/missing", L"", wait));
     }
 
     // A text value through the backend with the given registry file.

@@ -53,9 +53,9 @@ private Q_SLOTS:
         QTest::newRow("text result") << L"GetPlatform"s << 0 << "result=Windows Vista\n"s << L""s;
         QTest::newRow("number result") << L"OSBuild"s << 0 << "result=7601\n"s << L""s;
         QTest::newRow("empty variant") << L"SetStartleiste Visible=true"s << 0 << "result=Empty\n"s << L""s;
-        QTest::newRow("not implemented") << L"GetFileEx xFile=a.txt"s << 1 << "error=445 GetFileEx is not implemented\nxFile=a.txt\n"s << L""s;
-        QTest::newRow("text list by repeating") << L"FileCopyClipboard files=a files=b"s << 1 << "error=445 FileCopyClipboard is not implemented\nfiles(0)=a\nfiles(1)=b\n"s << L""s;
-        QTest::newRow("non-ASCII name") << L"PDF_\u00F6FFNEN uFilePath=x"s << 1 << "error=445 PDF_\xC3\x96" "ffnen is not implemented\n"s << L""s;
+        QTest::newRow("result, then in/out") << L"GetFileEx xFile=a.txt"s << 0 << "result=|\nxFile=a.txt\n"s << L""s;
+        QTest::newRow("text list by repeating") << L"FileCopyClipboard files=a files=b"s << 0 << "result=True\nfiles(0)=a\nfiles(1)=b\n"s << L""s;
+        QTest::newRow("non-ASCII name") << L"PDF_\u00F6FFNEN uFilePath=x"s << 0 << "result=Empty\n"s << L""s;
         QTest::newRow("not a number") << L"ShowControlPanels Index=x"s << 2 << "not a 32-bit number: x\n"s << L""s;
         QTest::newRow("beyond 32 bits") << L"ShowControlPanels Index=2147483648"s << 2 << "not a 32-bit number: 2147483648\n"s << L""s;
         QTest::newRow("unknown parameter") << L"ShowControlPanels Seite=1"s << 2 << "ShowControlPanels has no parameter named Seite\n"s << L""s;
