@@ -327,8 +327,11 @@ bool PosixPlatform::setWindowPos(WindowHandle /*window*/, WindowHandle /*insertA
 
 bool PosixPlatform::fileExists(const std::wstring &path)
 {
+    // A backslash separates folders here too: the class joins paths with it.
+    std::string native = toUtf8(path);
+    std::replace(native.begin(), native.end(), '\\', '/');
     std::error_code error;
-    const auto status = std::filesystem::status(toUtf8(path), error);
+    const auto status = std::filesystem::status(native, error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 

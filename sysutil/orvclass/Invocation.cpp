@@ -5,10 +5,12 @@
 #include "core/Numeric.h"
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <variant>
@@ -17,7 +19,7 @@ namespace orv::orvclass {
 
 namespace {
 
-enum class Kind { Int32, Boolean, Number, Text, TextList, Date, Control };
+enum class Kind { Int32, Boolean, Number, Text, TextList, Date, ComboBox, PictureBox };
 
 struct Parameter
 {
@@ -189,13 +191,25 @@ std::string formatResult(const Result &result)
 class Call
 {
 public:
-    explicit Call(const Operation &operation) : m_operation(operation) { }
+    Call(const Operation &operation, Controls *controls)
+        : m_operation(operation), m_controls(controls)
+    {
+    }
 
     void give(std::wstring_view name, std::wstring_view text)
     {
+        // The settings of the controls the program makes.
+        if (m_controls && takes(Kind::ComboBox) && folded(name) == folded(L"Item")) {
+            m_items.emplace_back(text);
+            return;
+        }
+        if (m_controls && takes(Kind::PictureBox) && folded(name) == folded(L"out")) {
+            m_pictureFile = std::wstring(text);
+            return;
+        }
         const Parameter &parameter = find(name);
         const std::wstring key(parameter.name);
-        if (parameter.kind == Kind::Control)
+        if (parameter.kind == Kind::ComboBox || parameter.kind == Kind::PictureBox)
             throw UsageError(utf8(m_operation.name) + ": " + utf8(key)
                 + " is a control object, which a command line cannot give");
         if (m_given.contains(key) && parameter.kind != Kind::TextList)
@@ -220,8 +234,38 @@ public:
         case Kind::Date:
             m_values[key] = parseDate(text);
             break;
-        case Kind::Control:
+        case Kind::ComboBox:
+        case Kind::PictureBox:
             break;
+        }
+    }
+
+    ComboBoxObject &comboBox(std::wstring_view name)
+    {
+        ComboBoxObject *combo = m_controls ? m_controls->comboBox(m_items) : nullptr;
+        if (!combo)
+            needsControl(name);
+        return *combo;
+    }
+    PictureBoxObject &pictureBox(std::wstring_view name)
+    {
+        PictureBoxObject *picture = m_controls ? m_controls->pictureBox() : nullptr;
+        if (!picture)
+            needsControl(name);
+        return *picture;
+    }
+    // What the operation left in its controls, reported with the in/out parameters.
+    void controlsUsed(std::wstring_view name)
+    {
+        const std::string prefix = utf8(std::wstring(name)) + '.';
+        std::string &out = m_controlReports[std::wstring(name)];
+        if (takes(Kind::ComboBox)) {
+            out += prefix + "Height=" + std::to_string(m_controls->comboHeight()) + '\n';
+            out += prefix + "ListWidth=" + std::to_string(m_controls->comboListWidth()) + '\n';
+        } else if (m_pictureFile) {
+            if (!m_controls->savePicture(*m_pictureFile))
+                throw UsageError("the picture cannot be saved as " + utf8(*m_pictureFile));
+            out += prefix + "Picture=" + utf8(*m_pictureFile) + '\n';
         }
     }
 
@@ -249,7 +293,8 @@ public:
     [[noreturn]] void needsControl(std::wstring_view name) const
     {
         throw UsageError(utf8(m_operation.name) + " needs a control object (" + utf8(name)
-            + "), which a command line cannot give");
+            + (m_controls ? "), which cannot be made here (no display?)"
+                          : "), which a command line cannot give"));
     }
 
     // The in/out parameters after the call, in interface order.
@@ -258,6 +303,9 @@ public:
         std::string out;
         for (const Parameter &parameter : m_operation.parameters) {
             const std::wstring key(parameter.name);
+            if (const auto controls = m_controlReports.find(key);
+                controls != m_controlReports.end())
+                out += controls->second;
             if (!parameter.inOut || (parameter.optional && !given(key)))
                 continue;
             if (const auto value = m_values.find(key); value != m_values.end())
@@ -279,6 +327,12 @@ private:
 
     bool given(std::wstring_view name) const { return m_given.contains(std::wstring(name)); }
 
+    bool takes(Kind kind) const
+    {
+        return std::any_of(m_operation.parameters.begin(), m_operation.parameters.end(),
+            [kind](const Parameter &parameter) { return parameter.kind == kind; });
+    }
+
     template <typename T> T &get(std::wstring_view name)
     {
         auto [entry, inserted] = m_values.try_emplace(std::wstring(name), T {});
@@ -286,8 +340,12 @@ private:
     }
 
     const Operation &m_operation;
+    Controls *m_controls;
     std::map<std::wstring, Value> m_values;
     std::set<std::wstring> m_given;
+    std::vector<std::wstring> m_items;
+    std::optional<std::wstring> m_pictureFile;
+    std::map<std::wstring, std::string> m_controlReports;
 };
 
 constexpr bool kInOut = true;
@@ -298,17 +356,22 @@ const std::vector<Operation> &operations()
     using O = orvClassWindows;
     static const std::vector<Operation> table {
         { L"SetComboBoxHeight",
-            { { L"ComboBox", Kind::Control, kInOut }, { L"NewHeight", Kind::Int32 } }, false,
-            [](O &, Call &c) -> Result {
-                c.needsControl(L"ComboBox");
+            { { L"ComboBox", Kind::ComboBox, kInOut }, { L"NewHeight", Kind::Int32 } }, false,
+            [](O &o, Call &c) -> Result {
+                o.SetComboBoxHeight(c.comboBox(L"ComboBox"), c.int32(L"NewHeight"));
+                c.controlsUsed(L"ComboBox");
+                return {};
             } },
         { L"ComboSetListWidth",
-            { { L"oCombo", Kind::Control, kInOut },
+            { { L"oCombo", Kind::ComboBox, kInOut },
                 { L"nFixWidth", Kind::Number, false, kOptional },
                 { L"nScaleMode", Kind::Number, false, kOptional } },
             false,
-            [](O &, Call &c) -> Result {
-                c.needsControl(L"oCombo");
+            [](O &o, Call &c) -> Result {
+                o.ComboSetListWidth(
+                    c.comboBox(L"oCombo"), c.number(L"nFixWidth"), c.number(L"nScaleMode"));
+                c.controlsUsed(L"oCombo");
+                return {};
             } },
         { L"ShowControlPanels",
             { { L"Index", Kind::Int32, kInOut }, { L"pTab", Kind::Int32, kInOut, kOptional } },
@@ -347,17 +410,22 @@ const std::vector<Operation> &operations()
                 return o.ShowFileProperties(c.int32(L"frmhWnd"), c.optionalText(L"FileName"));
             } },
         { L"GetFileIcon",
-            { { L"picBuff", Kind::Control, kInOut }, { L"xFile", Kind::Text, kInOut } }, true,
-            [](O &, Call &c) -> Result {
-                c.needsControl(L"picBuff");
+            { { L"picBuff", Kind::PictureBox, kInOut }, { L"xFile", Kind::Text, kInOut } }, true,
+            [](O &o, Call &c) -> Result {
+                const Variant result = o.GetFileIcon(c.pictureBox(L"picBuff"), c.text(L"xFile"));
+                c.controlsUsed(L"picBuff");
+                return result;
             } },
         { L"GetFileIconEx",
-            { { L"picBuff", Kind::Control, kInOut }, { L"xFile", Kind::Text, kInOut },
+            { { L"picBuff", Kind::PictureBox, kInOut }, { L"xFile", Kind::Text, kInOut },
                 { L"largeIcon", Kind::Boolean, false, kOptional },
                 { L"GetFileIconName", Kind::Text, kInOut, kOptional } },
             true,
-            [](O &, Call &c) -> Result {
-                c.needsControl(L"picBuff");
+            [](O &o, Call &c) -> Result {
+                const bool result = o.GetFileIconEx(c.pictureBox(L"picBuff"), c.text(L"xFile"),
+                    c.boolean(L"largeIcon"), c.optionalText(L"GetFileIconName"));
+                c.controlsUsed(L"picBuff");
+                return result;
             } },
         { L"GetFileEx", { { L"xFile", Kind::Text, kInOut } }, true,
             [](O &o, Call &c) -> Result {
@@ -514,7 +582,8 @@ std::string_view kindName(Kind kind)
         return "text list";
     case Kind::Date:
         return "date-time";
-    case Kind::Control:
+    case Kind::ComboBox:
+    case Kind::PictureBox:
         return "control";
     }
     return {};
@@ -522,7 +591,8 @@ std::string_view kindName(Kind kind)
 
 } // namespace
 
-Outcome invoke(orvClassWindows &object, const std::vector<std::wstring> &arguments)
+Outcome invoke(
+    orvClassWindows &object, const std::vector<std::wstring> &arguments, Controls *controls)
 {
     if (arguments.empty())
         return { ExitCode::UsageError, "no operation named\n" };
@@ -530,7 +600,7 @@ Outcome invoke(orvClassWindows &object, const std::vector<std::wstring> &argumen
     if (!operation)
         return { ExitCode::UsageError, "no operation named " + utf8(arguments.front()) + '\n' };
     try {
-        Call call(*operation);
+        Call call(*operation, controls);
         for (std::size_t i = 1; i < arguments.size(); ++i) {
             const std::size_t equals = arguments[i].find(L'=');
             if (equals == std::wstring::npos)

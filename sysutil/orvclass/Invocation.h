@@ -32,8 +32,32 @@ struct Outcome
     std::string text; // UTF-8 lines, each ending in '\n'
 };
 
-// arguments: the operation's name, then Name=Value items.
-Outcome invoke(orvClassWindows &object, const std::vector<std::wstring> &arguments);
+// The controls an operation works on, made for one call by the program that
+// calls it. On the command line a combo box takes its entries from repeated
+// "Item=" arguments, and a picture box's picture is saved to the file an
+// "out=" argument names; after the call the controls' state is reported as
+// "<parameter>.<property>=<value>" lines in the parameter's place.
+class Controls
+{
+public:
+    virtual ~Controls() = default;
+    // A combo box with these entries on a form of its own; nullptr when no
+    // control can be made here.
+    virtual ComboBoxObject *comboBox(const std::vector<std::wstring> &entries) = 0;
+    // The combo box's height as the system reports it, and its list's width,
+    // in pixels.
+    virtual std::int32_t comboHeight() const = 0;
+    virtual std::int32_t comboListWidth() const = 0;
+    // A picture box of 32 by 32 pixels; nullptr when none can be made here.
+    virtual PictureBoxObject *pictureBox() = 0;
+    // Saves the picture box's picture; false when that fails.
+    virtual bool savePicture(const std::wstring &file) = 0;
+};
+
+// arguments: the operation's name, then Name=Value items. Without controls
+// an operation that takes one is a usage error.
+Outcome invoke(orvClassWindows &object, const std::vector<std::wstring> &arguments,
+    Controls *controls = nullptr);
 
 // Every public operation with its parameters, one per line, in interface order.
 std::string operationList();

@@ -12,8 +12,10 @@
 #include "platform/Utf8.h"
 #include "sysutil/orvClassWindows.h"
 #include "sysutil/orvclass/Invocation.h"
+#include "sysutil/orvclass/ToolControls.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,7 +72,8 @@ int main(int argc, char **argv)
     }
 
     orvClassWindows object;
-    const orvclass::Outcome outcome = orvclass::invoke(object, arguments);
+    const std::unique_ptr<orvclass::Controls> controls = orvclass::createToolControls();
+    const orvclass::Outcome outcome = orvclass::invoke(object, arguments, controls.get());
     write(outcome.exitCode == orvclass::ExitCode::UsageError ? stderr : stdout, outcome.text);
     return static_cast<int>(outcome.exitCode);
 }

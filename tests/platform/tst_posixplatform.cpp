@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -94,6 +95,28 @@ private:
     const char *m_name;
     bool m_had;
     QByteArray m_old;
+};
+
+// The real backend without a script shell object, whose system folder is the
+// one of the test's self-registering library.
+class NoScriptShellPlatform : public PosixPlatform
+{
+public:
+    explicit NoScriptShellPlatform(const QString &systemFolder)
+        : PosixPlatform(""), m_systemFolder(systemFolder.toStdWString())
+    {
+    }
+    ScriptShell createScriptShell(ScriptError &) override
+    {
+        ++attempts;
+        return 0;
+    }
+    std::wstring getSystemDirectory() override { return m_systemFolder; }
+
+    int attempts = 0;
+
+private:
+    std::wstring m_systemFolder;
 };
 
 } // namespace
@@ -531,15 +554,6 @@ private Q_SLOTS:
         QVERIFY(platform.setMessageBoxSink({}));
     }
 
-private:
-    QString probeScript()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("probe.sh"));
-        if (!QFile::exists(path))
-            writeFile(path, kProbeScript, true);
-        return path;
-    }
-
     void shellFileOperationsAndTheTrash()
     {
         QTemporaryDir dir;
@@ -696,6 +710,101 @@ private:
         QVERIFY(QFile::exists(out));
         QVERIFY(wait);
         QVERIFY(object.Datei_ausführen(m_dir.path().toStdWString() + L"/missing", L"", wait));
+    }
+
+    void scriptHostRegisteredWhenMissing()
+    {
+        // The library is loaded for real and its export runs on its own thread.
+        const QString marker = m_dir.path() + QStringLiteral("/registered.txt");
+        const EnvironmentGuard guard("ORVEL_SERVER_MARKER", QFile::encodeName(marker));
+        NoScriptShellPlatform platform(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/server"));
+        orvClassWindows object(platform);
+        bool wait = false;
+        // Still no script shell object after the registration: failed.
+        QVERIFY(object.Datei_ausführen(L"/bin/true", L"", wait));
+        QCOMPARE(platform.attempts, 2);
+        QCOMPARE(waitForFile(marker), QByteArray("registered"));
+    }
+
+    void documentsFolder_data()
+    {
+        QTest::addColumn<QByteArray>("userDirs");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("no user folders file") << QByteArray() << QStringLiteral("Documents");
+        QTest::newRow("user folders file")    << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n") << QStringLiteral("Papiere");
+        // clang-format on
+    }
+    void documentsFolder()
+    {
+        QFETCH(QByteArray, userDirs);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        const QString config = home.path() + QStringLiteral("/config");
+        const EnvironmentGuard homeGuard("HOME", QFile::encodeName(home.path()));
+        const EnvironmentGuard configGuard("XDG_CONFIG_HOME", QFile::encodeName(config));
+        if (!userDirs.isEmpty()) {
+            QVERIFY(QDir().mkpath(config));
+            QVERIFY(writeFile(config + QStringLiteral("/user-dirs.dirs"), userDirs));
+        }
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        std::int32_t window = 0;
+        QCOMPARE(QString::fromStdWString(object.GetShellPersonalLocation(window)),
+            home.path() + QLatin1Char('/') + expected);
+    }
+
+    void folderDialog_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("chosen")    << true  << QStringLiteral("/chosen\\");
+        QTest::newRow("cancelled") << false << QString();
+        // clang-format on
+    }
+    void folderDialog()
+    {
+        QFETCH(bool, accepted);
+        QFETCH(QString, expected);
+        const QString chosen = m_dir.path() + QStringLiteral("/chosen");
+        QVERIFY(QDir().mkpath(chosen));
+        QString title;
+        // Answers the dialog as soon as it shows.
+        QTimer answer;
+        answer.setInterval(20);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            title = dialog->windowTitle();
+            if (!accepted) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(chosen);
+            static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
+        });
+        answer.start();
+        PosixPlatform platform("");
+        orvClassWindows object(platform);
+        std::int32_t window = 0;
+        const std::wstring result = object.GetBrowseDirectory(window);
+        QCOMPARE(title, QStringLiteral("ZARE Pfad ausw\u00E4hlen"));
+        // The choice with a backslash appended, the class's folder separator.
+        QCOMPARE(QString::fromStdWString(result),
+            expected.isEmpty() ? expected : m_dir.path() + expected);
+    }
+
+private:
+    QString probeScript()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("probe.sh"));
+        if (!QFile::exists(path))
+            writeFile(path, kProbeScript, true);
+        return path;
     }
 
     // A text value through the backend with the given registry file.

@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <shlobj.h>
 #include <string>
 #include <thread>
 #include <windows.h>
@@ -213,6 +214,21 @@ protected:
         messages.push_back(request);
         return IDOK;
     }
+};
+
+// The real backend without a script shell object, whose system folder is the
+// one of the test's self-registering library.
+class NoScriptShellPlatform : public Win32Platform
+{
+public:
+    ScriptShell createScriptShell(ScriptError &) override
+    {
+        ++attempts;
+        return 0;
+    }
+    std::wstring getSystemDirectory() override { return fromSystemText(selfFolder() + "server"); }
+
+    int attempts = 0;
 };
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
@@ -697,6 +713,39 @@ private Q_SLOTS:
         QCOMPARE(readText(out).substr(0, 3), "ran"s);
         // A missing program is not tried here: Wine's script shell shows the
         // shell's error box for it, which nobody can answer headless.
+    }
+
+    void scriptHostRegisteredWhenMissing()
+    {
+        // The library is loaded for real and its export runs on its own thread.
+        const std::string marker = m_temp + "registered.txt";
+        QVERIFY(SetEnvironmentVariableA("ORVEL_SERVER_MARKER", marker.c_str()));
+        NoScriptShellPlatform platform;
+        orvClassWindows object(platform);
+        bool wait = false;
+        // Still no script shell object after the registration: failed.
+        QVERIFY(object.Datei_ausführen(L"C:\\windows\\system32\\cmd.exe", L"", wait));
+        SetEnvironmentVariableA("ORVEL_SERVER_MARKER", nullptr);
+        QCOMPARE(platform.attempts, 2);
+        QCOMPARE(readText(marker), "registered"s);
+    }
+
+    void documentsFolder()
+    {
+        // The prefix's documents folder, as the shell names it to any program.
+        Win32Platform platform;
+        orvClassWindows object(platform);
+        std::int32_t window = 0;
+        const std::wstring folder = object.GetShellPersonalLocation(window);
+        char expected[MAX_PATH] = {};
+        QCOMPARE(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, expected), S_OK);
+        // Under Wine the path comes back with a closing backslash; the folder call gives none.
+        std::string path = platform.toSystemText(folder);
+        if (path.size() > 3 && path.back() == '\\')
+            path.pop_back();
+        QCOMPARE(path, std::string(expected));
+        const DWORD attributes = GetFileAttributesA(expected);
+        QVERIFY(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
     }
 
     void transparentPicture()

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "platform/posix/QtControls.h"
+
+#include "platform/posix/Objects.h"
+
+#include <QFontMetricsF>
+#include <QPixmap>
+
+namespace orv::platform::posix {
+
+QtForm::QtForm(QWidget &window, std::int32_t scaleMode) : m_window(window), m_scaleMode(scaleMode)
+{
+}
+
+std::int32_t QtForm::hWnd() const
+{
+    return registerWidget(&m_window);
+}
+
+double QtForm::TextWidth(const std::wstring &text) const
+{
+    const double pixels
+        = QFontMetricsF(m_window.font()).horizontalAdvance(QString::fromStdWString(text));
+    return ScaleX(pixels, kScalePixels, m_scaleMode);
+}
+
+double QtForm::ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const
+{
+    if (fromMode == toMode)
+        return value;
+    return value / unitsPerInch(fromMode) * unitsPerInch(toMode);
+}
+
+double QtForm::unitsPerInch(std::int32_t mode) const
+{
+    switch (mode) {
+    case 2:
+        return 72;
+    case kScalePixels:
+        return m_window.logicalDpiX();
+    case 4:
+        return 1440.0 / 120;
+    case 5:
+        return 1;
+    case 6:
+        return 25.4;
+    case 7:
+        return 2.54;
+    default:
+        return 1440;
+    }
+}
+
+QtComboBox::QtComboBox(QComboBox &combo, FormObject &parent) : m_combo(combo), m_parent(parent)
+{
+}
+
+std::int32_t QtComboBox::hWnd() const
+{
+    return registerWidget(&m_combo);
+}
+
+std::int32_t QtComboBox::ListCount() const
+{
+    return m_combo.count();
+}
+
+std::wstring QtComboBox::List(std::int32_t index) const
+{
+    return m_combo.itemText(index).toStdWString();
+}
+
+QtPictureBox::QtPictureBox(QLabel &label)
+    : m_label(label), m_surface(label.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32)
+{
+    m_surface.fill(background());
+    m_dc = registerSurface(&m_surface);
+}
+
+QtPictureBox::~QtPictureBox()
+{
+    unregisterSurface(m_dc);
+}
+
+QColor QtPictureBox::background() const
+{
+    return m_label.palette().color(m_label.backgroundRole());
+}
+
+void QtPictureBox::ClearPicture()
+{
+    m_label.clear();
+    m_surface.fill(background());
+}
+
+void QtPictureBox::PictureFromImage()
+{
+    m_label.setPixmap(QPixmap::fromImage(m_surface));
+}
+
+} // namespace orv::platform::posix
