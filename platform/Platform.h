@@ -232,119 +232,134 @@ public:
     // as the system does when the call fails (0, false, an invalid handle).
     // --- files through the shell ---
     // SHFileOperationA; the shell's result.
-    virtual std::int32_t shFileOperation(FileOperationRecord &record);
+    virtual std::int32_t shFileOperation(FileOperationRecord &record) = 0;
 
     // --- clipboard and global memory ---
-    virtual bool openClipboard(WindowHandle owner);
-    virtual bool emptyClipboard();
-    virtual bool closeClipboard();
-    virtual bool isClipboardFormatAvailable(std::uint32_t format);
+    virtual bool openClipboard(WindowHandle owner) = 0;
+    virtual bool emptyClipboard() = 0;
+    virtual bool closeClipboard() = 0;
+    virtual bool isClipboardFormatAvailable(std::uint32_t format) = 0;
     // SetClipboardData: the clipboard owns the block on success (non-0).
-    virtual MemoryHandle setClipboardData(std::uint32_t format, MemoryHandle block);
-    virtual MemoryHandle getClipboardData(std::uint32_t format);
-    virtual MemoryHandle globalAlloc(std::uint32_t flags, std::size_t size);
+    virtual MemoryHandle setClipboardData(std::uint32_t format, MemoryHandle block) = 0;
+    virtual MemoryHandle getClipboardData(std::uint32_t format) = 0;
+    virtual MemoryHandle globalAlloc(std::uint32_t flags, std::size_t size) = 0;
     // GlobalLock: the block's bytes (its size through size), nullptr on failure.
-    virtual std::uint8_t *globalLock(MemoryHandle block, std::size_t &size);
-    virtual bool globalUnlock(MemoryHandle block);
-    virtual MemoryHandle globalFree(MemoryHandle block);
+    virtual std::uint8_t *globalLock(MemoryHandle block, std::size_t &size) = 0;
+    virtual bool globalUnlock(MemoryHandle block) = 0;
+    virtual MemoryHandle globalFree(MemoryHandle block) = 0;
     // DragQueryFileA: index 0xFFFFFFFF gives the count; else the name at index
     // into buffer (length characters, NUL included), returning its length.
     virtual std::uint32_t dragQueryFile(
-        MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length);
+        MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length)
+        = 0;
 
     // --- file information ---
     // SHGetFileInfoA; with the system-image-list flag the list's handle.
     virtual std::uintptr_t shGetFileInfo(const std::wstring &path, std::uint32_t attributes,
-        ShellFileInfo &info, std::uint32_t flags);
+        ShellFileInfo &info, std::uint32_t flags)
+        = 0;
     // ImageList_Draw.
     virtual bool imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
-        std::int32_t x, std::int32_t y, std::uint32_t style);
+        std::int32_t x, std::int32_t y, std::uint32_t style)
+        = 0;
     // ExtractAssociatedIconA; index in/out.
-    virtual IconHandle extractAssociatedIcon(const std::wstring &path, std::uint16_t &index);
-    virtual bool drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon);
-    virtual bool destroyIcon(IconHandle icon);
+    virtual IconHandle extractAssociatedIcon(const std::wstring &path, std::uint16_t &index) = 0;
+    virtual bool drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon) = 0;
+    virtual bool destroyIcon(IconHandle icon) = 0;
     // GetShortPathNameA into buffer (length characters): the length it
     // reports (the size it needs, NUL included, when the buffer is too small).
     virtual std::uint32_t getShortPathName(
-        const std::wstring &longPath, std::string &buffer, std::uint32_t length);
-    virtual std::uint32_t getFileVersionInfoSize(const std::wstring &path);
-    virtual bool getFileVersionInfo(const std::wstring &path, std::string &data);
+        const std::wstring &longPath, std::string &buffer, std::uint32_t length)
+        = 0;
+    virtual std::uint32_t getFileVersionInfoSize(const std::wstring &path) = 0;
+    virtual bool getFileVersionInfo(const std::wstring &path, std::string &data) = 0;
     // VerQueryValueA: the value's place in data as an offset (nullopt when
     // the call gave no address inside data) and its length.
     virtual bool verQueryValue(const std::string &data, const std::wstring &block,
-        std::optional<std::size_t> &offset, std::uint32_t &length);
+        std::optional<std::size_t> &offset, std::uint32_t &length)
+        = 0;
     // CreateFileA; kInvalidFileHandle on failure.
     virtual FileHandle createFile(const std::wstring &path, std::uint32_t access,
-        std::uint32_t share, std::uint32_t disposition, std::uint32_t attributes);
+        std::uint32_t share, std::uint32_t disposition, std::uint32_t attributes)
+        = 0;
     // GetFileTime: 100-ns intervals since 1601 (FILETIME), in UTC.
     virtual bool getFileTime(FileHandle file, std::uint64_t &creation, std::uint64_t &lastAccess,
-        std::uint64_t &lastWrite);
-    virtual bool fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local);
-    virtual bool fileTimeToSystemTime(std::uint64_t time, SystemTime &fields);
-    virtual bool closeHandle(FileHandle handle);
+        std::uint64_t &lastWrite)
+        = 0;
+    virtual bool fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local) = 0;
+    virtual bool fileTimeToSystemTime(std::uint64_t time, SystemTime &fields) = 0;
+    virtual bool closeHandle(FileHandle handle) = 0;
     // SHGetSpecialFolderLocation: an HRESULT, list receives the item list.
     virtual std::int32_t shGetSpecialFolderLocation(
-        WindowHandle owner, std::int32_t folder, ItemList &list);
+        WindowHandle owner, std::int32_t folder, ItemList &list)
+        = 0;
     // SHGetPathFromIDListA into buffer (MAX_PATH bytes at least).
-    virtual bool shGetPathFromIdList(ItemList list, std::string &buffer);
-    virtual void coTaskMemFree(ItemList list);
+    virtual bool shGetPathFromIdList(ItemList list, std::string &buffer) = 0;
+    virtual void coTaskMemFree(ItemList list) = 0;
     // SHBrowseForFolderA: the chosen item, 0 when cancelled.
-    virtual ItemList shBrowseForFolder(BrowseInfo &info);
+    virtual ItemList shBrowseForFolder(BrowseInfo &info) = 0;
     // FindFirstFileA / FindNextFileA / FindClose.
-    virtual SearchHandle findFirstFile(const std::wstring &pattern, FindData &data);
-    virtual bool findNextFile(SearchHandle search, FindData &data);
-    virtual bool findClose(SearchHandle search);
+    virtual SearchHandle findFirstFile(const std::wstring &pattern, FindData &data) = 0;
+    virtual bool findNextFile(SearchHandle search, FindData &data) = 0;
+    virtual bool findClose(SearchHandle search) = 0;
     // Lets pending user-interface events run once; the number of the
     // program's open windows.
-    virtual std::int32_t doEvents();
+    virtual std::int32_t doEvents() = 0;
 
     // --- the script shell object ("Wscript.Shell") ---
     // Creates one; 0 with error filled when it cannot be created.
-    virtual ScriptShell createScriptShell(ScriptError &error);
+    virtual ScriptShell createScriptShell(ScriptError &error) = 0;
     // Run(command, style, wait): false with error filled when it raised.
     virtual bool scriptShellRun(ScriptShell shell, const std::wstring &command, std::int32_t style,
-        bool wait, ScriptError &error);
-    virtual bool scriptShellAppActivate(ScriptShell shell, const std::wstring &title);
-    virtual bool scriptShellSendKeys(ScriptShell shell, const std::wstring &keys);
-    virtual void releaseScriptShell(ScriptShell shell);
+        bool wait, ScriptError &error)
+        = 0;
+    virtual bool scriptShellAppActivate(ScriptShell shell, const std::wstring &title) = 0;
+    virtual bool scriptShellSendKeys(ScriptShell shell, const std::wstring &keys) = 0;
+    virtual void releaseScriptShell(ScriptShell shell) = 0;
     // GetSystemDirectoryA.
-    virtual std::wstring getSystemDirectory();
+    virtual std::wstring getSystemDirectory() = 0;
     // GetWindowTextA into buffer (length characters): the count it reports.
     virtual std::int32_t getWindowText(
-        WindowHandle window, std::string &buffer, std::int32_t length);
+        WindowHandle window, std::string &buffer, std::int32_t length)
+        = 0;
 
     // --- libraries and threads ---
-    virtual LibraryHandle loadLibrary(const std::wstring &path);
-    virtual ProcAddress getProcAddress(LibraryHandle library, const std::string &name);
-    virtual bool freeLibrary(LibraryHandle library);
+    virtual LibraryHandle loadLibrary(const std::wstring &path) = 0;
+    virtual ProcAddress getProcAddress(LibraryHandle library, const std::string &name) = 0;
+    virtual bool freeLibrary(LibraryHandle library) = 0;
     // CreateThread with the export as start routine, no argument.
-    virtual ThreadHandle createThread(ProcAddress startRoutine);
+    virtual ThreadHandle createThread(ProcAddress startRoutine) = 0;
     // WaitForSingleObject: 0 when it ended, 258 (WAIT_TIMEOUT) otherwise.
-    virtual std::uint32_t waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds);
-    virtual bool closeThreadHandle(ThreadHandle thread);
+    virtual std::uint32_t waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds) = 0;
+    virtual bool closeThreadHandle(ThreadHandle thread) = 0;
 
     // --- windows and drawing ---
-    virtual bool getWindowRect(WindowHandle window, Rect &rect);
-    virtual bool screenToClient(WindowHandle window, Point &point);
+    virtual bool getWindowRect(WindowHandle window, Rect &rect) = 0;
+    virtual bool screenToClient(WindowHandle window, Point &point) = 0;
     virtual bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
-        std::int32_t height, bool repaint);
+        std::int32_t height, bool repaint)
+        = 0;
     virtual std::intptr_t sendMessage(
-        WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-    virtual DeviceContext createCompatibleDc(DeviceContext dc);
+        WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
+        = 0;
+    virtual DeviceContext createCompatibleDc(DeviceContext dc) = 0;
     // CreateBitmap (planes, bits per pixel, no initial bits).
     virtual GdiObject createBitmap(
-        std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel);
+        std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel)
+        = 0;
     virtual GdiObject createCompatibleBitmap(
-        DeviceContext dc, std::int32_t width, std::int32_t height);
+        DeviceContext dc, std::int32_t width, std::int32_t height)
+        = 0;
     // SelectObject: the object selected before.
-    virtual GdiObject selectObject(DeviceContext dc, GdiObject object);
-    virtual bool deleteObject(GdiObject object);
-    virtual bool deleteDc(DeviceContext dc);
+    virtual GdiObject selectObject(DeviceContext dc, GdiObject object) = 0;
+    virtual bool deleteObject(GdiObject object) = 0;
+    virtual bool deleteDc(DeviceContext dc) = 0;
     // SetBkColor: the previous background colour.
-    virtual std::uint32_t setBkColor(DeviceContext dc, std::uint32_t colour);
+    virtual std::uint32_t setBkColor(DeviceContext dc, std::uint32_t colour) = 0;
     virtual bool bitBlt(DeviceContext target, std::int32_t x, std::int32_t y, std::int32_t width,
         std::int32_t height, DeviceContext source, std::int32_t sourceX, std::int32_t sourceY,
-        std::uint32_t rasterOperation);
+        std::uint32_t rasterOperation)
+        = 0;
 
     // MessageBoxA; with a sink installed the sink answers and nothing shows.
     std::int32_t messageBox(WindowHandle owner, const std::wstring &text,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "RecordingPlatform.h"
+#include "FakePlatform.h"
 #include "components/SSPanel.h"
 #include "info/frmInfoFenster.h"
 
@@ -13,7 +13,6 @@
 #include <QTimer>
 
 using namespace orv;
-using orv::test::RecordingPlatform;
 
 namespace {
 
@@ -23,7 +22,7 @@ const QColor kWhite(255, 255, 255);
 
 struct Fixture
 {
-    RecordingPlatform platform;
+    FakePlatform platform;
     int sysUtilsMade = 0;
     std::vector<orvClassWindows *> sysUtils;
 
@@ -266,9 +265,14 @@ private Q_SLOTS:
             L"http://main.test/ueberuns/mitarbeiter_detail.aspx?id=54",
             L"http://main.test",
         };
-        QVERIFY(f.platform.opened == expected);
-        QCOMPARE(f.platform.shows, std::vector<std::int32_t>(7, 1));
-        QCOMPARE(f.platform.verbs, std::vector<std::wstring>(7, std::wstring()));
+        std::vector<std::wstring> opened;
+        for (const auto &call : f.platform.shellCalls) {
+            opened.push_back(call.file);
+            QCOMPARE(call.show, 1); // SW_SHOWNORMAL
+            QVERIFY(call.verb.empty()); // the default verb
+            QVERIFY(!call.parameters && !call.directory);
+        }
+        QVERIFY(opened == expected);
         QCOMPARE(w.lnkSarnfeld->Caption(), "office@harlund.example"); // shows the general address
         QVERIFY(w.isVisible()); // a failing shell call changes nothing
     }
@@ -374,7 +378,8 @@ private Q_SLOTS:
         QCOMPARE(f.sysUtilsMade, 1);
         // Without a system information tool the class says so, in a box of its own.
         QCOMPARE(f.platform.messages.size(), size_t(2));
-        QVERIFY(f.platform.messages.front() == L"System Information Is Unavailable At This Time");
+        QVERIFY(
+            f.platform.messages.front().text == L"System Information Is Unavailable At This Time");
 
         QString pagesOnReopen;
         QTimer::singleShot(0, this, [&] {

@@ -2,7 +2,7 @@
 // Screenshots of the Info window on each page, taken from a real X server and
 // kept for people to look at; the main colours are checked where they belong.
 
-#include "RecordingPlatform.h"
+#include "FakePlatform.h"
 #include "components/SSPanel.h"
 #include "info/frmInfoFenster.h"
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, selectedPage);
         QFETCH(QString, selectedCountry);
-        test::RecordingPlatform platform;
+        FakePlatform platform;
         frmInfoFenster::Dependencies deps;
         deps.MainHost = "www.harlund.example";
         deps.platform = &platform;
