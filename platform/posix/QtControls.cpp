@@ -26,29 +26,12 @@ double QtForm::TextWidth(const std::wstring &text) const
 
 double QtForm::ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const
 {
-    if (fromMode == toMode)
-        return value;
-    return value / unitsPerInch(fromMode) * unitsPerInch(toMode);
+    return convertScale(value, fromMode, toMode, dotsPerInch());
 }
 
-double QtForm::unitsPerInch(std::int32_t mode) const
+double QtForm::dotsPerInch() const
 {
-    switch (mode) {
-    case 2:
-        return 72;
-    case kScalePixels:
-        return m_window.logicalDpiX();
-    case 4:
-        return 1440.0 / 120;
-    case 5:
-        return 1;
-    case 6:
-        return 25.4;
-    case 7:
-        return 2.54;
-    default:
-        return 1440;
-    }
+    return m_window.logicalDpiX();
 }
 
 QtComboBox::QtComboBox(QComboBox &combo, FormObject &parent) : m_combo(combo), m_parent(parent)

@@ -11,6 +11,7 @@
 // label's pixmap as the picture that stays.
 
 #include "platform/Platform.h"
+#include "platform/ScaleModes.h"
 #include "sysutil/ClassTypes.h"
 
 #include <QComboBox>
@@ -19,12 +20,6 @@
 #include <QWidget>
 
 namespace orv::platform::posix {
-
-// Scale modes of a form: 0 user (taken as twips: no user scale is kept),
-// 1 twips, 2 points, 3 pixels, 4 characters (120 twips), 5 inches,
-// 6 millimetres, 7 centimetres.
-inline constexpr std::int32_t kScaleTwips = 1;
-inline constexpr std::int32_t kScalePixels = 3;
 
 class QtForm : public FormObject
 {
@@ -40,8 +35,8 @@ public:
     double ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const override;
 
 private:
-    // Units of a scale mode per inch, horizontally, on the window's screen.
-    double unitsPerInch(std::int32_t mode) const;
+    // The window's screen, horizontally.
+    double dotsPerInch() const;
 
     QWidget &m_window;
     std::int32_t m_scaleMode;

@@ -61,33 +61,15 @@ double Win32Form::TextWidth(const std::wstring &text) const
 
 double Win32Form::ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const
 {
-    if (fromMode == toMode)
-        return value;
-    return value / unitsPerInch(fromMode) * unitsPerInch(toMode);
+    return convertScale(value, fromMode, toMode, dotsPerInch());
 }
 
-double Win32Form::unitsPerInch(std::int32_t mode) const
+double Win32Form::dotsPerInch() const
 {
-    switch (mode) {
-    case 2:
-        return 72;
-    case kScalePixels: {
-        const HDC dc = GetDC(m_window);
-        const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-        ReleaseDC(m_window, dc);
-        return dpi > 0 ? dpi : 96;
-    }
-    case 4:
-        return 1440.0 / 120;
-    case 5:
-        return 1;
-    case 6:
-        return 25.4;
-    case 7:
-        return 2.54;
-    default:
-        return 1440;
-    }
+    const HDC dc = GetDC(m_window);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(m_window, dc);
+    return dpi > 0 ? dpi : 96;
 }
 
 Win32ComboBox::Win32ComboBox(HWND combo, FormObject &parent) : m_combo(combo), m_parent(parent)

@@ -7,17 +7,12 @@
 // device context of its own (the picture's persistent image) and shows what
 // was drawn by handing a copy of it to the window.
 
+#include "platform/ScaleModes.h"
 #include "sysutil/ClassTypes.h"
 
 #include <windows.h>
 
 namespace orv::platform::win32 {
-
-// Scale modes of a form: 0 user (taken as twips: no user scale is kept),
-// 1 twips, 2 points, 3 pixels, 4 characters (120 twips), 5 inches,
-// 6 millimetres, 7 centimetres.
-inline constexpr std::int32_t kScaleTwips = 1;
-inline constexpr std::int32_t kScalePixels = 3;
 
 class Win32Form : public FormObject
 {
@@ -33,7 +28,8 @@ public:
     double ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const override;
 
 private:
-    double unitsPerInch(std::int32_t mode) const;
+    // The window's screen, horizontally.
+    double dotsPerInch() const;
 
     HWND m_window;
     std::int32_t m_scaleMode;

@@ -3,6 +3,7 @@
 // here, with the null graphics driver): a COMBOBOX window resized and its
 // list widened, file icons drawn into a STATIC picture window, and a
 // transparent copy between two picture boxes.
+#include "Watchdog.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Platform.h"
 #include "sysutil/orvClassWindows.h"
@@ -21,41 +22,10 @@
 
 using namespace orv;
 using namespace orv::platform;
+using orv::test::Watchdog;
 using namespace orv::platform::win32;
 
 namespace {
-
-// Ends the process when a call blocks, so that the run fails instead of hanging.
-class Watchdog
-{
-public:
-    explicit Watchdog(std::chrono::seconds bound)
-        : m_thread([this, bound] {
-              std::unique_lock lock(m_mutex);
-              if (!m_stopped.wait_for(lock, bound, [this] { return m_stop; })) {
-                  std::fputs("FAIL!  : watchdog: a call blocked; ending the test\n", stdout);
-                  std::fflush(stdout);
-                  TerminateProcess(GetCurrentProcess(), 3);
-              }
-          })
-    {
-    }
-    ~Watchdog()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_stopped.notify_all();
-        m_thread.join();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_stopped;
-    bool m_stop = false;
-    std::thread m_thread;
-};
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
 {

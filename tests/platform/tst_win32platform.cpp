@@ -3,6 +3,7 @@
 // keys written by the test under HKCU and HKLM and read back, processes
 // started with their show value, windows found and shown or hidden, the shell,
 // and a message box answered by another thread.
+#include "Watchdog.h"
 #include "core/Failure.h"
 #include "platform/win32/Win32Platform.h"
 #include "sysutil/ClassWindowsRules.h"
@@ -27,6 +28,7 @@
 
 using namespace orv;
 using namespace orv::platform;
+using orv::test::Watchdog;
 using namespace std::string_literals;
 
 namespace {
@@ -151,39 +153,6 @@ void restoreValue(HKEY root, const char *key, const char *name, const SavedValue
     if (saved.present)
         setValue(root, key, name, saved.type, saved.data.data(), DWORD(saved.data.size()));
 }
-
-// Ends the process when a call blocks (a dialog that nobody answers), so that
-// the run fails instead of hanging.
-class Watchdog
-{
-public:
-    explicit Watchdog(std::chrono::seconds bound)
-        : m_thread([this, bound] {
-              std::unique_lock lock(m_mutex);
-              if (!m_stopped.wait_for(lock, bound, [this] { return m_stop; })) {
-                  std::fputs("FAIL!  : watchdog: a call blocked; ending the test\n", stdout);
-                  std::fflush(stdout);
-                  TerminateProcess(GetCurrentProcess(), 3);
-              }
-          })
-    {
-    }
-    ~Watchdog()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_stopped.notify_all();
-        m_thread.join();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_stopped;
-    bool m_stop = false;
-    std::thread m_thread;
-};
 
 // The real backend, with the shell's answers and the message boxes recorded.
 class RecordingPlatform : public Win32Platform
