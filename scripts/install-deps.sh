@@ -9,7 +9,9 @@ packages=(
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev qt6-image-formats-plugins
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
-  libbenchmark-dev
+  libbenchmark-dev doctest-dev
+  # A window manager that decorates windows, for the placement tests.
+  openbox xdotool
   # The Windows build of the utility class and its tests under Wine. The -posix
   # compiler has std::thread; the plain mingw meta package would switch the
   # default to the thread model without it.
