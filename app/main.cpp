@@ -3,9 +3,11 @@
 // program ends when it closes.
 
 #include "app/AppInfo.h"
+#include "app/TerminationSignals.h"
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
 #include "components/WebEngineBrowser.h"
+#include "core/Application.h"
 #include "info/frmInfoFenster.h"
 #include "modules/SettingsStore.h"
 #include "platform/Platform.h"
@@ -49,9 +51,9 @@ int main(int argc, char *argv[])
     orv::applyEngineSetup();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(orv::app::title());
-    QApplication::setOrganizationName(orv::app::title());
-    QApplication::setApplicationVersion(orv::app::versionText());
+    QApplication::setApplicationName(QLatin1String(orv::application::title));
+    QApplication::setOrganizationName(QLatin1String(orv::application::title));
+    QApplication::setApplicationVersion(QLatin1String(orv::application::versionText));
     trace.mark("application object");
 
     // The profile outlives the window and its pages.
@@ -71,9 +73,9 @@ int main(int argc, char *argv[])
 
     orv::frmInfoFenster::Dependencies info;
     info.MainHost = dependencies.hosts.MainHost;
-    info.versionMajor = orv::app::versionMajor;
-    info.versionMinor = orv::app::versionMinor;
-    info.versionRevision = orv::app::versionRevision;
+    info.versionMajor = orv::application::versionMajor;
+    info.versionMinor = orv::application::versionMinor;
+    info.versionRevision = orv::application::versionRevision;
     // The platform layer is set up on first use, not at start.
     dependencies.showInfoWindow = [info]() mutable {
         info.platform = &orv::platform::systemPlatform();
@@ -89,6 +91,7 @@ int main(int argc, char *argv[])
     trace.mark("window and engine view");
     window->Form_Load(); // the first page is requested here, before the window shows
     trace.mark("load step");
+    orv::TerminationSignals closeOnSignal(window.get());
     window->show();
     trace.mark("window shown");
     const int status = QApplication::exec();

@@ -94,6 +94,9 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     txtEingabe->setObjectName(QStringLiteral("txtEingabe"));
     txtEingabe->setEditable(true);
     txtEingabe->setInsertPolicy(QComboBox::NoInsert);
+    // Enter opens the text exactly as typed; an inline completion would
+    // silently turn a prefix into the history entry it starts.
+    txtEingabe->setCompleter(nullptr);
     txtEingabe->setMinimumWidth(toPixels(kAddressBoxRect, tpp).width());
     txtEingabe->setMaxVisibleItems(20);
     m_historyModel = new QStringListModel(txtEingabe);

@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QLocale>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -23,14 +22,17 @@ QString timeText(const QDateTime &now)
     return now.time().toString(QStringLiteral("HH:mm"));
 }
 
+// The user interface is German whatever the system's locale: 14.01.2014.
 QString dateText(const QDateTime &now)
 {
-    return QLocale::system().toString(now.date(), QLocale::ShortFormat);
+    return now.date().toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 QLabel *createPane(QWidget *parent)
 {
     auto *pane = new QLabel(parent);
+    // Pages control the status text (hovered links, file names): never markup.
+    pane->setTextFormat(Qt::PlainText);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setMargin(1);
     return pane;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "components/WebEngineBrowser.h"
 
+#include "core/Application.h"
 #include "core/Failure.h"
 #include "resources/Texts.h"
 
@@ -49,7 +50,7 @@ protected:
 
 QWebEngineProfile *createBrowserProfile(QObject *parent)
 {
-    auto *profile = new QWebEngineProfile(QStringLiteral("OrvelBrowser"), parent);
+    auto *profile = new QWebEngineProfile(QLatin1String(application::title), parent);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setDownloadPath(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     return profile;

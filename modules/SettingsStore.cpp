@@ -7,6 +7,22 @@
 
 namespace orv {
 
+namespace {
+
+// The file is edited by hand now and then. Its reader turns a value with a
+// comma into a list and "@Rect(...)" into a typed value; both must reach the
+// caller as the text they are, so that a conversion of them fails.
+QString storedText(const QVariant &value)
+{
+    if (value.metaType().id() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    if (value.canConvert<QString>())
+        return value.toString();
+    return QStringLiteral("@");
+}
+
+} // namespace
+
 QSettingsStore::QSettingsStore() = default;
 
 QSettingsStore::QSettingsStore(const QString &iniFile) : m_iniFile(iniFile)
@@ -37,7 +53,7 @@ QString QSettingsStore::GetSetting(const QString &application, const QString &se
     const QString path = m_iniFile.isEmpty()
         ? groupKey(section, key)
         : application + QLatin1Char('/') + groupKey(section, key);
-    return settings->value(path, defaultValue).toString();
+    return storedText(settings->value(path, defaultValue));
 }
 
 void QSettingsStore::SaveSetting(

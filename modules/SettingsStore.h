@@ -25,8 +25,8 @@ public:
         = 0;
 };
 
-// QSettings in the user's configuration folder: <config>/<application>/<application>.conf
-// (on Linux ~/.config/OrvelBrowser/OrvelBrowser.conf). Every write is flushed
+// QSettings in the user's configuration folder: <config>/<application>/<application>.ini
+// (on Linux ~/.config/OrvelBrowser/OrvelBrowser.ini). Every write is flushed
 // at once, so a failing write fails at its own key.
 class QSettingsStore : public SettingsStore
 {

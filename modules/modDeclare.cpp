@@ -2,20 +2,26 @@
 #include "modules/modDeclare.h"
 
 #include "components/Twips.h"
+#include "core/Application.h"
 #include "core/Numeric.h"
 #include "modules/SettingsStore.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+#include <optional>
 
 namespace orv {
 
 namespace {
 
-QString application()
+QString applicationTitle()
 {
-    return QStringLiteral("OrvelBrowser");
+    return QLatin1String(application::title);
 }
 
 QString singleText(float value)
@@ -45,12 +51,14 @@ std::int32_t textToLong(const QString &text)
 void SaveWindowPlacement(const PlacementWindow &window, SettingsStore &store)
 {
     const QString section = window.caption();
-    store.SaveSetting(application(), section, QStringLiteral("left"), singleText(window.left()));
-    store.SaveSetting(application(), section, QStringLiteral("top"), singleText(window.top()));
-    store.SaveSetting(application(), section, QStringLiteral("width"), singleText(window.width()));
     store.SaveSetting(
-        application(), section, QStringLiteral("height"), singleText(window.height()));
-    store.SaveSetting(application(), section, QStringLiteral("windowstate"),
+        applicationTitle(), section, QStringLiteral("left"), singleText(window.left()));
+    store.SaveSetting(applicationTitle(), section, QStringLiteral("top"), singleText(window.top()));
+    store.SaveSetting(
+        applicationTitle(), section, QStringLiteral("width"), singleText(window.width()));
+    store.SaveSetting(
+        applicationTitle(), section, QStringLiteral("height"), singleText(window.height()));
+    store.SaveSetting(applicationTitle(), section, QStringLiteral("windowstate"),
         QString::number(window.windowState()));
 }
 
@@ -58,14 +66,15 @@ void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
 {
     const QString section = window.caption();
     const QString left
-        = store.GetSetting(application(), section, QStringLiteral("left"), QString());
-    const QString top = store.GetSetting(application(), section, QStringLiteral("top"), QString());
+        = store.GetSetting(applicationTitle(), section, QStringLiteral("left"), QString());
+    const QString top
+        = store.GetSetting(applicationTitle(), section, QStringLiteral("top"), QString());
     const QString width
-        = store.GetSetting(application(), section, QStringLiteral("width"), QString());
+        = store.GetSetting(applicationTitle(), section, QStringLiteral("width"), QString());
     const QString height
-        = store.GetSetting(application(), section, QStringLiteral("height"), QString());
+        = store.GetSetting(applicationTitle(), section, QStringLiteral("height"), QString());
     const QString state = store.GetSetting(
-        application(), section, QStringLiteral("windowstate"), QStringLiteral("2"));
+        applicationTitle(), section, QStringLiteral("windowstate"), QStringLiteral("2"));
 
     if (trimBlanks(state).isEmpty())
         return;
@@ -98,6 +107,97 @@ void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
     }
 }
 
+namespace {
+
+// The stored rectangle is the window's outer one, but a window that has not
+// been shown yet has no frame: the window manager adds it when it maps the
+// window. Until then an outer size can only be applied as the inner size;
+// this keeps the outer rectangle asked for and, once the frame is known,
+// fits the window into it, so that a close and a new start store the same
+// numbers again.
+class FrameFit : public QObject
+{
+public:
+    static FrameFit *find(const QWidget *window)
+    {
+        auto *fit = static_cast<FrameFit *>(
+            window->findChild<QObject *>(name(), Qt::FindDirectChildrenOnly));
+        return fit && !fit->m_done ? fit : nullptr;
+    }
+    static FrameFit &of(QWidget *window)
+    {
+        if (FrameFit *fit = find(window))
+            return *fit;
+        auto *fit = new FrameFit(window);
+        fit->setObjectName(name());
+        return *fit;
+    }
+
+    std::optional<int> left, top, width, height;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !m_poll.isActive()) {
+            m_waited.start();
+            m_poll.start();
+        }
+        return false;
+    }
+
+private:
+    explicit FrameFit(QWidget *window) : QObject(window), m_window(window)
+    {
+        // Window managers report the frame a little after mapping, without
+        // telling the widget; a short poll after the first show catches it.
+        m_poll.setInterval(15);
+        connect(&m_poll, &QTimer::timeout, this, &FrameFit::tryFit);
+        window->installEventFilter(this);
+    }
+
+    void tryFit()
+    {
+        const QWindow *handle = m_window->windowHandle();
+        const QMargins frame = handle ? handle->frameMargins() : QMargins();
+        const bool normal = !(m_window->windowState()
+            & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+        if (frame.isNull() && m_waited.elapsed() < 2000)
+            return;
+        if (!frame.isNull() && normal) {
+            const QRect outer = m_window->frameGeometry();
+            m_window->resize(width.value_or(outer.width()) - frame.left() - frame.right(),
+                height.value_or(outer.height()) - frame.top() - frame.bottom());
+            m_window->move(left.value_or(outer.x()), top.value_or(outer.y()));
+        }
+        m_done = true; // fitted, or no frame will come (no window manager)
+        m_poll.stop();
+        deleteLater();
+    }
+
+    static QString name() { return QStringLiteral("orvFrameFit"); }
+
+    QWidget *m_window;
+    bool m_done = false;
+    QTimer m_poll;
+    QElapsedTimer m_waited;
+};
+
+// Outer sizes are remembered for the fit while the window has not been shown.
+FrameFit *pendingFit(QWidget *window)
+{
+    return window->isVisible() ? nullptr : &FrameFit::of(window);
+}
+
+// Until the fit is done, the outer rectangle is the one asked for: a close
+// that comes first files that one again.
+float pendingOr(const QWidget *window, std::optional<int> FrameFit::*asked, int actual)
+{
+    const FrameFit *fit = FrameFit::find(window);
+    return float(fit ? (fit->*asked).value_or(actual) : actual);
+}
+
+} // namespace
+
 QString WidgetPlacementWindow::caption() const
 {
     return m_window->windowTitle();
@@ -105,22 +205,26 @@ QString WidgetPlacementWindow::caption() const
 
 float WidgetPlacementWindow::left() const
 {
-    return float(m_window->frameGeometry().x()) * TwipsPerPixel::of(m_window).x;
+    return pendingOr(m_window, &FrameFit::left, m_window->frameGeometry().x())
+        * TwipsPerPixel::of(m_window).x;
 }
 
 float WidgetPlacementWindow::top() const
 {
-    return float(m_window->frameGeometry().y()) * TwipsPerPixel::of(m_window).y;
+    return pendingOr(m_window, &FrameFit::top, m_window->frameGeometry().y())
+        * TwipsPerPixel::of(m_window).y;
 }
 
 float WidgetPlacementWindow::width() const
 {
-    return float(m_window->frameGeometry().width()) * TwipsPerPixel::of(m_window).x;
+    return pendingOr(m_window, &FrameFit::width, m_window->frameGeometry().width())
+        * TwipsPerPixel::of(m_window).x;
 }
 
 float WidgetPlacementWindow::height() const
 {
-    return float(m_window->frameGeometry().height()) * TwipsPerPixel::of(m_window).y;
+    return pendingOr(m_window, &FrameFit::height, m_window->frameGeometry().height())
+        * TwipsPerPixel::of(m_window).y;
 }
 
 std::int16_t WidgetPlacementWindow::windowState() const
@@ -137,12 +241,16 @@ void WidgetPlacementWindow::setLeft(std::int32_t twips)
 {
     const int x = TwipsPerPixel::of(m_window).xToPixels(twips);
     m_window->move(x, m_window->frameGeometry().y());
+    if (FrameFit *fit = pendingFit(m_window))
+        fit->left = x;
 }
 
 void WidgetPlacementWindow::setTop(std::int32_t twips)
 {
     const int y = TwipsPerPixel::of(m_window).yToPixels(twips);
     m_window->move(m_window->frameGeometry().x(), y);
+    if (FrameFit *fit = pendingFit(m_window))
+        fit->top = y;
 }
 
 void WidgetPlacementWindow::setWidth(std::int32_t twips)
@@ -150,6 +258,8 @@ void WidgetPlacementWindow::setWidth(std::int32_t twips)
     const int frame = m_window->frameGeometry().width() - m_window->width();
     const int outer = TwipsPerPixel::of(m_window).xToPixels(twips);
     m_window->resize(qMax(0, outer - frame), m_window->height());
+    if (FrameFit *fit = pendingFit(m_window))
+        fit->width = outer;
 }
 
 void WidgetPlacementWindow::setHeight(std::int32_t twips)
@@ -157,6 +267,8 @@ void WidgetPlacementWindow::setHeight(std::int32_t twips)
     const int frame = m_window->frameGeometry().height() - m_window->height();
     const int outer = TwipsPerPixel::of(m_window).yToPixels(twips);
     m_window->resize(m_window->width(), qMax(0, outer - frame));
+    if (FrameFit *fit = pendingFit(m_window))
+        fit->height = outer;
 }
 
 void WidgetPlacementWindow::setWindowState(std::int16_t state)

@@ -86,6 +86,9 @@ struct Fixture
     {
         QLineEdit *edit = window->addressBox()->lineEdit();
         edit->clear();
+        window->activateWindow();
+        edit->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
@@ -402,6 +405,9 @@ private Q_SLOTS:
         QTest::newRow("letter case makes two entries")
             << QStringList{"http://A.test", "http://a.test"} << QStringList{"http://A.test", "http://a.test"}
             << QStringList{"http://a.test", "http://A.test"} << "http://a.test";
+        QTest::newRow("a prefix of an entry is not completed to it")
+            << QStringList{"http://h.test/abcdef", "http://h.test/a"} << QStringList{"http://h.test/abcdef", "http://h.test/a"}
+            << QStringList{"http://h.test/a", "http://h.test/abcdef"} << "http://h.test/a";
         QTest::newRow("empty text is handed on and kept")
             << QStringList{""} << QStringList{""} << QStringList{""} << "";
         // clang-format on

@@ -181,6 +181,23 @@ private Q_SLOTS:
         QCOMPARE(reopened.GetSetting("OrvelBrowser", kCaption, "left", "x"), "15");
         QCOMPARE(reopened.GetSetting("OrvelBrowser", odd, "top", "dflt"), "dflt");
         QCOMPARE(reopened.GetSetting("Other", odd, "left", "none"), "none");
+
+        // Hand-edited values that the file's reader would turn into a list or
+        // a typed value still fail as texts that are not one number.
+        for (const QByteArray edited : { "=1,2\n", "=@Rect(1 2 3 4)\n" }) {
+            QSettingsStore(file).SaveSetting("OrvelBrowser", kCaption, "left", "EDIT");
+            QSettingsStore(file).SaveSetting("OrvelBrowser", kCaption, "windowstate", "0");
+            QFile raw(file);
+            QVERIFY(raw.open(QIODevice::ReadWrite));
+            const QByteArray text = raw.readAll().replace("=EDIT\n", edited);
+            raw.resize(0);
+            raw.write(text);
+            raw.close();
+            QSettingsStore store(file);
+            FakeWindow window;
+            QVERIFY_THROWS_EXCEPTION(Failure, LoadWindowPlacement(window, store));
+            QCOMPARE(window.m_left, 100.0f);
+        }
     }
 
     void qsettingsStoreFailsWhenItCannotWrite()
