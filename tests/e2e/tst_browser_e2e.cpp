@@ -26,6 +26,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include <csignal>
+
 using namespace orv;
 using orv::test::DemoSite;
 
@@ -51,6 +53,7 @@ private:
     QWebEngineProfile *m_profile = nullptr;
     QSettingsStore *m_store = nullptr;
     std::unique_ptr<frmBrowser> m_window;
+    QProcess *m_windowManager = nullptr;
 
     QString main(const QString &path) const
     {
@@ -109,6 +112,15 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        // Users have a window manager; window frames change what geometry means.
+        m_windowManager = new QProcess(this);
+        m_windowManager->start("openbox", {});
+        if (!m_windowManager->waitForStarted()) {
+            delete m_windowManager;
+            m_windowManager = nullptr;
+        } else {
+            QTest::qWait(500);
+        }
         QVERIFY(m_site.start());
         m_profile = createBrowserProfile(this);
         m_store = new QSettingsStore();
@@ -126,6 +138,10 @@ private Q_SLOTS:
     {
         delete m_store;
         delete m_profile; // after every page that used it
+        if (m_windowManager) {
+            m_windowManager->terminate();
+            m_windowManager->waitForFinished();
+        }
     }
 
     void startPageOfTheCommandLine()
@@ -267,22 +283,43 @@ private Q_SLOTS:
         QCOMPARE(m_window->windowState() & Qt::WindowMaximized, Qt::WindowStates());
     }
 
-    void theProgramOpensTheHostsOfItsEnvironment()
+    // The real program on a desktop whose window manager decorates windows:
+    // it opens the hosts of its environment, and a termination signal closes
+    // it as the close button does. Three rounds give back the stored outer
+    // rectangle unchanged, the frame not added on top at each start.
+    void theProgramKeepsItsPlacementAcrossRestartsAndSignals()
     {
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
-        environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QSignalSpy requested(&m_site, &DemoSite::requested);
-        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { "4711|x|Programminfo" });
-        QVERIFY(program.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            m_site.pageRequests().contains("main /software/?ProgID=4711"), kLoadTimeout);
-        program.terminate();
-        if (!program.waitForFinished(5000))
-            program.kill();
+        if (!m_windowManager)
+            QSKIP("openbox is not installed");
+        const QString section = kPrefix + "Programminfo";
+        const QStringList keys { "left", "top", "width", "height", "windowstate" };
+        const QStringList stored { "1500", "1200", "9000", "6000", "0" };
+        for (int i = 0; i < keys.size(); ++i)
+            m_store->SaveSetting("OrvelBrowser", section, keys.at(i), stored.at(i));
+
+        for (const int signal : { SIGTERM, SIGHUP, SIGINT }) {
+            QProcess program;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
+            environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
+            program.setProcessEnvironment(environment);
+            program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            m_site.clearRequests();
+            program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { "4711|x|Programminfo" });
+            QVERIFY(program.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(
+                m_site.pageRequests().contains("main /software/?ProgID=4711"), kLoadTimeout);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                QProcess::execute("xdotool", { "search", "--onlyvisible", "--name", section }), 0,
+                kLoadTimeout);
+            ::kill(pid_t(program.processId()), signal);
+            QVERIFY(program.waitForFinished(kLoadTimeout));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+            for (int i = 0; i < keys.size(); ++i)
+                QCOMPARE(
+                    m_store->GetSetting("OrvelBrowser", section, keys.at(i), {}), stored.at(i));
+        }
     }
 };
 
