@@ -22,7 +22,7 @@ reachable() {
 if ! reachable "$main_host"; then
   echo "run: $main_host cannot be reached; starting the local demo site"
   hosts=$(mktemp)
-  "$build/tests/site/orvel-demosite" >"$hosts" &
+  "$build/demo/orvel-demosite" >"$hosts" &
   site=$!
   trap 'kill $site 2>/dev/null; rm -f "$hosts"' EXIT
   for _ in $(seq 50); do

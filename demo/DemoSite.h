@@ -16,7 +16,7 @@ class QHttpServer;
 class QHttpServerRequest;
 class QHttpServerResponder;
 
-namespace orv::test {
+namespace orv::demo {
 
 class DemoSite : public QObject
 {
@@ -56,4 +56,4 @@ private:
     QStringList m_requests;
 };
 
-} // namespace orv::test
+} // namespace orv::demo

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "DemoSite.h"
+#include "demo/DemoSite.h"
 
 #include <QHttpServer>
 #include <QHttpServerRequest>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-namespace orv::test {
+namespace orv::demo {
 
 namespace {
 
@@ -179,4 +179,4 @@ void DemoSite::handle(
     responder.write(html.toUtf8(), "text/html; charset=utf-8");
 }
 
-} // namespace orv::test
+} // namespace orv::demo
