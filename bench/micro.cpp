@@ -27,14 +27,17 @@ namespace {
 frmBrowser::Dependencies fakeDependencies(SettingsStore *store, const QString &commandLine)
 {
     frmBrowser::Dependencies deps;
-    deps.hosts = {QStringLiteral("www.harlund.example"), QStringLiteral("shop.harlund.example")};
+    deps.hosts = { QStringLiteral("www.harlund.example"), QStringLiteral("shop.harlund.example") };
     deps.commandLine = commandLine;
     deps.store = store;
-    deps.createBrowser = [](QWidget *container) { return new test::FakeWebBrowser(container); };
+    deps.createBrowser = [](QWidget *container) {
+        return new test::FakeWebBrowser(container);
+    };
     return deps;
 }
 
-const QString kCommandLine = QStringLiteral("4711|x|Download|Handbuch|http://www.harlund.example/handbuch");
+const QString kCommandLine
+    = QStringLiteral("4711|x|Download|Handbuch|http://www.harlund.example/handbuch");
 
 void BM_GetField(benchmark::State &state)
 {
@@ -95,7 +98,11 @@ void BM_AddressEnter(benchmark::State &state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_AddressEnter)->RangeMultiplier(10)->Range(10, 100000)->Complexity()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddressEnter)
+    ->RangeMultiplier(10)
+    ->Range(10, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_MeterStartAndFill(benchmark::State &state)
 {
@@ -114,14 +121,18 @@ void BM_MeterStartAndFill(benchmark::State &state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_MeterStartAndFill)->RangeMultiplier(10)->Range(10, 10000)->Complexity()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeterStartAndFill)
+    ->RangeMultiplier(10)
+    ->Range(10, 10000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 struct PlacementFixture
 {
     QTemporaryDir folder;
-    QSettingsStore store{folder.filePath(QStringLiteral("OrvelBrowser.ini"))};
+    QSettingsStore store { folder.filePath(QStringLiteral("OrvelBrowser.ini")) };
     QWidget widget;
-    WidgetPlacementWindow window{&widget};
+    WidgetPlacementWindow window { &widget };
 
     PlacementFixture()
     {

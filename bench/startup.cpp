@@ -10,6 +10,7 @@
 // The first NAME is the baseline. COMMAND is split like a shell line without
 // expansion; {url} stands for the page's address.
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QImage>
-#include <QBuffer>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -57,7 +57,8 @@ QByteArray pngPicture(int seed)
     gradient.setColorAt(1, QColor::fromHsv((seed * 70 + 120) % 360, 200, 120));
     painter.fillRect(image.rect(), gradient);
     for (int i = 0; i < 40; ++i)
-        painter.drawEllipse(QPoint((i * 37 + seed * 11) % 320, (i * 23 + seed * 7) % 200), 9 + i % 13, 9 + i % 7);
+        painter.drawEllipse(
+            QPoint((i * 37 + seed * 11) % 320, (i * 23 + seed * 7) % 200), 9 + i % 13, 9 + i % 7);
     painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -69,42 +70,50 @@ QByteArray pngPicture(int seed)
 // About 100 KB of HTML: a styled article with pictures, a table and a script.
 QByteArray benchPage()
 {
-    QByteArray html = "<!doctype html><html lang=de><head><meta charset=utf-8><title>Bench</title>"
-                      "<link rel=stylesheet href=/style.css><script src=/app.js defer></script></head><body>"
-                      "<header><h1>Harlund Produktseite</h1><nav>";
+    QByteArray html
+        = "<!doctype html><html lang=de><head><meta charset=utf-8><title>Bench</title>"
+          "<link rel=stylesheet href=/style.css><script src=/app.js defer></script></head><body>"
+          "<header><h1>Harlund Produktseite</h1><nav>";
     for (int i = 0; i < 12; ++i)
-        html += "<a href=#s" + QByteArray::number(i) + ">Abschnitt " + QByteArray::number(i) + "</a> ";
+        html += "<a href=#s" + QByteArray::number(i) + ">Abschnitt " + QByteArray::number(i)
+            + "</a> ";
     html += "</nav></header><main>";
-    const QByteArray sentence = "Dieses Programm verwaltet Kunden, Artikel und Rechnungen zuverl\xc3\xa4ssig und schnell. ";
+    const QByteArray sentence = "Dieses Programm verwaltet Kunden, Artikel und Rechnungen "
+                                "zuverl\xc3\xa4ssig und schnell. ";
     for (int section = 0; html.size() < 95000; ++section) {
-        html += "<section id=s" + QByteArray::number(section) + "><h2>Abschnitt " + QByteArray::number(section)
-                + "</h2>";
+        html += "<section id=s" + QByteArray::number(section) + "><h2>Abschnitt "
+            + QByteArray::number(section) + "</h2>";
         if (section % 4 == 0)
-            html += "<img src=/pic" + QByteArray::number(section / 4 % 4) + ".png width=320 height=200 alt=Bild>";
+            html += "<img src=/pic" + QByteArray::number(section / 4 % 4)
+                + ".png width=320 height=200 alt=Bild>";
         for (int p = 0; p < 6; ++p)
-            html += "<p class=t" + QByteArray::number(p % 3) + ">" + sentence.repeated(4 + p) + "</p>";
-        html += "<table><tr><th>Version</th><th>Datum</th><th>Gr\xc3\xb6\xc3\x9f" "e</th></tr>";
+            html += "<p class=t" + QByteArray::number(p % 3) + ">" + sentence.repeated(4 + p)
+                + "</p>";
+        html += "<table><tr><th>Version</th><th>Datum</th><th>Gr\xc3\xb6\xc3\x9f"
+                "e</th></tr>";
         for (int r = 0; r < 5; ++r)
             html += "<tr><td>1." + QByteArray::number(r) + "</td><td>0" + QByteArray::number(r + 1)
-                    + ".01.2014</td><td>" + QByteArray::number(1200 + r * 37) + " KB</td></tr>";
+                + ".01.2014</td><td>" + QByteArray::number(1200 + r * 37) + " KB</td></tr>";
         html += "</table></section>";
     }
     html += "</main><footer>Lokale Benchmark-Seite</footer>"
             "<script>window.addEventListener('load',function(){"
-            "if(!(navigator.sendBeacon&&navigator.sendBeacon('/beacon',''))){new Image().src='/beacon';}});"
+            "if(!(navigator.sendBeacon&&navigator.sendBeacon('/beacon',''))){new "
+            "Image().src='/beacon';}});"
             "</script></body></html>";
     return html;
 }
 
 QByteArray benchStyle()
 {
-    QByteArray css = "body{font-family:sans-serif;margin:0;color:#222;background:#fafafa}"
-                     "header{background:#7a1010;color:#fff;padding:1em}nav a{color:#fff;margin-right:.5em}"
-                     "main{max-width:60em;margin:auto;padding:1em}img{float:right;margin:0 0 1em 1em}"
-                     "table{border-collapse:collapse}td,th{border:1px solid #ccc;padding:.2em .5em}";
+    QByteArray css
+        = "body{font-family:sans-serif;margin:0;color:#222;background:#fafafa}"
+          "header{background:#7a1010;color:#fff;padding:1em}nav a{color:#fff;margin-right:.5em}"
+          "main{max-width:60em;margin:auto;padding:1em}img{float:right;margin:0 0 1em 1em}"
+          "table{border-collapse:collapse}td,th{border:1px solid #ccc;padding:.2em .5em}";
     for (int i = 0; i < 60; ++i)
         css += ".t" + QByteArray::number(i) + "{line-height:1." + QByteArray::number(i % 9)
-               + ";letter-spacing:." + QByteArray::number(i % 3) + "px}";
+            + ";letter-spacing:." + QByteArray::number(i % 3) + "px}";
     return css;
 }
 
@@ -135,7 +144,7 @@ QList<pid_t> processTree(pid_t root)
         if (fields.size() > 1)
             children.emplace(fields.at(1).toInt(), pid);
     }
-    QList<pid_t> tree{root};
+    QList<pid_t> tree { root };
     for (qsizetype i = 0; i < tree.size(); ++i) {
         const auto [first, last] = children.equal_range(tree.at(i));
         for (auto it = first; it != last; ++it)
@@ -193,9 +202,10 @@ public:
         m_script = benchScript();
         for (int i = 0; i < 4; ++i)
             m_pictures.append(pngPicture(i));
-        m_server.setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-            handle(request, std::move(responder));
-        });
+        m_server.setMissingHandler(
+            [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+                handle(request, std::move(responder));
+            });
         m_port = m_server.listen(QHostAddress::LocalHost, 0);
     }
 
@@ -208,9 +218,12 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("HOME"), home.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
+        environment.insert(
+            QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+        environment.insert(
+            QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
+        environment.insert(
+            QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -242,7 +255,7 @@ public:
             const qint64 settleUntil = *m_beacon + 1500;
             while (m_clock.elapsed() < settleUntil)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            run = Run{double(*m_firstRequest), double(*m_beacon), pssMiB(processTree(root))};
+            run = Run { double(*m_firstRequest), double(*m_beacon), pssMiB(processTree(root)) };
         }
         endTree(root);
         process.waitForFinished(3000);
@@ -289,9 +302,9 @@ public:
     bool start()
     {
         m_server.setProgram(QStringLiteral("Xvfb"));
-        m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                               QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+        m_server.setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"),
+            QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+            QStringLiteral("-nolisten"), QStringLiteral("tcp") });
         m_server.start();
         if (!m_server.waitForStarted(5000))
             return false;
@@ -300,7 +313,8 @@ public:
         while (!m_server.canReadLine() && waited.elapsed() < 10000)
             m_server.waitForReadyRead(200);
         const QByteArray number = m_server.readLine().trimmed();
-        m_display = number.isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number);
+        m_display
+            = number.isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number);
         return !m_display.isEmpty();
     }
     ~VirtualDisplay()
@@ -321,15 +335,17 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Start-up time and memory of browser programs"));
+    parser.setApplicationDescription(
+        QStringLiteral("Start-up time and memory of browser programs"));
     parser.addHelpOption();
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured runs per program."),
-                                        QStringLiteral("n"), QStringLiteral("7"));
-    const QCommandLineOption warmupOption(QStringLiteral("warmup"), QStringLiteral("Unmeasured runs per program."),
-                                          QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+        QStringLiteral("Measured runs per program."), QStringLiteral("n"), QStringLiteral("7"));
+    const QCommandLineOption warmupOption(QStringLiteral("warmup"),
+        QStringLiteral("Unmeasured runs per program."), QStringLiteral("n"), QStringLiteral("1"));
     parser.addOption(runsOption);
     parser.addOption(warmupOption);
-    parser.addPositionalArgument(QStringLiteral("programs"), QStringLiteral("NAME=COMMAND ..., baseline first"));
+    parser.addPositionalArgument(
+        QStringLiteral("programs"), QStringLiteral("NAME=COMMAND ..., baseline first"));
     parser.process(application);
 
     std::vector<Program> programs;
@@ -337,7 +353,8 @@ int main(int argc, char *argv[])
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         if (equals <= 0)
             parser.showHelp(2);
-        programs.push_back({argument.left(equals), QProcess::splitCommand(argument.mid(equals + 1))});
+        programs.push_back(
+            { argument.left(equals), QProcess::splitCommand(argument.mid(equals + 1)) });
     }
     if (programs.empty())
         parser.showHelp(2);
@@ -351,8 +368,8 @@ int main(int argc, char *argv[])
     }
     Bench bench;
     std::printf("page %s (%lld bytes of HTML), display %s, %d runs after %d warm-up per program\n",
-                qPrintable(bench.url()), static_cast<long long>(bench.pageBytes()), qPrintable(display.display()),
-                runs, warmup);
+        qPrintable(bench.url()), static_cast<long long>(bench.pageBytes()),
+        qPrintable(display.display()), runs, warmup);
 
     std::map<QString, std::vector<Run>> results;
     int failures = 0;
@@ -361,12 +378,14 @@ int main(int argc, char *argv[])
             const auto run = bench.runOnce(program, display.display(), 30000);
             if (!run) {
                 ++failures;
-                std::printf("  %-12s round %d: no beacon within 30 s\n", qPrintable(program.name), round);
+                std::printf(
+                    "  %-12s round %d: no beacon within 30 s\n", qPrintable(program.name), round);
                 continue;
             }
-            std::printf("  %-12s round %d: first request %6.0f ms, onload %6.0f ms, PSS %6.1f MiB%s\n",
-                        qPrintable(program.name), round, run->firstRequestMs, run->onloadMs, run->pssMiB,
-                        round < warmup ? "  (warm-up)" : "");
+            std::printf(
+                "  %-12s round %d: first request %6.0f ms, onload %6.0f ms, PSS %6.1f MiB%s\n",
+                qPrintable(program.name), round, run->firstRequestMs, run->onloadMs, run->pssMiB,
+                round < warmup ? "  (warm-up)" : "");
             std::fflush(stdout);
             if (round >= warmup)
                 results[program.name].push_back(*run);
@@ -387,23 +406,25 @@ int main(int argc, char *argv[])
     };
     std::map<QString, Figures> figures;
     for (const Program &program : programs) {
-        Figures f{};
+        Figures f {};
         summarise(results[program.name], &Run::firstRequestMs, f.first);
         summarise(results[program.name], &Run::onloadMs, f.onload);
         summarise(results[program.name], &Run::pssMiB, f.pss);
         figures[program.name] = f;
     }
     const Figures &base = figures[programs.front().name];
-    std::printf("\n%-12s %-22s %-22s %-22s %s\n", "program", "first request ms", "onload ms", "PSS MiB",
-                "ratio onload / PSS");
+    std::printf("\n%-12s %-22s %-22s %-22s %s\n", "program", "first request ms", "onload ms",
+        "PSS MiB", "ratio onload / PSS");
     for (const Program &program : programs) {
         const Figures &f = figures[program.name];
-        std::printf("%-12s %5.0f (%5.0f-%5.0f)    %5.0f (%5.0f-%5.0f)    %5.1f (%5.1f-%5.1f)    %.2f / %.2f\n",
-                    qPrintable(program.name), f.first[0], f.first[1], f.first[2], f.onload[0], f.onload[1],
-                    f.onload[2], f.pss[0], f.pss[1], f.pss[2], base.onload[0] > 0 ? f.onload[0] / base.onload[0] : 0,
-                    base.pss[0] > 0 ? f.pss[0] / base.pss[0] : 0);
+        std::printf("%-12s %5.0f (%5.0f-%5.0f)    %5.0f (%5.0f-%5.0f)    %5.1f (%5.1f-%5.1f)    "
+                    "%.2f / %.2f\n",
+            qPrintable(program.name), f.first[0], f.first[1], f.first[2], f.onload[0], f.onload[1],
+            f.onload[2], f.pss[0], f.pss[1], f.pss[2],
+            base.onload[0] > 0 ? f.onload[0] / base.onload[0] : 0,
+            base.pss[0] > 0 ? f.pss[0] / base.pss[0] : 0);
     }
-    std::printf("baseline: %s; medians of %d runs each; failed runs: %d\n", qPrintable(programs.front().name), runs,
-                failures);
+    std::printf("baseline: %s; medians of %d runs each; failed runs: %d\n",
+        qPrintable(programs.front().name), runs, failures);
     return failures == 0 ? 0 : 1;
 }

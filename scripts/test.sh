@@ -21,6 +21,10 @@ esac
 
 ./scripts/install-deps.sh
 
+echo "== format"
+find app bench browser components core demo info modules platform resources sysutil tests \
+  -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+
 for preset in "${presets[@]}"; do
   echo "== ${preset}: configure and build"
   cmake --preset "$preset" >/dev/null

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The browser window on the real web engine against the local demo site.
 
-#include "demo/DemoSite.h"
 #include "MeterProbe.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/EngineSetup.h"
 #include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
+#include "demo/DemoSite.h"
 #include "modules/SettingsStore.h"
 
 #include <QApplication>
