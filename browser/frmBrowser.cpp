@@ -103,6 +103,9 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     txtEingabe->setModel(m_historyModel);
     m_history = AddressHistory(m_historyModel);
     txtEingabe->lineEdit()->installEventFilter(this);
+    // The combo box reports a text that matches an entry as picked when the
+    // focus leaves it; only a real pick from the list may navigate.
+    disconnect(txtEingabe->lineEdit(), &QLineEdit::editingFinished, txtEingabe, nullptr);
     connect(txtEingabe, &QComboBox::activated, this, &frmBrowser::txtEingabe_Click);
     ActiveBar31->Bands(names::band1()).addWidget(txtEingabe, 1);
     for (const QKeySequence &focusKey : { QKeySequence(Qt::Key_F6),

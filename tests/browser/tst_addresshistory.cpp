@@ -19,13 +19,10 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("www") << "www.harlund.test" << "http://www.harlund.test";
         QTest::newRow("WWW upper case") << "WWW.HARLUND.TEST" << "http://WWW.HARLUND.TEST";
-        QTest::newRow("mixed case") << "wWw.x" << "http://wWw.x";
         QTest::newRow("four letters") << "wwwx" << "http://wwwx";
-        QTest::newRow("exactly www") << "www" << "http://www";
         QTest::newRow("too short") << "ww" << "ww";
         QTest::newRow("with scheme") << "http://www.x" << "http://www.x";
         QTest::newRow("leading blank") << " www.x" << " www.x";
-        QTest::newRow("other text") << "harlund.test" << "harlund.test";
         QTest::newRow("empty") << "" << "";
         // clang-format on
     }

@@ -210,23 +210,6 @@ private Q_SLOTS:
         QSettingsStore store(dir.filePath("blocked/OrvelBrowser.ini"));
         QVERIFY_THROWS_EXCEPTION(Failure, store.SaveSetting("OrvelBrowser", kCaption, "left", "1"));
     }
-
-    void widgetWindowReportsTwips()
-    {
-        QWidget widget;
-        widget.setGeometry(20, 30, 696, 332);
-        WidgetPlacementWindow window(&widget);
-        QCOMPARE(window.width(), 696.0f * 15.0f);
-        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Normal));
-        window.setWidth(9000);
-        window.setLeft(1500);
-        QCOMPARE(widget.width(), 600);
-        QCOMPARE(widget.frameGeometry().x(), 100);
-        window.setWindowState(PlacementWindow::Maximized);
-        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Maximized));
-        window.setWindowState(PlacementWindow::Minimized);
-        QCOMPARE(window.windowState(), std::int16_t(PlacementWindow::Minimized));
-    }
 };
 
 QTEST_MAIN(TestPlacement)

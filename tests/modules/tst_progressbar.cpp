@@ -140,10 +140,8 @@ private Q_SLOTS:
 
         QTest::newRow("maximum 0 becomes 1") << 0 << "lad" << 1 << uint(ProgressBar::kNavy);
         QTest::newRow("negative maximum stays") << -5 << "LAD" << -5 << uint(ProgressBar::kNavy);
-        QTest::newRow("mode in mixed case") << 7 << "lAd" << 7 << uint(ProgressBar::kNavy);
         QTest::newRow("saving") << 7 << "Sav" << 7 << uint(ProgressBar::kMaroon);
         QTest::newRow("empty mode") << 7 << "" << 7 << uint(ProgressBar::kLightYellow);
-        QTest::newRow("other mode") << 7 << "lade" << 7 << uint(ProgressBar::kLightYellow);
     }
 
     void maximumAndMode()
