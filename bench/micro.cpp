@@ -2,17 +2,17 @@
 // Micro-benchmarks of the paths a user waits on: reading the command line,
 // the load step, Enter in the address box, the meter and the placement store.
 
-#include "FakeWebBrowser.h"
-#include "MemorySettingsStore.h"
 #include "browser/Categories.h"
 #include "browser/frmBrowser.h"
 #include "components/PictureBox.h"
+#include "components/WebBrowserControl.h"
 #include "modules/ProgressBar.h"
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStringListModel>
@@ -24,6 +24,45 @@ using namespace orv;
 
 namespace {
 
+// A control that loads nothing: the window's own cost, without the engine's.
+class NullBrowser : public WebBrowserControl
+{
+public:
+    explicit NullBrowser(QWidget *container) : m_widget(new QWidget(container)) { }
+    QWidget *widget() const override { return m_widget; }
+    void setSilent(bool silent) override { m_silent = silent; }
+    bool silent() const override { return m_silent; }
+    void Navigate(const QString &) override { }
+    void GoBack() override { }
+    void GoForward() override { }
+    void Stop() override { }
+    void Refresh() override { }
+    void Move(int, int, int, int) override { }
+
+private:
+    QWidget *m_widget;
+    bool m_silent = false;
+};
+
+// The settings store without its disk.
+class MemoryStore : public SettingsStore
+{
+public:
+    QString GetSetting(const QString &application, const QString &section, const QString &key,
+        const QString &defaultValue) override
+    {
+        return m_values.value(application + section + key, defaultValue);
+    }
+    void SaveSetting(const QString &application, const QString &section, const QString &key,
+        const QString &value) override
+    {
+        m_values.insert(application + section + key, value);
+    }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
 frmBrowser::Dependencies fakeDependencies(SettingsStore *store, const QString &commandLine)
 {
     frmBrowser::Dependencies deps;
@@ -31,7 +70,7 @@ frmBrowser::Dependencies fakeDependencies(SettingsStore *store, const QString &c
     deps.commandLine = commandLine;
     deps.store = store;
     deps.createBrowser = [](QWidget *container) {
-        return new test::FakeWebBrowser(container);
+        return new NullBrowser(container);
     };
     return deps;
 }
@@ -51,7 +90,7 @@ BENCHMARK(BM_GetField);
 
 void BM_WindowConstruction(benchmark::State &state)
 {
-    test::MemorySettingsStore store;
+    MemoryStore store;
     for (auto _ : state) {
         frmBrowser window(fakeDependencies(&store, kCommandLine));
         benchmark::DoNotOptimize(&window);
@@ -61,7 +100,7 @@ BENCHMARK(BM_WindowConstruction)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadStep(benchmark::State &state)
 {
-    test::MemorySettingsStore store;
+    MemoryStore store;
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<frmBrowser>(fakeDependencies(&store, kCommandLine));
@@ -78,7 +117,7 @@ BENCHMARK(BM_LoadStep)->Unit(benchmark::kMicrosecond);
 // insertion in front.
 void BM_AddressEnter(benchmark::State &state)
 {
-    test::MemorySettingsStore store;
+    MemoryStore store;
     frmBrowser window(fakeDependencies(&store, kCommandLine));
     window.Form_Load();
     auto *model = static_cast<QStringListModel *>(window.addressBox()->model());
