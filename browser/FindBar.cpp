@@ -48,10 +48,10 @@ FindBar::FindBar(QWidget *parent)
 
     QToolButton *previous = button(this, QStringLiteral("FindPrevious"), QStringLiteral("▲"),
         QStringLiteral("Vorheriger Treffer (Umschalt+F3)"));
-    QToolButton *next = button(
-        this, QStringLiteral("FindNext"), QStringLiteral("▼"), QStringLiteral("Nächster Treffer (F3)"));
-    QToolButton *close = button(
-        this, QStringLiteral("FindClose"), QStringLiteral("✕"), QStringLiteral("Suche schließen (Esc)"));
+    QToolButton *next = button(this, QStringLiteral("FindNext"), QStringLiteral("▼"),
+        QStringLiteral("Nächster Treffer (F3)"));
+    QToolButton *close = button(this, QStringLiteral("FindClose"), QStringLiteral("✕"),
+        QStringLiteral("Suche schließen (Esc)"));
 
     layout->addWidget(label);
     layout->addWidget(m_edit, 1);

@@ -38,10 +38,10 @@ void buildToolbarLayout(ActiveBar &bar)
     ActiveBarBand &status = bar.addBand(names::statusBar(), QStringLiteral("Band2"), Dock::Bottom);
     status.addTool(
         { names::statusInfo(), K::TextPane, QString(), false, {}, QStringLiteral("Status"), {} });
-    status.addTool(
-        { QStringLiteral("Tool1"), K::TimePane, QString(), false, {}, QStringLiteral("Uhrzeit"), {} });
-    status.addTool(
-        { QStringLiteral("Tool2"), K::DatePane, QString(), false, {}, QStringLiteral("Datum"), {} });
+    status.addTool({ QStringLiteral("Tool1"), K::TimePane, QString(), false, {},
+        QStringLiteral("Uhrzeit"), {} });
+    status.addTool({ QStringLiteral("Tool2"), K::DatePane, QString(), false, {},
+        QStringLiteral("Datum"), {} });
 }
 
 } // namespace orv

@@ -166,11 +166,11 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     });
     connect(m_findBar, &FindBar::closeRequested, this, &frmBrowser::closeFindBar);
     connect(brwWebBrowser, &WebBrowserControl::FindTextResult, m_findBar, &FindBar::showResult);
-    connect(brwWebBrowser, &WebBrowserControl::ZoomWheel, this,
-        &frmBrowser::brwWebBrowser_ZoomWheel);
+    connect(
+        brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
     connect(brwWebBrowser, &WebBrowserControl::PrintRequested, this, &frmBrowser::print);
-    connect(brwWebBrowser, &WebBrowserControl::PdfPrinted, this,
-        &frmBrowser::brwWebBrowser_PdfPrinted);
+    connect(
+        brwWebBrowser, &WebBrowserControl::PdfPrinted, this, &frmBrowser::brwWebBrowser_PdfPrinted);
     connect(brwWebBrowser, &WebBrowserControl::FullScreenRequested, this,
         &frmBrowser::brwWebBrowser_FullScreenRequested);
 
@@ -395,8 +395,8 @@ void frmBrowser::zoomBy(int steps)
 {
     runUntrapped("zoom", [&] {
         const auto current = std::find(kZoomLevels.begin(), kZoomLevels.end(), m_zoomPercent);
-        const int index = qBound(0, int(current - kZoomLevels.begin()) + steps,
-            int(kZoomLevels.size()) - 1);
+        const int index
+            = qBound(0, int(current - kZoomLevels.begin()) + steps, int(kZoomLevels.size()) - 1);
         setZoom(kZoomLevels.at(std::size_t(index)), true);
     });
 }
@@ -488,8 +488,8 @@ void frmBrowser::saveAsPdf()
         name.replace(QLatin1Char('/'), QLatin1Char('_'));
         const QString proposed
             = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                  .filePath((name.isEmpty() ? QStringLiteral("Seite") : name)
-                      + QStringLiteral(".pdf"));
+                  .filePath(
+                      (name.isEmpty() ? QStringLiteral("Seite") : name) + QStringLiteral(".pdf"));
         const QString path = m_deps.choosePdfFile
             ? m_deps.choosePdfFile(proposed)
             : QFileDialog::getSaveFileName(this, QStringLiteral("Als PDF speichern"), proposed,

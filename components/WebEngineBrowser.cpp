@@ -201,8 +201,9 @@ void WebEngineBrowser::Print()
         return;
     m_printing = true;
     // The printer has to outlive the job.
-    connect(m_view, &QWebEngineView::printFinished, this,
-        [this, printer](bool) { m_printing = false; }, Qt::SingleShotConnection);
+    connect(
+        m_view, &QWebEngineView::printFinished, this, [this, printer](bool) { m_printing = false; },
+        Qt::SingleShotConnection);
     m_view->print(printer.get());
 }
 
