@@ -727,12 +727,12 @@ private Q_SLOTS:
                 QVERIFY(tool->kind() == ToolKind::Separator
                     || !(w->accessibleName().isEmpty() || w->toolTip().isEmpty()));
                 tool->setEnabled(true);
-                if (w->focusPolicy() != Qt::NoFocus)
+                if (tool->kind() == ToolKind::Button || tool->kind() == ToolKind::ComboBox)
                     tools.append(tool->Name());
             }
         }
         f.window->addressBox()->setFocus();
-        for (int i = 0; i < 2 * tools.size(); ++i) {
+        for (qsizetype i = 0, presses = 2 * tools.size(); i < presses; ++i) {
             f.press(QKeyCombination(Qt::Key_Tab));
             QWidget *focus = QApplication::focusWidget();
             tools.removeAll(
