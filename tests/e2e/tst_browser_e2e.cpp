@@ -8,7 +8,6 @@
 #include "components/EngineSetup.h"
 #include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
-#include "core/Application.h"
 #include "demo/DemoSite.h"
 #include "modules/SettingsStore.h"
 
@@ -413,20 +412,6 @@ private Q_SLOTS:
         QTRY_COMPARE(view()->geometry(), m_window->rect());
         QTest::keyClick(m_window.get(), Qt::Key_Escape);
         QTRY_VERIFY(!m_window->isFullScreen());
-    }
-
-    void helpAndVersionAnswerAndEnd()
-    {
-        for (const QString option : { "--help", "--version" }) {
-            QProcess program;
-            program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { option });
-            QVERIFY(program.waitForFinished(10000) && program.exitCode() == 0);
-            const QString out = QString::fromUtf8(program.readAllStandardOutput());
-            QVERIFY2(option == "--help"
-                    ? out.startsWith("Aufruf: orvelbrowser")
-                    : out == QString("%1 %2\n").arg(application::title, application::versionText),
-                qPrintable(out));
-        }
     }
 
     // A second start on this display hands its line to the running window and

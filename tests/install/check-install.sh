@@ -30,7 +30,10 @@ for size in 16 32 48 64 128 256; do
   [ "$width" = "$size" ] && [ "$height" = "$size" ] || fail "$png is ${width}x$height"
 done
 [ -f "$prefix/share/doc/orvelbrowser/README.md" ] || fail "no README"
-"$prefix/bin/orvelbrowser" --version | grep -q . || fail "the installed program does not start"
+# Alone on the command line, --help and --version answer without a display.
+usage=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orvelbrowser" --help) || fail "--help failed"
+grep -q "^Aufruf: orvelbrowser" <<<"$usage" || fail "--help: $usage"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/orvelbrowser" --version) || fail "--version failed"
 
 # The Debian package holds the same files and asks for the engine's libraries.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package") >"$work/cpack.log" 2>&1 ||
@@ -41,6 +44,7 @@ for file in bin/orvelbrowser share/applications/orvelbrowser.desktop \
   share/icons/hicolor/256x256/apps/orvelbrowser.png share/doc/orvelbrowser/README.md; do
   grep -q "\./usr/$file\$" <<<"$contents" || fail "the package lacks /usr/$file"
 done
+[ "$version" = "OrvelBrowser $(dpkg-deb -f "$deb" Version)" ] || fail "--version says $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6webenginecore6 libqt6widgets6 libc6; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
