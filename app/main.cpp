@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Starts the program: the browser window is the start-up window, and the
-// program ends when it closes.
+// program ends when it closes. A start while this user's window runs on the
+// same display hands its command line to that window and ends at once.
 
 #include "app/AppInfo.h"
+#include "app/SingleWindow.h"
 #include "app/TerminationSignals.h"
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
@@ -18,6 +20,7 @@
 #include <QWebEngineProfile>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -41,10 +44,60 @@ private:
     QElapsedTimer m_clock;
 };
 
+// Only "--help" or "--version" as the whole command line: any other line is
+// the caller's to give, and keeps its meaning.
+bool answeredOption(int argc, char *argv[])
+{
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s %s\n", orv::application::title, orv::application::versionText);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") != 0)
+        return false;
+    std::printf("Aufruf: orvelbrowser ['PRODUKT|KENNUNG|KATEGORIE|BESCHRIFTUNG|ADRESSE']\n"
+                "\n"
+                "Zeigt eine Seite der Harlund-Website in einem eigenen Fenster.\n"
+                "  PRODUKT       Produktnummer\n"
+                "  KENNUNG       Programmkennung (nicht leer: Programmseite des Produkts)\n"
+                "  KATEGORIE     Download, Programminfo, Support, News, Events, Shop,\n"
+                "                ShoppingBRD, ShoppingAUT oder die ADRESSE der Zusatzseite\n"
+                "  BESCHRIFTUNG  Eintrag der Zusatzseite in der Kategorienliste\n"
+                "  ADRESSE       Adresse der Zusatzseite\n"
+                "Die ganze Zeile in Anführungszeichen setzen: | trennt sonst Befehle.\n"
+                "\n"
+                "Läuft schon ein Fenster, übernimmt es die Zeile (ORVEL_NO_SINGLE_WINDOW=1\n"
+                "öffnet stattdessen ein weiteres Fenster).\n"
+                "  --help     diese Hilfe\n"
+                "  --version  die Version\n");
+    return true;
+}
+
+// The arguments as one text, joined by blanks, quotes kept.
+QString commandLineOf(const QStringList &arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (answeredOption(argc, argv))
+        return 0;
+
+    // Whether a window runs is asked before anything of the engine or the
+    // widgets is set up, so that a second start costs next to nothing.
+    const bool singleWindow = orv::app::singleWindowWanted();
+    const QString singleWindowName = orv::app::singleWindowName();
+    if (singleWindow) {
+        QCoreApplication probe(argc, argv);
+        if (orv::app::handToRunningWindow(
+                singleWindowName, commandLineOf(QCoreApplication::arguments())))
+            return 0;
+    }
+
     StartupTrace trace;
     // The engine prints its whole configuration at every start otherwise.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
@@ -54,6 +107,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QLatin1String(orv::application::title));
     QApplication::setOrganizationName(QLatin1String(orv::application::title));
     QApplication::setApplicationVersion(QLatin1String(orv::application::versionText));
+    // The desktop entry that is installed with the program; its window class
+    // is the application name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvelbrowser"));
     trace.mark("application object");
 
     // The profile outlives the window and its pages.
@@ -65,7 +121,7 @@ int main(int argc, char *argv[])
     dependencies.hosts
         = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
     // The command line as one text: the arguments joined by blanks, quotes kept.
-    dependencies.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    dependencies.commandLine = commandLineOf(QApplication::arguments());
     dependencies.store = &store;
     dependencies.createBrowser = [profile](QWidget *container) {
         return new orv::WebEngineBrowser(container, profile);
@@ -92,6 +148,14 @@ int main(int argc, char *argv[])
     window->Form_Load(); // the first page is requested here, before the window shows
     trace.mark("load step");
     orv::TerminationSignals closeOnSignal(window.get());
+    orv::app::SingleWindowServer server;
+    if (singleWindow && server.listen(singleWindowName)) {
+        QObject::connect(&server, &orv::app::SingleWindowServer::commandLineReceived, window.get(),
+            [&window](const QString &commandLine) {
+                window->openCommandLine(commandLine);
+                window->bringToFront();
+            });
+    }
     window->show();
     trace.mark("window shown");
     const int status = QApplication::exec();

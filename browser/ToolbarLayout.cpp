@@ -36,9 +36,12 @@ void buildToolbarLayout(ActiveBar &bar)
         commands.addTool(tool);
 
     ActiveBarBand &status = bar.addBand(names::statusBar(), QStringLiteral("Band2"), Dock::Bottom);
-    status.addTool({ names::statusInfo(), K::TextPane, QString(), false, {}, {}, {} });
-    status.addTool({ QStringLiteral("Tool1"), K::TimePane, QString(), false, {}, {}, {} });
-    status.addTool({ QStringLiteral("Tool2"), K::DatePane, QString(), false, {}, {}, {} });
+    status.addTool(
+        { names::statusInfo(), K::TextPane, QString(), false, {}, QStringLiteral("Status"), {} });
+    status.addTool({ QStringLiteral("Tool1"), K::TimePane, QString(), false, {},
+        QStringLiteral("Uhrzeit"), {} });
+    status.addTool({ QStringLiteral("Tool2"), K::DatePane, QString(), false, {},
+        QStringLiteral("Datum"), {} });
 }
 
 } // namespace orv

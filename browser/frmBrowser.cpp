@@ -1,25 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "browser/frmBrowser.h"
 
+#include "browser/FindBar.h"
 #include "browser/ToolbarLayout.h"
 #include "components/ActiveBar.h"
 #include "components/PictureBox.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
+#include "core/Application.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
+#include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
 #include "resources/Texts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStringListModel>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <utility>
 
 namespace orv {
 
@@ -41,6 +52,26 @@ QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
 ActiveBarTool &tool(ActiveBar &bar, const QString &band, const QString &name)
 {
     return bar.Bands(band).Tools(name);
+}
+
+// The zoom steps of the common desktop browsers, in percent.
+constexpr std::array kZoomLevels { 25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250,
+    300, 400, 500 };
+
+int nearestZoomLevel(int percent)
+{
+    int best = 100;
+    for (const int level : kZoomLevels) {
+        if (std::abs(level - percent) < std::abs(best - percent))
+            best = level;
+    }
+    return best;
+}
+
+// Filed beside the placement, in the same section of the caption.
+QString zoomKey()
+{
+    return QStringLiteral("zoom");
 }
 
 } // namespace
@@ -123,6 +154,49 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     imgWelt->setGeometry(toPixels(kPictureRect, tpp));
     imgWelt->hide();
 
+    // The zoom level shows in the status band while it is not 100 %.
+    m_zoomPane = new QLabel(this);
+    m_zoomPane->setObjectName(QStringLiteral("Zoom"));
+    m_zoomPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_zoomPane->setToolTip(QStringLiteral("Zoomstufe (Strg+0: Originalgröße)"));
+    m_zoomPane->setAccessibleName(QStringLiteral("Zoomstufe"));
+    m_zoomPane->hide();
+    ActiveBar31->Bands(names::statusBar()).addWidget(m_zoomPane, 0, QStringLiteral("Tool1"));
+
+    m_findBar = new FindBar(this);
+    connect(m_findBar, &FindBar::find, this, [this](const QString &text, bool backward) {
+        runUntrapped("find", [&] { brwWebBrowser->FindText(text, backward); });
+    });
+    connect(m_findBar, &FindBar::closeRequested, this, &frmBrowser::closeFindBar);
+    connect(brwWebBrowser, &WebBrowserControl::FindTextResult, m_findBar, &FindBar::showResult);
+    connect(
+        brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
+    connect(brwWebBrowser, &WebBrowserControl::PrintRequested, this, &frmBrowser::print);
+    connect(
+        brwWebBrowser, &WebBrowserControl::PdfPrinted, this, &frmBrowser::brwWebBrowser_PdfPrinted);
+    connect(brwWebBrowser, &WebBrowserControl::FullScreenRequested, this,
+        &frmBrowser::brwWebBrowser_FullScreenRequested);
+
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::Key_F) }, &frmBrowser::openFindBar);
+    bindKeys({ QKeySequence(Qt::Key_F3) }, &frmBrowser::findNext);
+    bindKeys({ QKeySequence(Qt::SHIFT | Qt::Key_F3) }, &frmBrowser::findPrevious);
+    // '+' is a key of its own on German keyboards and Shift with '=' on
+    // others; the number pad's keys match these too.
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal) },
+        &frmBrowser::zoomIn);
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::Key_Minus) }, &frmBrowser::zoomOut);
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::Key_0) }, &frmBrowser::zoomReset);
+    bindKeys({ QKeySequence(Qt::Key_F11) }, &frmBrowser::toggleFullScreen);
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::Key_P) }, &frmBrowser::print);
+    bindKeys({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) }, &frmBrowser::saveAsPdf);
+    // Esc stops a load only when there is no find bar to close and no page
+    // full screen to leave.
+    ActiveBar31->setShortcutGate([this](const QKeySequence &key) {
+        return key != QKeySequence(Qt::Key_Escape) || !escapeUsed();
+    });
+
     // Nothing to go back or forward to and nothing loading before the first report.
     tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(false);
     tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(false);
@@ -135,9 +209,18 @@ void frmBrowser::Form_Load()
 {
     StepRunner steps;
     steps.step([&] { brwWebBrowser->setSilent(true); });
+    openCommandLine(m_deps.commandLine);
+    steps.step([&] {
+        WidgetPlacementWindow window(this);
+        LoadWindowPlacement(window, *m_deps.store);
+    });
+}
 
-    const QString &command = m_deps.commandLine;
+void frmBrowser::openCommandLine(const QString &command)
+{
+    StepRunner steps;
     const QString separator = QStringLiteral("|");
+    m_fields = {};
     steps.step([&] {
         m_fields.ProductNumber = textToInt32(GetField(command, separator, 1).toStdString());
     });
@@ -146,21 +229,39 @@ void frmBrowser::Form_Load()
     steps.step([&] { m_fields.ExtraPageCaption = GetField(command, separator, 4); });
     steps.step([&] { m_fields.ExtraPageAddress = GetField(command, separator, 5); });
 
+    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idSeite()).Clear(); });
     steps.step([&] { FillCategoryList(); });
 
     const StartPage start = startPageFor(m_fields, m_deps.hosts);
     if (m_deps.beforeFirstNavigate)
-        m_deps.beforeFirstNavigate();
+        std::exchange(m_deps.beforeFirstNavigate, nullptr)();
     steps.step([&] { brwWebBrowser->Navigate(start.address); });
     steps.step(
         [&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });
     steps.step([&] { txtEingabe->setEditText(start.address); });
 
     steps.step([&] { setCategoryCaption(); });
-    steps.step([&] {
-        WidgetPlacementWindow window(this);
-        LoadWindowPlacement(window, *m_deps.store);
-    });
+    steps.step([&] { restoreZoom(); });
+}
+
+void frmBrowser::bringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmBrowser::bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)())
+{
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, command);
+        // Where a keyboard reports one key in two spellings, both match; Qt
+        // then calls the key ambiguous, but it still means this command.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, command);
+    }
 }
 
 void frmBrowser::FillCategoryList()
@@ -206,12 +307,205 @@ void frmBrowser::ActiveBar31_ComboSelChange(ActiveBarTool *chosen)
             txtEingabe->setEditText(*address);
         }
         setWindowTitle(texts::captionPrefix() + chosen->Text());
+        restoreZoom();
     });
 }
 
-void frmBrowser::ActiveBar31_ClientAreaChanged(int left, int top, int width, int height)
+void frmBrowser::ActiveBar31_ClientAreaChanged(int, int, int, int)
 {
-    runUntrapped("layout", [&] { brwWebBrowser->Move(left, top, width, height); });
+    runUntrapped("layout", [&] { layoutClientArea(); });
+}
+
+void frmBrowser::layoutClientArea()
+{
+    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
+    QRect area = ActiveBar31->clientArea();
+    if (m_pageFullScreen) {
+        // The page's full screen hides the bands.
+        area = QRect(0, 0, tpp.xToTwips(ActiveBar31->width()), tpp.yToTwips(ActiveBar31->height()));
+        brwWebBrowser->widget()->raise();
+    } else if (!m_findBar->isHidden()) {
+        const QRect pixels = toPixels(area, tpp);
+        const int barHeight = m_findBar->sizeHint().height();
+        m_findBar->setGeometry(
+            pixels.left(), pixels.top() + pixels.height() - barHeight, pixels.width(), barHeight);
+        area.setHeight(qMax(0, area.height() - tpp.yToTwips(barHeight)));
+    }
+    brwWebBrowser->Move(area.x(), area.y(), area.width(), area.height());
+}
+
+void frmBrowser::openFindBar()
+{
+    if (m_pageFullScreen)
+        return;
+    m_findBar->open();
+    runUntrapped("layout", [&] { layoutClientArea(); });
+}
+
+void frmBrowser::findNext()
+{
+    openFindBar();
+    if (!m_findBar->text().isEmpty())
+        runUntrapped("find", [&] { brwWebBrowser->FindText(m_findBar->text(), false); });
+}
+
+void frmBrowser::findPrevious()
+{
+    openFindBar();
+    if (!m_findBar->text().isEmpty())
+        runUntrapped("find", [&] { brwWebBrowser->FindText(m_findBar->text(), true); });
+}
+
+void frmBrowser::closeFindBar()
+{
+    if (m_findBar->isHidden())
+        return;
+    m_findBar->hide();
+    brwWebBrowser->widget()->setFocus(Qt::OtherFocusReason);
+    runUntrapped("find", [&] { brwWebBrowser->FindText(QString(), false); });
+    runUntrapped("layout", [&] { layoutClientArea(); });
+}
+
+bool frmBrowser::escapeUsed()
+{
+    if (!m_findBar->isHidden()) {
+        closeFindBar();
+        return true;
+    }
+    if (m_pageFullScreen) {
+        leavePageFullScreen();
+        return true;
+    }
+    return false;
+}
+
+void frmBrowser::zoomIn()
+{
+    zoomBy(1);
+}
+
+void frmBrowser::zoomOut()
+{
+    zoomBy(-1);
+}
+
+void frmBrowser::zoomReset()
+{
+    runUntrapped("zoom", [&] { setZoom(100, true); });
+}
+
+void frmBrowser::zoomBy(int steps)
+{
+    runUntrapped("zoom", [&] {
+        const auto current = std::find(kZoomLevels.begin(), kZoomLevels.end(), m_zoomPercent);
+        const int index
+            = qBound(0, int(current - kZoomLevels.begin()) + steps, int(kZoomLevels.size()) - 1);
+        setZoom(kZoomLevels.at(std::size_t(index)), true);
+    });
+}
+
+void frmBrowser::setZoom(int percent, bool remember)
+{
+    if (percent != m_zoomPercent) {
+        brwWebBrowser->SetZoomFactor(percent / 100.0);
+        m_zoomPercent = percent;
+    }
+    m_zoomPane->setText(QStringLiteral("Zoom: %1 %").arg(percent));
+    m_zoomPane->setVisible(percent != 100);
+    if (remember)
+        m_deps.store->SaveSetting(
+            QLatin1String(application::title), windowTitle(), zoomKey(), QString::number(percent));
+}
+
+void frmBrowser::restoreZoom()
+{
+    const QString stored = m_deps.store->GetSetting(
+        QLatin1String(application::title), windowTitle(), zoomKey(), QString());
+    bool number = false;
+    const int percent = stored.trimmed().toInt(&number);
+    setZoom(number ? nearestZoomLevel(percent) : 100, false);
+}
+
+void frmBrowser::brwWebBrowser_ZoomWheel(int angleDelta)
+{
+    // A notch is 120; touchpads send smaller amounts that add up.
+    m_wheelAngle += angleDelta;
+    const int steps = m_wheelAngle / 120;
+    m_wheelAngle %= 120;
+    if (steps != 0)
+        zoomBy(steps);
+}
+
+void frmBrowser::toggleFullScreen()
+{
+    if (m_pageFullScreen)
+        leavePageFullScreen();
+    else
+        setWindowFullScreen(!isFullScreen());
+}
+
+void frmBrowser::setWindowFullScreen(bool on)
+{
+    if (on == isFullScreen())
+        return;
+    if (on) {
+        m_stateBeforeFullScreen = windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen);
+        setWindowState(
+            (windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowFullScreen);
+    } else {
+        setWindowState(m_stateBeforeFullScreen);
+    }
+}
+
+void frmBrowser::leavePageFullScreen()
+{
+    runUntrapped("full screen", [&] { brwWebBrowser->ExitFullScreen(); });
+    // The page confirms later, or not at all when it has gone meanwhile.
+    brwWebBrowser_FullScreenRequested(false);
+}
+
+void frmBrowser::brwWebBrowser_FullScreenRequested(bool on)
+{
+    if (on == m_pageFullScreen)
+        return;
+    m_pageFullScreen = on;
+    if (on) {
+        closeFindBar();
+        m_fullScreenByPage = !isFullScreen();
+        setWindowFullScreen(true);
+    } else if (m_fullScreenByPage) {
+        setWindowFullScreen(false);
+    }
+    runUntrapped("layout", [&] { layoutClientArea(); });
+}
+
+void frmBrowser::print()
+{
+    runUntrapped("print", [&] { brwWebBrowser->Print(); });
+}
+
+void frmBrowser::saveAsPdf()
+{
+    runUntrapped("PDF", [&] {
+        QString name = tool(*ActiveBar31, names::band1(), names::idSeite()).Text();
+        name.replace(QLatin1Char('/'), QLatin1Char('_'));
+        const QString proposed
+            = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                  .filePath(
+                      (name.isEmpty() ? QStringLiteral("Seite") : name) + QStringLiteral(".pdf"));
+        const QString path = m_deps.choosePdfFile
+            ? m_deps.choosePdfFile(proposed)
+            : QFileDialog::getSaveFileName(this, QStringLiteral("Als PDF speichern"), proposed,
+                QStringLiteral("PDF-Dateien (*.pdf)"));
+        if (!path.isEmpty())
+            brwWebBrowser->PrintToPdf(path);
+    });
+}
+
+void frmBrowser::brwWebBrowser_PdfPrinted(const QString &filePath, bool success)
+{
+    brwWebBrowser_StatusTextChange(
+        (success ? texts::statusPdfSaved() : texts::statusPdfFailed()) + filePath);
 }
 
 bool frmBrowser::eventFilter(QObject *watched, QEvent *event)

@@ -3,8 +3,10 @@
 
 // The browser window: the program's start-up window. Its load step reads the
 // command line, fills the category list, opens the category's page, names
-// the window and restores the placement filed under that name; closing it
-// files the placement under the caption shown then and ends the program.
+// the window and restores the placement and zoom filed under that name;
+// closing it files the placement under the caption shown then and ends the
+// program. Besides the toolbar it finds in the page, zooms, prints, saves the
+// page as PDF and goes full screen, all from the keyboard.
 
 #include "browser/AddressHistory.h"
 #include "browser/Categories.h"
@@ -15,6 +17,7 @@
 #include <memory>
 
 class QComboBox;
+class QKeySequence;
 class QLabel;
 class QStringListModel;
 
@@ -22,6 +25,7 @@ namespace orv {
 
 class ActiveBar;
 class ActiveBarTool;
+class FindBar;
 class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
@@ -43,6 +47,9 @@ public:
         std::function<void()> showInfoWindow;
         // Told when the load step is about to request the first page (start-up tracing).
         std::function<void()> beforeFirstNavigate;
+        // Asks where the page's PDF goes, proposing a file; empty: nowhere.
+        // A file dialog when not set.
+        std::function<QString(const QString &proposed)> choosePdfFile;
     };
 
     explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
@@ -50,6 +57,12 @@ public:
 
     // Runs once, before the window is first shown.
     void Form_Load();
+    // Opens another command line as the load step opens the first: category
+    // list, page, address box, caption and the zoom filed under it. The
+    // window stays where it is, as after a switch in the category list.
+    void openCommandLine(const QString &commandLine);
+    // Restores a minimised window and asks to bring it to the front.
+    void bringToFront();
 
     const CommandLineFields &fields() const { return m_fields; }
     ActiveBar *toolbar() const { return ActiveBar31; }
@@ -58,6 +71,10 @@ public:
     const AddressHistory &history() const { return m_history; }
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
+    FindBar *findBar() const { return m_findBar; }
+    QLabel *zoomPane() const { return m_zoomPane; }
+    int zoomPercent() const { return m_zoomPercent; }
+    bool pageFullScreen() const { return m_pageFullScreen; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -66,6 +83,29 @@ protected:
 private:
     void FillCategoryList();
     void setCategoryCaption();
+    void bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)());
+    void layoutClientArea();
+
+    void openFindBar();
+    void findNext();
+    void findPrevious();
+    void closeFindBar();
+    // Esc closes the find bar, else leaves full screen; false: neither was there.
+    bool escapeUsed();
+
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+    void zoomBy(int steps);
+    void setZoom(int percent, bool remember);
+    void restoreZoom();
+
+    void toggleFullScreen();
+    void setWindowFullScreen(bool on);
+    void leavePageFullScreen();
+
+    void print();
+    void saveAsPdf();
 
     // Toolbar events.
     void ActiveBar31_ToolClick(ActiveBarTool *tool);
@@ -82,6 +122,9 @@ private:
     void brwWebBrowser_CommandStateChange(qint32 command, bool enable);
     void brwWebBrowser_DownloadBegin();
     void brwWebBrowser_DownloadComplete();
+    void brwWebBrowser_ZoomWheel(int angleDelta);
+    void brwWebBrowser_PdfPrinted(const QString &filePath, bool success);
+    void brwWebBrowser_FullScreenRequested(bool on);
 
     void Form_Unload();
 
@@ -98,6 +141,14 @@ private:
 
     QStringListModel *m_historyModel = nullptr;
     AddressHistory m_history { nullptr };
+
+    FindBar *m_findBar = nullptr;
+    QLabel *m_zoomPane = nullptr;
+    int m_zoomPercent = 100;
+    int m_wheelAngle = 0; // turned but not yet a whole zoom step
+    bool m_pageFullScreen = false;
+    bool m_fullScreenByPage = false; // the page, not F11, made the window full screen
+    Qt::WindowStates m_stateBeforeFullScreen;
 };
 
 } // namespace orv

@@ -92,12 +92,21 @@ ActiveBarTool::ActiveBarTool(
     }
     }
     m_widget->setObjectName(definition.name);
+    // Screen readers name a tool by its tooltip when it shows no caption.
+    const QString tip = definition.toolTip.isEmpty() ? definition.caption : definition.toolTip;
+    if (definition.kind != ToolKind::Separator && !tip.isEmpty()) {
+        m_widget->setAccessibleName(tip);
+        m_widget->setToolTip(tip);
+    }
 
     for (const QKeySequence &sequence : definition.shortcuts) {
         auto *shortcut
             = new QShortcut(sequence, owner->parentWidget() ? owner->parentWidget() : owner);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, &ActiveBarTool::click);
+        connect(shortcut, &QShortcut::activated, this, [this, sequence] {
+            if (!m_owner->m_shortcutGate || m_owner->m_shortcutGate(sequence))
+                click();
+        });
     }
 }
 
@@ -146,6 +155,11 @@ void ActiveBarTool::AddItem(const QString &text)
     box->addItem(text);
     if (index < 0)
         box->setCurrentIndex(-1);
+}
+
+void ActiveBarTool::Clear()
+{
+    combo()->clear();
 }
 
 int ActiveBarTool::ListCount() const

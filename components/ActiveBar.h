@@ -56,6 +56,7 @@ public:
 
     // Combo tools only; other kinds fail with InvalidCall.
     void AddItem(const QString &text);
+    void Clear();
     int ListCount() const;
     int ListIndex() const;
     void setListIndex(int index); // a position beyond the list fails
@@ -123,6 +124,11 @@ public:
 
     // Replaces the clock of the time and date panes (tests).
     void setClock(Clock clock);
+
+    // Asked before a tool's key acts; a gate that answers false has used the
+    // key for something else, and the tool is not clicked.
+    using ShortcutGate = std::function<bool(const QKeySequence &key)>;
+    void setShortcutGate(ShortcutGate gate) { m_shortcutGate = std::move(gate); }
     QDateTime now() const { return m_clock(); }
 
 Q_SIGNALS:
@@ -147,6 +153,7 @@ private:
     QRect m_clientArea { 0, 0, -1, -1 };
     Clock m_clock;
     QTimer m_clockTimer;
+    ShortcutGate m_shortcutGate;
 };
 
 } // namespace orv

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What the browser window asks of its embedded web browser: five operations
-// plus placement, and five notifications. Implementations: WebEngineBrowser
+// What the browser window asks of its embedded web browser: navigation,
+// placement, find, zoom, printing and full screen, and the notifications
+// that go with them. Implementations: WebEngineBrowser
 // (the real engine) and the scriptable fake of the tests.
 
 #include <QObject>
@@ -38,6 +39,18 @@ public:
     // Covers exactly this rectangle of the container, in twips.
     virtual void Move(int left, int top, int width, int height) = 0;
 
+    // Goes to the next (or previous) match of the text, wrapping at the ends;
+    // an empty text ends the search. The outcome comes as FindTextResult.
+    virtual void FindText(const QString &text, bool backward) = 0;
+    // 1.0 shows the page at its own size.
+    virtual void SetZoomFactor(double factor) = 0;
+    // Opens the system's print dialog for the page and prints what it is told.
+    virtual void Print() = 0;
+    // Writes the page as a PDF file; the outcome comes as PdfPrinted.
+    virtual void PrintToPdf(const QString &filePath) = 0;
+    // Asks the page to leave the full screen it asked for.
+    virtual void ExitFullScreen() = 0;
+
 Q_SIGNALS:
     void StatusTextChange(const QString &text);
     // Progress -1 or 0: nothing is loading.
@@ -46,6 +59,16 @@ Q_SIGNALS:
     void CommandStateChange(qint32 command, bool enable);
     void DownloadBegin();
     void DownloadComplete();
+
+    // activeMatch counts from 1; 0 matches: nothing found (or the search ended).
+    void FindTextResult(int activeMatch, int numberOfMatches);
+    // The wheel was turned over the page with Ctrl held (angle in eighths of a degree).
+    void ZoomWheel(int angleDelta);
+    // The page called window.print().
+    void PrintRequested();
+    void PdfPrinted(const QString &filePath, bool success);
+    // The page wants full screen (on) or leaves it; the request is already granted.
+    void FullScreenRequested(bool on);
 };
 
 } // namespace orv

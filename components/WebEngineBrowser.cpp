@@ -5,16 +5,23 @@
 #include "core/Failure.h"
 #include "resources/Texts.h"
 
+#include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QWheelEvent>
 
 namespace orv {
 
@@ -94,6 +101,24 @@ WebEngineBrowser::WebEngineBrowser(QWidget *container, QWebEngineProfile *profil
         });
     connect(
         profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
+
+    connect(m_page, &QWebEnginePage::findTextFinished, this,
+        [this](const QWebEngineFindTextResult &result) {
+            Q_EMIT FindTextResult(result.activeMatch(), result.numberOfMatches());
+        });
+    m_page->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this,
+        [this](QWebEngineFullScreenRequest request) {
+            request.accept();
+            Q_EMIT FullScreenRequested(request.toggleOn());
+        });
+    connect(m_view, &QWebEngineView::printRequested, this, &WebBrowserControl::PrintRequested);
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &WebBrowserControl::PdfPrinted);
+    // The engine draws into a child widget that it may replace; Ctrl with the
+    // wheel has to be caught on whichever one is there.
+    m_view->installEventFilter(this);
+    for (QWidget *child : m_view->findChildren<QWidget *>())
+        child->installEventFilter(this);
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
@@ -154,8 +179,65 @@ void WebEngineBrowser::Move(int left, int top, int width, int height)
         tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
 
+void WebEngineBrowser::FindText(const QString &text, bool backward)
+{
+    m_page->findText(text, backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+}
+
+void WebEngineBrowser::SetZoomFactor(double factor)
+{
+    m_zoomFactor = factor;
+    m_view->setZoomFactor(factor);
+}
+
+void WebEngineBrowser::Print()
+{
+    // One print job at a time: the engine refuses a second while the first runs.
+    if (m_printing)
+        return;
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), m_view->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_printing = true;
+    // The printer has to outlive the job.
+    connect(
+        m_view, &QWebEngineView::printFinished, this, [this, printer](bool) { m_printing = false; },
+        Qt::SingleShotConnection);
+    m_view->print(printer.get());
+}
+
+void WebEngineBrowser::PrintToPdf(const QString &filePath)
+{
+    m_page->printToPdf(filePath);
+}
+
+void WebEngineBrowser::ExitFullScreen()
+{
+    m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+}
+
+bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::ChildAdded) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (event->type() == QEvent::Wheel) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            Q_EMIT ZoomWheel(wheel->angleDelta().y());
+            return true;
+        }
+    }
+    return WebBrowserControl::eventFilter(watched, event);
+}
+
 void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 {
+    // The engine may carry a zoom level of its own per site; ours wins.
+    if (!qFuzzyCompare(m_view->zoomFactor(), m_zoomFactor))
+        m_view->setZoomFactor(m_zoomFactor);
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         if (!m_loading) {

@@ -2,8 +2,9 @@
 #pragma once
 
 // The web browser control on Qt WebEngine. Maps the engine's signals onto
-// the five notifications, keeps quiet when silent, opens new-window requests
-// in the same view and saves downloads into the user's download folder.
+// the notifications, keeps quiet when silent, opens new-window requests in
+// the same view, saves downloads into the user's download folder, finds,
+// zooms, prints and grants the page's full-screen requests.
 
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
@@ -44,8 +45,16 @@ public:
     void Stop() override;
     void Refresh() override;
     void Move(int left, int top, int width, int height) override;
+    void FindText(const QString &text, bool backward) override;
+    void SetZoomFactor(double factor) override;
+    void Print() override;
+    void PrintToPdf(const QString &filePath) override;
+    void ExitFullScreen() override;
 
     QWebEngineView *view() const { return m_view; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void handleLoadingChanged(const QWebEngineLoadingInfo &info);
@@ -58,6 +67,8 @@ private:
     SilentPage *m_page;
     bool m_loading = false;
     bool m_downloadStartedByLoad = false;
+    double m_zoomFactor = 1.0;
+    bool m_printing = false;
 };
 
 } // namespace orv

@@ -89,6 +89,14 @@ inline QString statusDownloadCancelled()
 {
     return QStringLiteral("Download abgebrochen: ");
 }
+inline QString statusPdfSaved()
+{
+    return QStringLiteral("PDF gespeichert: ");
+}
+inline QString statusPdfFailed()
+{
+    return QStringLiteral("PDF konnte nicht gespeichert werden: ");
+}
 
 } // namespace orv::texts
 

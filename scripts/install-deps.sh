@@ -12,6 +12,9 @@ packages=(
   libbenchmark-dev doctest-dev
   # A window manager that decorates windows, for the placement tests.
   openbox xdotool
+  # The Debian package (dpkg-shlibdeps), the check of the desktop entry, and
+  # the text of a saved PDF.
+  dpkg-dev desktop-file-utils poppler-utils
   # The Windows build of the utility class and its tests under Wine. The -posix
   # compiler has std::thread; the plain mingw meta package would switch the
   # default to the thread model without it.

@@ -2,15 +2,18 @@
 #include "FakeWebBrowser.h"
 #include "MemorySettingsStore.h"
 #include "MeterProbe.h"
+#include "browser/FindBar.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/PictureBox.h"
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -35,17 +38,23 @@ struct Fixture
     std::unique_ptr<frmBrowser> window;
     std::vector<std::string> unhandled;
     UnhandledFailureHandler previous;
+    QString pdfProposed, pdfChoice;
 
-    explicit Fixture(const QString &commandLine, bool load = true)
+    explicit Fixture(
+        const QString &commandLine, bool load = true, MemorySettingsStore *shared = nullptr)
     {
         previous = setUnhandledFailureHandler(
             [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
         frmBrowser::Dependencies deps;
         deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
         deps.commandLine = commandLine;
-        deps.store = &store;
+        deps.store = shared ? shared : &store;
         deps.createBrowser = [this](QWidget *container) {
             return control = new FakeWebBrowser(container);
+        };
+        deps.choosePdfFile = [this](const QString &proposed) {
+            pdfProposed = proposed;
+            return pdfChoice;
         };
         deps.showInfoWindow = [this] {
             ++infoShown;
@@ -70,6 +79,19 @@ struct Fixture
     {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Keys go where the keyboard is; the window's shortcuts need it active.
+    void press(QKeyCombination key)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+    }
+    QStringList callsOf(const QString &operation) const
+    {
+        return control->calls.filter(QRegularExpression("^" + operation + "( |$)"));
     }
 
     // Picks a category as the user does: the list shows it, then reports the choice.
@@ -176,13 +198,19 @@ private Q_SLOTS:
         Fixture f(commandLine);
         QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
         QCOMPARE(f.control->navigations(), QStringList { address });
-        QCOMPARE(f.categories().Text(), shown);
-        QCOMPARE(f.categories().ListCount(), entries);
-        QCOMPARE(f.window->windowTitle(), kPrefix + shown);
-        QCOMPARE(f.window->addressBox()->currentText(), address);
-        QCOMPARE(f.window->fields().ProductNumber, product);
-        QCOMPARE(f.window->history().count(), 0); // opening a category adds no history
-        QVERIFY(f.unhandled.empty());
+        // A later start hands its line to the running window, which opens it alike.
+        Fixture running("4711||News|Extra|http://e.test");
+        running.window->openCommandLine(commandLine);
+        for (Fixture *w : { &f, &running }) {
+            QCOMPARE(w->control->navigations().last(), address);
+            QCOMPARE(w->categories().Text(), shown);
+            QCOMPARE(w->categories().ListCount(), entries);
+            QCOMPARE(w->window->windowTitle(), kPrefix + shown);
+            QCOMPARE(w->window->addressBox()->currentText(), address);
+            QCOMPARE(w->window->fields().ProductNumber, product);
+            QCOMPARE(w->window->history().count(), 0); // opening a category adds no history
+            QVERIFY(w->unhandled.empty());
+        }
     }
 
     void loadStepSkipsFailingSteps()
@@ -521,6 +549,206 @@ private Q_SLOTS:
         Q_EMIT f.control->StatusTextChange(QString());
         QCOMPARE(f.status(), QString());
         QVERIFY(f.unhandled.empty());
+    }
+
+    // Keys in turn: "^F" Ctrl+F, "+" Shift; anything else is typed into the find box.
+    void findBar_data()
+    {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QStringList>("finds"); // texts searched, "<" backward, "" ended
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<int>("stops");
+
+        using L = QStringList;
+        // clang-format off
+        QTest::newRow("typing searches anew") << L{"^F", "ab"} << L{"a", "ab"} << true << 0;
+        QTest::newRow("Enter next, Shift+Enter previous") << L{"^F", "a", "Enter", "+Enter"} << L{"a", "a", "a <"} << true << 0;
+        QTest::newRow("F3 next, Shift+F3 previous") << L{"^F", "a", "F3", "+F3"} << L{"a", "a", "a <"} << true << 0;
+        QTest::newRow("F3 opens the bar") << L{"F3"} << L{} << true << 0;
+        QTest::newRow("Esc closes the bar, does not stop") << L{"^F", "a", "Esc"} << L{"a", ""} << false << 0;
+        QTest::newRow("the next Esc stops") << L{"^F", "Esc", "Esc"} << L{""} << false << 1;
+        QTest::newRow("the bar keeps its text") << L{"^F", "a", "Esc", "^F", "Enter"} << L{"a", "", "a"} << true << 0;
+        // clang-format on
+    }
+
+    void findBar()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, finds);
+        QFETCH(bool, open);
+        QFETCH(int, stops);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        Q_EMIT f.control->DownloadBegin(); // something to stop
+        for (const QString &step : script) {
+            const Qt::KeyboardModifiers shift
+                = step.startsWith('+') ? Qt::ShiftModifier : Qt::NoModifier;
+            if (step == "^F")
+                f.press(Qt::CTRL | Qt::Key_F);
+            else if (step.endsWith("Enter"))
+                f.press(QKeyCombination(shift, Qt::Key_Return));
+            else if (step.endsWith("F3"))
+                f.press(QKeyCombination(shift, Qt::Key_F3));
+            else if (step == "Esc")
+                f.press(QKeyCombination(Qt::Key_Escape));
+            else
+                QTest::keyClicks(f.window->findBar()->edit(), step);
+        }
+        QStringList searched = f.callsOf("FindText");
+        for (QString &call : searched)
+            call = call.mid(QStringLiteral("FindText ").size());
+        QCOMPARE(searched, finds);
+        QCOMPARE(f.window->findBar()->isVisible(), open);
+        QCOMPARE(f.callsOf("Stop").size(), stops);
+        // The page gives the bar its room and gets it back.
+        if (open)
+            QCOMPARE(f.control->widget()->geometry().bottom() + 1,
+                f.window->findBar()->geometry().top());
+        else
+            QCOMPARE(f.control->lastMove, f.window->toolbar()->clientArea());
+    }
+
+    void zoomIsFiledPerCaption_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<QList<int>>("wheel"); // turned with Ctrl over the page
+        QTest::addColumn<int>("percent");
+
+        using K = QList<QKeyCombination>;
+        const QKeyCombination in = Qt::CTRL | Qt::Key_Plus, out = Qt::CTRL | Qt::Key_Minus;
+        const auto pad = Qt::ControlModifier | Qt::KeypadModifier;
+        const QKeyCombination padIn(pad, Qt::Key_Plus);
+        // clang-format off
+        QTest::newRow("one step up") << K{in} << QList<int>{} << 110;
+        QTest::newRow("one step down") << K{out} << QList<int>{} << 90;
+        QTest::newRow("other keyboards' plus") << K{Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::SHIFT | Qt::Key_Equal, Qt::CTRL | Qt::SHIFT | Qt::Key_Plus} << QList<int>{} << 150;
+        QTest::newRow("number pad") << K{padIn, padIn, QKeyCombination(pad, Qt::Key_Minus)} << QList<int>{} << 110;
+        QTest::newRow("no lower than the smallest") << K(12, out) << QList<int>{} << 25;
+        QTest::newRow("no higher than the largest") << K(20, in) << QList<int>{} << 500;
+        QTest::newRow("Ctrl+0 back to the page's size") << K{in, in, Qt::CTRL | Qt::Key_0} << QList<int>{} << 100;
+        QTest::newRow("wheel notches and half notches") << K{} << QList<int>{120, 60, 60} << 125;
+        QTest::newRow("wheel towards the user") << K{} << QList<int>{-240} << 80;
+        // clang-format on
+    }
+
+    void zoomIsFiledPerCaption()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QList<int>, wheel);
+        QFETCH(int, percent);
+        MemorySettingsStore store;
+        {
+            Fixture f("4711||Download", true, &store);
+            f.showAndWait();
+            for (const QKeyCombination key : keys)
+                f.press(key);
+            for (const int angle : wheel)
+                Q_EMIT f.control->ZoomWheel(angle);
+            QCOMPARE(f.window->zoomPercent(), percent);
+            QCOMPARE(f.callsOf("Zoom").value(f.callsOf("Zoom").size() - 1, "Zoom 1"),
+                "Zoom " + QString::number(percent / 100.0));
+            QCOMPARE(f.window->zoomPane()->isVisible(), percent != 100);
+            QVERIFY(f.window->zoomPane()->text().contains(QString::number(percent) + " %"));
+            // Another caption has a zoom of its own; coming back restores this one.
+            f.choose("Support");
+            QCOMPARE(f.window->zoomPercent(), 100);
+            f.choose("Download");
+            QCOMPARE(f.window->zoomPercent(), percent);
+            f.window->close();
+        }
+        QStringList placement = store.writes;
+        placement.removeAll("zoom");
+        QCOMPARE(placement, (QStringList { "left", "top", "width", "height", "windowstate" }));
+        Fixture restarted("4711||Download", true, &store);
+        QCOMPARE(restarted.window->zoomPercent(), percent);
+        QCOMPARE(restarted.callsOf("Zoom").size(), percent == 100 ? 0 : 1);
+    }
+
+    void fullScreen_data()
+    {
+        QTest::addColumn<QString>("enter"); // F11, or the page asks
+        QTest::addColumn<QString>("leave"); // F11, Esc, or the page ends it
+        QTest::addColumn<bool>("stillFull");
+        QTest::addColumn<int>("stops");
+
+        // clang-format off
+        QTest::newRow("F11 on and off") << "F11" << "F11" << false << 0;
+        QTest::newRow("Esc stops in F11's full screen") << "F11" << "Esc" << true << 1;
+        QTest::newRow("Esc leaves the page's full screen") << "page" << "Esc" << false << 0;
+        QTest::newRow("F11 leaves the page's full screen") << "page" << "F11" << false << 0;
+        QTest::newRow("the page leaves by itself") << "page" << "page" << false << 0;
+        // clang-format on
+    }
+
+    void fullScreen()
+    {
+        QFETCH(QString, enter);
+        QFETCH(QString, leave);
+        QFETCH(bool, stillFull);
+        QFETCH(int, stops);
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.window->showNormal();
+        Q_EMIT f.control->DownloadBegin(); // something to stop
+        if (enter == "F11")
+            f.press(QKeyCombination(Qt::Key_F11));
+        else
+            Q_EMIT f.control->FullScreenRequested(true);
+        QVERIFY(f.window->isFullScreen());
+        if (enter == "page") // the page covers the bands
+            QTRY_COMPARE(f.control->widget()->geometry(), f.window->rect());
+        if (leave == "page")
+            Q_EMIT f.control->FullScreenRequested(false);
+        else
+            f.press(QKeyCombination(leave == "F11" ? Qt::Key_F11 : Qt::Key_Escape));
+        QCOMPARE(f.window->isFullScreen(), stillFull);
+        QCOMPARE(f.callsOf("Stop").size(), stops);
+        QCOMPARE(f.callsOf("ExitFullScreen").size(), enter == "page" && leave != "page" ? 1 : 0);
+        QTRY_COMPARE(f.control->lastMove, f.window->toolbar()->clientArea());
+        // A close in full screen files it as maximised.
+        f.window->close();
+        QCOMPARE(f.store.value(kPrefix + "Download", "windowstate"), stillFull ? "2" : "0");
+    }
+
+    void printAndPdf()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        f.press(Qt::CTRL | Qt::Key_P);
+        Q_EMIT f.control->PrintRequested(); // the page's window.print()
+        QCOMPARE(f.callsOf("Print"), (QStringList { "Print", "Print" }));
+        f.press(Qt::CTRL | Qt::SHIFT | Qt::Key_S); // the dialog is cancelled
+        QVERIFY(f.pdfProposed.endsWith("/Download.pdf"));
+        f.pdfChoice = "/tmp/seite.pdf";
+        f.press(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        QCOMPARE(f.callsOf("PrintToPdf"), QStringList { "PrintToPdf /tmp/seite.pdf" });
+        Q_EMIT f.control->PdfPrinted("/tmp/seite.pdf", true);
+        QCOMPARE(f.status(), "PDF gespeichert: /tmp/seite.pdf");
+    }
+
+    void everyToolIsNamedAndReachedByTab()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        QStringList tools { "txtEingabe" };
+        for (const char *band : { "Band1", "StatusBar" }) {
+            for (const auto &tool : f.window->toolbar()->Bands(band).tools()) {
+                QWidget *w = tool->widget();
+                QVERIFY(tool->kind() == ToolKind::Separator
+                    || !(w->accessibleName().isEmpty() || w->toolTip().isEmpty()));
+                tool->setEnabled(true);
+                if (tool->kind() == ToolKind::Button || tool->kind() == ToolKind::ComboBox)
+                    tools.append(tool->Name());
+            }
+        }
+        f.window->addressBox()->setFocus();
+        for (qsizetype i = 0, presses = 2 * tools.size(); i < presses; ++i) {
+            f.press(QKeyCombination(Qt::Key_Tab));
+            QWidget *focus = QApplication::focusWidget();
+            tools.removeAll(
+                (focus->objectName().isEmpty() ? focus->parentWidget() : focus)->objectName());
+        }
+        QCOMPARE(tools, QStringList {}); // each one reached
     }
 };
 

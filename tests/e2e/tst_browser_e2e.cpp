@@ -2,6 +2,7 @@
 // The browser window on the real web engine against the local demo site.
 
 #include "MeterProbe.h"
+#include "browser/FindBar.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/EngineSetup.h"
@@ -17,14 +18,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <QWheelEvent>
 
 #include <csignal>
 
@@ -54,6 +58,7 @@ private:
     QSettingsStore *m_store = nullptr;
     std::unique_ptr<frmBrowser> m_window;
     QProcess *m_windowManager = nullptr;
+    QString m_pdfPath = home()->filePath("seite.pdf");
 
     QString main(const QString &path) const
     {
@@ -81,6 +86,9 @@ private:
         deps.createBrowser = [this](QWidget *container) {
             return new WebEngineBrowser(container, m_profile);
         };
+        deps.choosePdfFile = [this](const QString &) {
+            return m_pdfPath;
+        };
         m_window = std::make_unique<frmBrowser>(std::move(deps));
         QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
         m_window->Form_Load();
@@ -101,6 +109,28 @@ private:
     void clickTool(const char *name)
     {
         QTest::mouseClick(tool("Band1", name).widget(), Qt::LeftButton);
+    }
+
+    // The real program, on this display and the demo site.
+    void startProgram(QProcess &program, const QString &commandLine, bool singleWindow = true)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
+        environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
+        if (!singleWindow)
+            environment.insert("ORVEL_NO_SINGLE_WINDOW", "1");
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { commandLine });
+        QVERIFY(program.waitForStarted());
+    }
+    // Visible windows of any program whose caption shows the category.
+    static QStringList windowsOf(const QString &category)
+    {
+        QProcess search;
+        search.start("xdotool", { "search", "--onlyvisible", "--name", kPrefix + category + "$" });
+        search.waitForFinished();
+        return QString::fromUtf8(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }
 
     void clickInPage(const char *elementId)
@@ -299,14 +329,8 @@ private Q_SLOTS:
 
         for (const int signal : { SIGTERM, SIGHUP, SIGINT }) {
             QProcess program;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
-            environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
-            program.setProcessEnvironment(environment);
-            program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             m_site.clearRequests();
-            program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { "4711|x|Programminfo" });
-            QVERIFY(program.waitForStarted());
+            startProgram(program, "4711|x|Programminfo");
             QTRY_VERIFY_WITH_TIMEOUT(
                 m_site.pageRequests().contains("main /software/?ProgID=4711"), kLoadTimeout);
             QTRY_COMPARE_WITH_TIMEOUT(
@@ -319,6 +343,111 @@ private Q_SLOTS:
             for (int i = 0; i < keys.size(); ++i)
                 QCOMPARE(
                     m_store->GetSetting("OrvelBrowser", section, keys.at(i), {}), stored.at(i));
+        }
+    }
+
+    void findCountsAndWrapsAround()
+    {
+        open("4711||Download");
+        int expected = 0; // what the page's own text holds
+        view()->page()->runJavaScript("document.body.innerText.match(/download/gi).length",
+            [&](const QVariant &count) { expected = count.toInt(); });
+        QTRY_VERIFY(expected > 1);
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
+        QLineEdit *edit = m_window->findBar()->edit();
+        QTRY_VERIFY(edit->hasFocus());
+        auto count = [this] {
+            return m_window->findBar()->countLabel()->text();
+        };
+        QTest::keyClicks(edit, "DownLoad");
+        QTRY_COMPARE_WITH_TIMEOUT(count(), QString("1 von %1").arg(expected), kLoadTimeout);
+        for (int match = 2; match <= expected + 1; ++match) { // the last Enter wraps to the first
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTRY_COMPARE(
+                count(), QString("%1 von %2").arg((match - 1) % expected + 1).arg(expected));
+        }
+        QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier); // and back round to the last
+        QTRY_COMPARE(count(), QString("%1 von %1").arg(expected));
+        QTest::keyClicks(edit, "xyz");
+        QTRY_COMPARE(count(), "Keine Treffer");
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(m_window->findBar()->isHidden());
+    }
+
+    void saveAsPdfWritesThePagesText()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed");
+        open("4711||Download");
+        QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(status(), "PDF gespeichert: " + m_pdfPath, kLoadTimeout);
+        QProcess text;
+        text.start(pdftotext, { m_pdfPath, "-" });
+        QVERIFY(text.waitForFinished());
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .simplified()
+                    .contains("Downloads für Produkt 4711"));
+    }
+
+    void ctrlWheelZoomsAndThePageGoesFullScreen()
+    {
+        open("0||Support");
+        loadBy([&] {
+            view()->setHtml(
+                "<html style='height:100%'><body style='height:100%' "
+                "onclick='document.documentElement.requestFullscreen()'>x</body></html>",
+                QUrl(main("/")));
+        });
+        QWidget *page = view()->focusProxy();
+        QWheelEvent wheel(QPointF(20, 20), page->mapToGlobal(QPointF(20, 20)), {}, { 0, 120 },
+            Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(page, &wheel);
+        QCOMPARE(m_window->zoomPercent(), 110);
+        QTRY_COMPARE(view()->zoomFactor(), 1.1);
+
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(20, 20)); // full screen needs a click
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_window->isFullScreen() && m_window->pageFullScreen(), kLoadTimeout);
+        QTRY_COMPARE(view()->geometry(), m_window->rect());
+        QTest::keyClick(m_window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!m_window->isFullScreen());
+    }
+
+    // A second start on this display hands its line to the running window and
+    // ends; with the single window switched off it opens a window of its own.
+    void aSecondStartGoesToTheRunningWindow()
+    {
+        QProcess first, second, own;
+        startProgram(first, "4711||Download");
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("Download").size(), 1, kLoadTimeout);
+        m_site.clearRequests();
+        startProgram(second, "0||Support");
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.pageRequests().contains("main /support"), kLoadTimeout);
+        QTRY_COMPARE(windowsOf("Support").size(), 1);
+        QCOMPARE(windowsOf("Download").size(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // The taskbar finds the desktop entry by the window's class.
+        QFile entry(ORVEL_DESKTOP_FILE);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString wmClass = QRegularExpression("StartupWMClass=(\\S+)")
+                                    .match(QString::fromUtf8(entry.readAll()))
+                                    .captured(1);
+        QProcess xprop;
+        xprop.start("xprop", { "-id", windowsOf("Support").value(0), "WM_CLASS" });
+        QVERIFY(xprop.waitForFinished());
+        QVERIFY(QString::fromUtf8(xprop.readAllStandardOutput()).contains('"' + wmClass + '"'));
+
+        startProgram(own, "0||News", false);
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
+        QCOMPARE(own.state(), QProcess::Running);
+        QCOMPARE(windowsOf("Support").size(), 1);
+        for (QProcess *program : { &first, &own }) {
+            program->terminate();
+            QVERIFY(program->waitForFinished(kLoadTimeout));
         }
     }
 };

@@ -29,8 +29,23 @@ public:
     void Stop() override;
     void Refresh() override;
     void Move(int left, int top, int width, int height) override;
+    void FindText(const QString &text, bool backward) override
+    {
+        record(QStringLiteral("FindText"), text + (backward ? QStringLiteral(" <") : QString()));
+    }
+    void SetZoomFactor(double factor) override
+    {
+        record(QStringLiteral("Zoom"), QString::number(factor));
+    }
+    void Print() override { record(QStringLiteral("Print")); }
+    void PrintToPdf(const QString &filePath) override
+    {
+        record(QStringLiteral("PrintToPdf"), filePath);
+    }
+    void ExitFullScreen() override { record(QStringLiteral("ExitFullScreen")); }
 
-    // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", ...
+    // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", "FindText abc <"
+    // (backward), "Zoom 1.25", ...
     QStringList calls;
     // Operation names ("Navigate", "GoBack", ...) that throw Failure(ControlFailed).
     QSet<QString> failing;
