@@ -38,6 +38,11 @@ public:
     void Stop() override { }
     void Refresh() override { }
     void Move(int, int, int, int) override { }
+    void FindText(const QString &, bool) override { }
+    void SetZoomFactor(double) override { }
+    void Print() override { }
+    void PrintToPdf(const QString &) override { }
+    void ExitFullScreen() override { }
 
 private:
     QWidget *m_widget;
