@@ -14,6 +14,8 @@
 #include <QUrl>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 namespace orv::platform {

@@ -7,7 +7,6 @@
 #include "core/Failure.h"
 
 #include <doctest/doctest.h>
-
 #include <optional>
 #include <string>
 

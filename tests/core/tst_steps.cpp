@@ -34,7 +34,8 @@ TEST_CASE("a loop ends at a failing test or body, and its failure is cleared")
     {
         int failTestAt, failBodyAt, bodies;
     };
-    for (const Row &row : { Row { -1, -1, 5 }, Row { 2, -1, 2 }, Row { -1, 1, 1 }, Row { 0, -1, 0 } }) {
+    for (const Row &row :
+        { Row { -1, -1, 5 }, Row { 2, -1, 2 }, Row { -1, 1, 1 }, Row { 0, -1, 0 } }) {
         CAPTURE(row.failTestAt);
         CAPTURE(row.failBodyAt);
         StepRunner steps;

@@ -9,6 +9,7 @@
 #include <climits>
 #include <map>
 #include <set>
+#include <utility>
 
 using namespace orv;
 using namespace orv::test;
@@ -812,6 +813,8 @@ TEST_CASE("folders: the dialog's buffer and answer, the documents folder")
         }
         bool shGetPathFromIdList(ItemList list, std::string &buffer) override
         {
+            if (!live.contains(list))
+                return false;
             const std::string path = list == 1 ? *chosen : "C:\\Users\\u\\Documents";
             buffer.replace(0, path.size() + 1, path + '\0');
             return true;

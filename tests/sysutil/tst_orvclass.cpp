@@ -6,6 +6,7 @@
 #include "sysutil/orvclass/Invocation.h"
 
 using namespace orv;
+using namespace orv::platform;
 using namespace std::string_literals;
 
 TEST_CASE("an invocation by name: parsed, called, reported")

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What the control adapters promise on real controls, checked once for both
+// (the Qt widgets' test under QtTest, the Windows one under doctest). Each
+// check returns what it found wrong, so that either framework reports it.
+
+#include "sysutil/orvClassWindows.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orv::test {
+
+class Controls
+{
+public:
+    virtual ~Controls() = default;
+    // A combo box at 10, 20 of 120 by 24 pixels on a form of this scale
+    // mode, with entries "W", "WW", ...
+    virtual ComboBoxObject &combo(std::int32_t scaleMode, int entries) = 0;
+    virtual int comboHeight() = 0; // how far the box with its list reaches down
+    virtual bool comboKeptPlace() = 0; // at 10, 20 and 120 wide
+    virtual int listWidth() = 0;
+    // The pixels of a text in the form's font.
+    virtual double textWidth(const std::wstring &text) = 0;
+    // A picture box of 40 by 40 and how many of its points are drawn.
+    virtual PictureBoxObject &picture() = 0;
+    virtual int drawnPoints() = 0;
+    // A file with an icon on this system.
+    virtual std::wstring iconFile() = 0;
+};
+
+inline std::vector<std::string> controlsContract(Controls &controls, platform::Platform &platform)
+{
+    std::vector<std::string> wrong;
+    const auto expect = [&](bool holds, const std::string &what) {
+        if (!holds)
+            wrong.push_back(what);
+    };
+    orvClassWindows object(platform);
+    ComboBoxObject &combo = controls.combo(3, 0);
+    const int before = controls.comboHeight();
+    object.SetComboBoxHeight(combo, 150);
+    expect(controls.comboHeight() - before == 150 - 24, "the combo box takes the height asked for");
+    expect(controls.comboKeptPlace(), "the combo box keeps its place and width");
+    // Fixed widths in the form's scale (96 dots per inch); measured ones in its font.
+    struct Row
+    {
+        std::int32_t scaleMode;
+        int entries;
+        double fixWidth;
+        int expected; // -1: the longest entry's width decides
+    };
+    for (const Row &row : { Row { 1, 0, 1500, 100 }, Row { 5, 0, 2, 192 }, Row { 3, 8, -1, -1 },
+             Row { 1, 9, -1, -1 } }) {
+        ComboBoxObject &box = controls.combo(row.scaleMode, row.entries);
+        int expected = row.expected;
+        if (row.fixWidth >= 0) {
+            object.ComboSetListWidth(box, row.fixWidth, row.scaleMode);
+        } else {
+            object.ComboSetListWidth(box);
+            const double longest = controls.textWidth(std::wstring(std::size_t(row.entries), L'W'));
+            expected = int(std::nearbyint(longest + 5 + (row.entries > 8 ? 15 : 0)));
+        }
+        expect(controls.listWidth() == expected,
+            "list width in mode " + std::to_string(row.scaleMode) + ": "
+                + std::to_string(controls.listWidth()) + " for " + std::to_string(expected));
+    }
+    PictureBoxObject &picture = controls.picture();
+    std::wstring file = controls.iconFile();
+    object.GetFileIcon(picture, file);
+    expect(controls.drawnPoints() > 0, "the file's icon is drawn");
+    std::wstring missing = file + L".missing";
+    expect(!object.GetFileIconEx(picture, missing), "a missing file has no icon");
+    expect(controls.drawnPoints() == 0, "the picture of a missing file is cleared");
+    return wrong;
+}
+
+} // namespace orv::test
