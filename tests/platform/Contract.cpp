@@ -24,8 +24,11 @@ std::string orv::test::waitForFile(const std::wstring &path)
     for (int i = 0; i < 750; ++i) {
         std::ifstream file { fs::path(path), std::ios::binary };
         std::stringstream content;
-        if (file && content << file.rdbuf() && !content.str().empty())
-            return content.str();
+        if (file && content << file.rdbuf() && !content.str().empty()) {
+            std::string text = content.str(); // as a text, in any system's line ends
+            text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+            return text;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return {};
@@ -205,7 +208,9 @@ TEST_CASE("a folder listing: files of the pattern, hidden ones too, no folders")
     REQUIRE(listed.size() == 101u);
     std::vector<std::wstring> found(listed.begin(), listed.begin() + 2);
     std::sort(found.begin(), found.end());
-    CHECK(found == std::vector { folder + L"\\" + hidden, folder + L"\\one.txt" });
+    std::vector expected { folder + L"\\" + hidden, folder + L"\\one.txt" };
+    std::sort(expected.begin(), expected.end());
+    CHECK(found == expected);
     CHECK(listed[2] == L"");
     CHECK(platform->fileExists(found[1]));
 }

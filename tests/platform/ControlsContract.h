@@ -18,11 +18,12 @@ class Controls
 {
 public:
     virtual ~Controls() = default;
-    // A combo box at 10, 20 of 120 by 24 pixels on a form of this scale
-    // mode, with entries "W", "WW", ...
+    // A combo box at 10, 20 of 30 by 24 pixels (narrower than any list width asked for: Windows
+    // never makes a list narrower than its box) on a form of this scale mode, with entries "W",
+    // "WW", ...
     virtual ComboBoxObject &combo(std::int32_t scaleMode, int entries) = 0;
     virtual int comboHeight() = 0; // how far the box with its list reaches down
-    virtual bool comboKeptPlace() = 0; // at 10, 20 and 120 wide
+    virtual bool comboKeptPlace() = 0; // at 10, 20 and 30 wide
     virtual int listWidth() = 0;
     // The pixels of a text in the form's font.
     virtual double textWidth(const std::wstring &text) = 0;

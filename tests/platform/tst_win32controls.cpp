@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+// The Win32 control adapters on real windows (under Wine here, with the null
+// graphics driver).
+#include "ControlsContract.h"
+#include "Expect.h"
+#include "platform/Platform.h"
+#include "sysutil/controls/Win32Controls.h"
+
+#include <windows.h>
+
+using namespace orv;
+
+namespace {
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
+{
+    return DefWindowProcA(window, message, w, l);
+}
+
+class Win32Controls : public test::Controls
+{
+public:
+    Win32Controls()
+    {
+        WNDCLASSA windowClass {};
+        windowClass.lpfnWndProc = windowProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "OrvelControlsForm";
+        RegisterClassA(&windowClass);
+        m_window = CreateWindowExA(0, windowClass.lpszClassName, "Form", WS_OVERLAPPEDWINDOW, 40,
+            30, 400, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+        ShowWindow(m_window, SW_SHOW);
+    }
+    ~Win32Controls() override { DestroyWindow(m_window); }
+
+    ComboBoxObject &combo(std::int32_t scaleMode, int entries) override
+    {
+        m_form = std::make_unique<controls::Win32Form>(m_window, scaleMode);
+        DestroyWindow(m_box);
+        m_box = child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10, 20, 30, 24);
+        for (int i = 0; i < entries; ++i)
+            SendMessageA(
+                m_box, CB_ADDSTRING, 0, LPARAM(std::string(std::size_t(i + 1), 'W').c_str()));
+        m_combo = std::make_unique<controls::Win32ComboBox>(m_box, *m_form);
+        return *m_combo;
+    }
+    int comboHeight() override
+    {
+        // The window's height includes the dropped list.
+        RECT dropped {};
+        SendMessageA(m_box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        return dropped.bottom - dropped.top;
+    }
+    bool comboKeptPlace() override
+    {
+        RECT box {};
+        GetWindowRect(m_box, &box);
+        POINT corner { box.left, box.top };
+        ScreenToClient(m_window, &corner);
+        return corner.x == 10 && corner.y == 20 && box.right - box.left == 30;
+    }
+    int listWidth() override { return int(SendMessageA(m_box, CB_GETDROPPEDWIDTH, 0, 0)); }
+    double textWidth(const std::wstring &text) override
+    {
+        // The form's font is the default one: a form sets none.
+        const HDC dc = GetDC(m_window);
+        const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SIZE extent {};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(m_window, dc);
+        return extent.cx;
+    }
+    PictureBoxObject &picture() override
+    {
+        m_picture = std::make_unique<controls::Win32PictureBox>(
+            child("STATIC", SS_BITMAP, 150, 20, 40, 40));
+        return *m_picture;
+    }
+    int drawnPoints() override
+    {
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ previous = SelectObject(dc, m_picture->picture());
+        int count = 0;
+        for (int y = 0; m_picture->picture() && y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                count += GetPixel(dc, x, y) != m_picture->background();
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        return count;
+    }
+    // Wine draws the second icon the class asks for only for a file with several.
+    std::wstring iconFile() override { return L"C:\\windows\\system32\\shell32.dll"; }
+
+private:
+    HWND child(const char *className, DWORD style, int x, int y, int w, int h)
+    {
+        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+            m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+
+    HWND m_window = nullptr, m_box = nullptr;
+    std::unique_ptr<controls::Win32Form> m_form;
+    std::unique_ptr<controls::Win32ComboBox> m_combo;
+    std::unique_ptr<controls::Win32PictureBox> m_picture;
+};
+
+} // namespace
+
+TEST_CASE("the control adapters keep the controls contract")
+{
+    Win32Controls controls;
+    const std::unique_ptr<platform::Platform> platform = platform::createSystemPlatform();
+    for (const std::string &wrong : test::controlsContract(controls, *platform))
+        FAIL_CHECK(wrong);
+}
