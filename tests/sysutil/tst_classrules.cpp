@@ -62,7 +62,8 @@ TEST_CASE("registry bytes: the kept length and number values")
         // clang-format on
         std::wstring text;
         const auto failure = test::failureOf([&] { text = numberValueText(row.kept); });
-        CHECK(failure == (row.expected.empty() ? std::optional(FailureCode::Overflow) : std::nullopt));
+        CHECK(failure
+            == (row.expected.empty() ? std::optional(FailureCode::Overflow) : std::nullopt));
         CHECK(text == row.expected);
     }
 }
@@ -83,8 +84,8 @@ TEST_CASE("text routines: at the first NUL, blanks, the closing backslash")
         CHECK(trimAtNull(row.text) == row.trimmed);
         CHECK(cutAtNull(row.text) == row.cut);
     }
-    for (const auto &[path, expected] : { std::pair { L"C:\\Temp", L"C:\\Temp\\" },
-             std::pair { L"C:\\", L"C:\\" }, std::pair { L"", L"\\" },
-             std::pair { L"C:/Temp/", L"C:/Temp/\\" } })
+    for (const auto &[path, expected] :
+        { std::pair { L"C:\\Temp", L"C:\\Temp\\" }, std::pair { L"C:\\", L"C:\\" },
+            std::pair { L"", L"\\" }, std::pair { L"C:/Temp/", L"C:/Temp/\\" } })
         CHECK(addBackslash(path) == expected);
 }
