@@ -2,9 +2,9 @@
 // The Linux backend's clipboard and global memory: Qt's clipboard, a file
 // list as text/uri-list and as the raw block, kept alive after a
 // command-line program ends.
+#include "platform/posix/Objects.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
-#include "platform/posix/Objects.h"
 
 #include <QApplication>
 #include <QClipboard>

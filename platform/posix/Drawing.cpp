@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The Linux backend's windows and drawing: Qt widgets and images behind the
 // window handles and device contexts.
+#include "platform/posix/Objects.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
-#include "platform/posix/Objects.h"
 
 #include <QComboBox>
 #include <QListView>

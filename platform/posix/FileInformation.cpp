@@ -2,9 +2,9 @@
 // The Linux backend's file information: icons and type names, short names
 // and versions (none here), file times and sharing, folders, the folder
 // dialog and directory searches.
+#include "platform/posix/Objects.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
-#include "platform/posix/Objects.h"
 
 #include <QApplication>
 #include <QFileDialog>

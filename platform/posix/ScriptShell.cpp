@@ -2,9 +2,9 @@
 // The Linux backend's script shell object (a process runner, documents
 // through xdg-open) and its libraries: dlopen, the export run on a thread of
 // its own.
+#include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
-#include "platform/posix/CommandLine.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
