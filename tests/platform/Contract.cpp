@@ -96,6 +96,15 @@ TEST_CASE("registry values: types, names without case, the buffer's size, handle
         CHECK(platform->regCloseKey(handle) == kErrorSuccess);
     }
     CHECK(platform->regCloseKey(0) == kErrorInvalidHandle);
+    // A text outside ASCII comes in the system's code page.
+    RegistryKey handle = 0;
+    std::string buffer(64, '\0');
+    std::uint32_t size = 64, type = 0;
+    platform->regOpenKeyEx(kHkeyCurrentUser, key, 0x2003F, handle);
+    CHECK(platform->regQueryValueEx(handle, L"Wide", type, buffer, size) == kErrorSuccess);
+    CHECK(
+        platform->fromSystemText(std::string_view(buffer.data(), size - 1)) == L"Gr\u00FC\u00DFe");
+    platform->regCloseKey(handle);
 }
 
 TEST_CASE("processes start with their show value; a missing program does not")

@@ -26,7 +26,8 @@ public:
     virtual std::wstring path(const std::string &name) = 0;
     virtual std::uint32_t platformId() = 0;
     // A backend whose registry holds, under HKCU\Software\OrvelBrowserTest,
-    // Text = "Hallo", Number = 0x11F and Long = 1500 times 'x'.
+    // Text = "Hallo", Number = 0x11F, Long = 1500 times 'x' and
+    // Wide = "Grüße" (written in its wide form where the system has one).
     virtual std::unique_ptr<Platform> seededRegistry() = 0;
     // A command line of the probe program: it writes "show=<show value> ...
     // args=<arguments>" to out.

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,12 @@ class Controls
 {
 public:
     virtual ~Controls() = default;
-    // A combo box at 10, 20 of 30 by 24 pixels (narrower than any list width asked for: Windows
+    // A combo box at 10, 20 of 4 by 24 pixels (narrower than any list width asked for: Windows
     // never makes a list narrower than its box) on a form of this scale mode, with entries "W",
     // "WW", ...
     virtual ComboBoxObject &combo(std::int32_t scaleMode, int entries) = 0;
     virtual int comboHeight() = 0; // how far the box with its list reaches down
-    virtual bool comboKeptPlace() = 0; // at 10, 20 and 30 wide
+    virtual bool comboKeptPlace() = 0; // at 10, 20 and 4 wide
     virtual int listWidth() = 0;
     // The pixels of a text in the form's font.
     virtual double textWidth(const std::wstring &text) = 0;
@@ -47,27 +48,29 @@ inline std::vector<std::string> controlsContract(Controls &controls, platform::P
     object.SetComboBoxHeight(combo, 150);
     expect(controls.comboHeight() - before == 150 - 24, "the combo box takes the height asked for");
     expect(controls.comboKeptPlace(), "the combo box keeps its place and width");
-    // Fixed widths in the form's scale (96 dots per inch); measured ones in its font.
+    // Fixed widths in the given scale or the form's (96 dots per inch), ties
+    // to even; without one, the longest entry in the form's font decides.
+    const std::optional<double> none;
     struct Row
     {
-        std::int32_t scaleMode;
+        std::int32_t formMode;
         int entries;
-        double fixWidth;
-        int expected; // -1: the longest entry's width decides
+        std::optional<double> fixWidth, scaleMode;
+        int expected; // -1: measured
     };
-    for (const Row &row : { Row { 1, 0, 1500, 100 }, Row { 5, 0, 2, 192 }, Row { 3, 8, -1, -1 },
-             Row { 1, 9, -1, -1 } }) {
-        ComboBoxObject &box = controls.combo(row.scaleMode, row.entries);
-        int expected = row.expected;
-        if (row.fixWidth >= 0) {
-            object.ComboSetListWidth(box, row.fixWidth, row.scaleMode);
-        } else {
-            object.ComboSetListWidth(box);
-            const double longest = controls.textWidth(std::wstring(std::size_t(row.entries), L'W'));
-            expected = int(std::nearbyint(longest + 5 + (row.entries > 8 ? 15 : 0)));
-        }
+    // clang-format off
+    for (const Row &row : { Row { 1, 0, 1500, 1, 100 }, Row { 5, 0, 2, 5, 192 }, Row { 3, 0, 100.5, 3, 100 },
+             Row { 3, 0, 101.5, 3, 102 }, Row { 1, 0, 1500, none, 100 }, Row { 3, 0, none, none, 5 },
+             Row { 3, 8, none, none, -1 }, Row { 1, 9, none, none, -1 }, Row { 3, 3, none, 1, -1 } }) {
+        // clang-format on
+        ComboBoxObject &box = controls.combo(row.formMode, row.entries);
+        object.ComboSetListWidth(box, row.fixWidth, row.scaleMode);
+        const double longest = controls.textWidth(std::wstring(std::size_t(row.entries), L'W'));
+        const int expected = row.expected >= 0
+            ? row.expected
+            : int(std::nearbyint(longest + 5 + (row.entries > 8 ? 15 : 0)));
         expect(controls.listWidth() == expected,
-            "list width in mode " + std::to_string(row.scaleMode) + ": "
+            "list width in mode " + std::to_string(row.formMode) + ": "
                 + std::to_string(controls.listWidth()) + " for " + std::to_string(expected));
     }
     PictureBoxObject &picture = controls.picture();

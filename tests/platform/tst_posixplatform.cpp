@@ -99,7 +99,8 @@ public:
     {
         writeFile(path("seeded.reg"),
             "[HKEY_CURRENT_USER\\Software\\OrvelBrowserTest]\n\"Text\"=\"Hallo\"\n"
-            "\"Number\"=dword:0000011f\n\"Long\"=\""
+            "\"Number\"=dword:0000011f\n\"Wide\"=\"Gr\xC3\xBC\xC3\x9F"
+            "e\"\n\"Long\"=\""
                 + std::string(1500, 'x') + "\"\n");
         return std::make_unique<PosixPlatform>(narrow(path("seeded.reg")));
     }

@@ -21,17 +21,14 @@ public:
         m_form = std::make_unique<controls::QtForm>(m_window, scaleMode);
         delete m_box;
         m_box = new QComboBox(&m_window);
-        m_box->setGeometry(10, 20, 30, 24);
+        m_box->setGeometry(10, 20, 4, 24);
         for (int i = 0; i < entries; ++i)
             m_box->addItem(QString(i + 1, QLatin1Char('W')));
         m_combo = std::make_unique<controls::QtComboBox>(*m_box, *m_form);
         return *m_combo;
     }
     int comboHeight() override { return m_box->height(); }
-    bool comboKeptPlace() override
-    {
-        return m_box->pos() == QPoint(10, 20) && m_box->width() == 30;
-    }
+    bool comboKeptPlace() override { return m_box->pos() == QPoint(10, 20) && m_box->width() == 4; }
     int listWidth() override { return m_box->view()->minimumWidth(); }
     double textWidth(const std::wstring &text) override
     {

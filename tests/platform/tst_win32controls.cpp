@@ -37,7 +37,7 @@ public:
     {
         m_form = std::make_unique<controls::Win32Form>(m_window, scaleMode);
         DestroyWindow(m_box);
-        m_box = child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10, 20, 30, 24);
+        m_box = child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10, 20, 4, 24);
         for (int i = 0; i < entries; ++i)
             SendMessageA(
                 m_box, CB_ADDSTRING, 0, LPARAM(std::string(std::size_t(i + 1), 'W').c_str()));
@@ -57,7 +57,7 @@ public:
         GetWindowRect(m_box, &box);
         POINT corner { box.left, box.top };
         ScreenToClient(m_window, &corner);
-        return corner.x == 10 && corner.y == 20 && box.right - box.left == 30;
+        return corner.x == 10 && corner.y == 20 && box.right - box.left == 4;
     }
     int listWidth() override { return int(SendMessageA(m_box, CB_GETDROPPEDWIDTH, 0, 0)); }
     double textWidth(const std::wstring &text) override

@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "sysutil/orvClassWindows.h"
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <shlobj.h>
@@ -76,6 +77,8 @@ public:
         RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), 4);
         RegSetValueExA(
             key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE *>(longText.c_str()), 1501);
+        const std::wstring wide = L"Gr\u00FC\u00DFe";
+        RegSetValueExW(key, L"Wide", 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()), 12);
         RegCloseKey(key);
         return make();
     }
@@ -243,4 +246,21 @@ TEST_CASE("windows are found by class and title; the taskbar is hidden and shown
     CHECK_FALSE(IsWindowVisible(taskbar));
     DestroyWindow(taskbar);
     object.SetStartleiste(true); // no taskbar: nothing happens
+}
+
+TEST_CASE("file information: versions, short names, the property sheet's answer")
+{
+    Win32Platform platform;
+    orvClassWindows object(platform);
+    std::wstring dll = L"C:\\windows\\system32\\kernel32.dll",
+                 plain = backend().path("with blank.txt");
+    writeFile(plain, "x");
+    const std::wstring version = object.GetFileVersion(dll);
+    CHECK(std::count(version.begin(), version.end(), L'.') == 3);
+    CHECK(object.GetFileVersion(plain) == L"-");
+    CHECK(object.GetFileVersion(dll, 3) == L"");
+    CHECK_FALSE(object.GetShortFileName(plain).empty());
+    CHECK(object.GetShortFileName(backend().path("missing.txt")) == L"");
+    std::int32_t window = 0;
+    CHECK(object.ShowFileProperties(window, &dll) != 0); // the shell always answers something
 }

@@ -678,12 +678,19 @@ TEST_CASE("transparent copy: the colour as the system keeps it, an overflowing s
         {
             return std::exchange(backgrounds[dc], colour & 0xFFFFFF);
         }
+        int made = 0, deleted = 0;
+        DeviceContext createCompatibleDc(DeviceContext) override { return ++made; }
+        GdiObject createBitmap(i32, i32, u32, u32) override { return ++made; }
+        GdiObject createCompatibleBitmap(DeviceContext, i32, i32) override { return ++made; }
+        bool deleteObject(GdiObject) override { return ++deleted; }
+        bool deleteDc(DeviceContext) override { return ++deleted; }
     } platform;
     orvClassWindows object(platform);
     i32 out = 0x30, dst = 0x20, src = 0x10, x = 2, y = 3, xx = 12, yy = 8, colour = 0x7F00FF00;
     object.TranspPic(out, dst, src, x, y, xx, yy, 40, 50, colour);
     CHECK(colour == 0x00FF00);
     CHECK(platform.backgrounds[0x10] == 0xFFFFFFu); // the source's background is put back
+    CHECK((platform.made == 8 && platform.deleted == 8)); // four contexts with their bitmaps
     i32 huge = INT_MAX, negative = -1;
     CHECK(failureOf([&] { object.TranspPic(out, dst, src, negative, y, huge, yy, 0, 0, colour); })
         == FailureCode::Overflow);
