@@ -228,8 +228,9 @@ public:
     virtual std::string toSystemText(std::wstring_view text) = 0;
     virtual std::wstring fromSystemText(std::string_view text) = 0;
 
-    // The services below answer, on a platform that does not override them,
-    // as the system does when the call fails (0, false, an invalid handle).
+    // Every primitive, these services included, is one each backend provides.
+    // Where a system has no counterpart, the backend answers as the call does
+    // when it fails (0, false, an invalid handle).
     // --- files through the shell ---
     // SHFileOperationA; the shell's result.
     virtual std::int32_t shFileOperation(FileOperationRecord &record) = 0;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/Objects.h"
-#include "platform/posix/QtControls.h"
+#include "platform/posix/Handles.h"
+#include "sysutil/controls/QtControls.h"
 #include "sysutil/orvclass/ToolControls.h"
 
 #include <QAbstractItemView>
@@ -12,7 +12,8 @@ namespace orv::orvclass {
 
 namespace {
 
-using namespace orv::platform::posix;
+using namespace orv::controls;
+using orv::platform::posix::widgetApplication;
 
 class QtToolControls : public Controls
 {

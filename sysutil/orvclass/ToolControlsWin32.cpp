@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/Win32Controls.h"
+#include "sysutil/controls/Win32Controls.h"
 #include "sysutil/orvclass/ToolControls.h"
 
 #include <cstdio>
@@ -10,7 +10,7 @@ namespace orv::orvclass {
 
 namespace {
 
-using namespace orv::platform::win32;
+using namespace orv::controls;
 
 std::string toCodePage(const std::wstring &text)
 {

@@ -1,113 +1,74 @@
 // SPDX-License-Identifier: MIT
+#include "Expect.h"
 #include "core/Steps.h"
 
-#include <QTest>
-
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 using namespace orv;
 
-class TestSteps : public QObject
+TEST_CASE("a failing step is skipped, the next runs, the last failure is pending")
 {
-    Q_OBJECT
+    StepRunner steps;
+    std::vector<int> ran;
+    CHECK(steps.step([&] { ran.push_back(1); }));
+    CHECK_FALSE(steps.step([&] {
+        ran.push_back(2);
+        fail(FailureCode::Overflow, "overflow");
+        ran.push_back(99); // never reached: the step ends at its failure
+    }));
+    CHECK_FALSE(steps.step([] { fail(FailureCode::DivisionByZero, "second"); }));
+    CHECK(steps.step([&] { ran.push_back(3); }));
+    CHECK(ran == std::vector { 1, 2, 3 });
+    REQUIRE(steps.pending().has_value());
+    CHECK(steps.pending()->code() == FailureCode::DivisionByZero);
+    steps.clear();
+    CHECK_FALSE(steps.pending().has_value());
+    // Only expected failures are skipped; a programming error is not hidden.
+    CHECK_THROWS_AS(steps.step([] { throw std::logic_error("bug"); }), std::logic_error);
+}
 
-private Q_SLOTS:
-    void failingStepIsSkippedAndTheNextRuns()
+TEST_CASE("a loop ends at a failing test or body, and its failure is cleared")
+{
+    struct Row
     {
+        int failTestAt, failBodyAt, bodies;
+    };
+    for (const Row &row :
+        { Row { -1, -1, 5 }, Row { 2, -1, 2 }, Row { -1, 1, 1 }, Row { 0, -1, 0 } }) {
+        CAPTURE(row.failTestAt);
+        CAPTURE(row.failBodyAt);
         StepRunner steps;
-        std::vector<int> ran;
-        QVERIFY(steps.step([&] { ran.push_back(1); }));
-        QVERIFY(!steps.step([&] {
-            ran.push_back(2);
-            fail(FailureCode::Overflow, "overflow");
-            ran.push_back(99); // never reached: the step ends at its failure
-        }));
-        QVERIFY(steps.step([&] { ran.push_back(3); }));
-        QCOMPARE(ran, (std::vector<int> { 1, 2, 3 }));
-        QVERIFY(steps.pending().has_value());
-        QCOMPARE(steps.pending()->code(), FailureCode::Overflow);
-        steps.clear();
-        QVERIFY(!steps.pending().has_value());
-    }
-
-    void pendingFailureIsTheLastOne()
-    {
-        StepRunner steps;
-        steps.step([] { fail(FailureCode::Overflow, "first"); });
-        steps.step([] { fail(FailureCode::DivisionByZero, "second"); });
-        steps.step([] {});
-        QCOMPARE(steps.pending()->code(), FailureCode::DivisionByZero);
-    }
-
-    void otherExceptionsAreNotAbsorbed()
-    {
-        // Only expected failures are skipped; a programming error is not hidden.
-        StepRunner steps;
-        QVERIFY_THROWS_EXCEPTION(
-            std::logic_error, steps.step([] { throw std::logic_error("bug"); }));
-    }
-
-    void loopEndsAtAFailingTestOrBody_data()
-    {
-        QTest::addColumn<int>("failTestAt");
-        QTest::addColumn<int>("failBodyAt");
-        QTest::addColumn<int>("bodies");
-
-        // clang-format off
-        QTest::newRow("runs to its end") << -1 << -1 << 5;
-        QTest::newRow("test fails on its third check") << 2 << -1 << 2;
-        QTest::newRow("body fails on its second pass") << -1 << 1 << 1;
-        QTest::newRow("test fails at once") << 0 << -1 << 0;
-        // clang-format on
-    }
-
-    void loopEndsAtAFailingTestOrBody()
-    {
-        QFETCH(int, failTestAt);
-        QFETCH(int, failBodyAt);
-        QFETCH(int, bodies);
-        StepRunner steps;
-        int tests = 0;
-        int completed = 0;
+        int tests = 0, completed = 0;
         steps.loop(
             [&] {
-                if (tests++ == failTestAt)
+                if (tests++ == row.failTestAt)
                     fail(FailureCode::Overflow, "test");
                 return completed < 5;
             },
             [&] {
-                if (completed == failBodyAt)
+                if (completed == row.failBodyAt)
                     fail(FailureCode::Overflow, "body");
                 ++completed;
             });
-        QCOMPARE(completed, bodies);
-        // The loop's failure is cleared, as if nothing had failed.
-        QVERIFY(!steps.pending().has_value());
-        bool after = false;
-        steps.step([&] { after = true; });
-        QVERIFY(after);
+        CHECK(completed == row.bodies);
+        CHECK_FALSE(steps.pending().has_value());
     }
+}
 
-    void untrappedFailureEndsTheBodyAndReachesTheProcessPath()
-    {
-        std::vector<std::string> reports;
-        auto previous
-            = setUnhandledFailureHandler([&](std::string_view where, const Failure &failure) {
-                  reports.push_back(std::string(where) + ":" + std::to_string(failure.number()));
-              });
-        bool after = false;
-        runUntrapped("handler", [&] {
-            fail(FailureCode::InvalidCall, "no such tool");
-            after = true;
-        });
-        runUntrapped("quiet", [] {});
-        setUnhandledFailureHandler(previous);
-        QVERIFY(!after);
-        QCOMPARE(reports, (std::vector<std::string> { "handler:5" }));
-    }
-};
-
-QTEST_APPLESS_MAIN(TestSteps)
-#include "tst_steps.moc"
+TEST_CASE("an untrapped failure ends the body and reaches the process's handler")
+{
+    std::vector<std::string> reports;
+    auto previous = setUnhandledFailureHandler([&](std::string_view where, const Failure &failure) {
+        reports.push_back(std::string(where) + ":" + std::to_string(failure.number()));
+    });
+    bool after = false;
+    runUntrapped("handler", [&] {
+        fail(FailureCode::InvalidCall, "no such tool");
+        after = true;
+    });
+    runUntrapped("quiet", [] {});
+    setUnhandledFailureHandler(previous);
+    CHECK_FALSE(after);
+    CHECK(reports == std::vector<std::string> { "handler:5" });
+}

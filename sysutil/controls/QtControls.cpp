@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/QtControls.h"
+#include "sysutil/controls/QtControls.h"
 
-#include "platform/posix/Objects.h"
+#include "platform/posix/Handles.h"
 
 #include <QFontMetricsF>
 #include <QPixmap>
 
-namespace orv::platform::posix {
+namespace orv::controls {
+
+using namespace orv::platform;
+using namespace orv::platform::posix;
 
 QtForm::QtForm(QWidget &window, std::int32_t scaleMode) : m_window(window), m_scaleMode(scaleMode)
 {
@@ -81,4 +84,4 @@ void QtPictureBox::PictureFromImage()
     m_label.setPixmap(QPixmap::fromImage(m_surface));
 }
 
-} // namespace orv::platform::posix
+} // namespace orv::controls

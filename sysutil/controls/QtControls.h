@@ -19,12 +19,12 @@
 #include <QLabel>
 #include <QWidget>
 
-namespace orv::platform::posix {
+namespace orv::controls {
 
 class QtForm : public FormObject
 {
 public:
-    explicit QtForm(QWidget &window, std::int32_t scaleMode = kScaleTwips);
+    explicit QtForm(QWidget &window, std::int32_t scaleMode = platform::kScaleTwips);
 
     void setScaleMode(std::int32_t scaleMode) { m_scaleMode = scaleMode; }
 
@@ -77,7 +77,7 @@ public:
 private:
     QLabel &m_label;
     QImage m_surface;
-    DeviceContext m_dc = 0;
+    platform::DeviceContext m_dc = 0;
 };
 
-} // namespace orv::platform::posix
+} // namespace orv::controls

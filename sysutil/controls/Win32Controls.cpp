@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/Win32Controls.h"
+#include "sysutil/controls/Win32Controls.h"
 
 #include <algorithm>
 #include <string>
 
-namespace orv::platform::win32 {
+namespace orv::controls {
+
+using namespace orv::platform;
 
 namespace {
 
@@ -154,4 +156,4 @@ void Win32PictureBox::setPicture(HBITMAP bitmap)
     m_picture = bitmap;
 }
 
-} // namespace orv::platform::win32
+} // namespace orv::controls

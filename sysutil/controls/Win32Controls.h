@@ -12,12 +12,12 @@
 
 #include <windows.h>
 
-namespace orv::platform::win32 {
+namespace orv::controls {
 
 class Win32Form : public FormObject
 {
 public:
-    explicit Win32Form(HWND window, std::int32_t scaleMode = kScaleTwips);
+    explicit Win32Form(HWND window, std::int32_t scaleMode = platform::kScaleTwips);
 
     void setScaleMode(std::int32_t scaleMode) { m_scaleMode = scaleMode; }
 
@@ -79,4 +79,4 @@ private:
     HBITMAP m_picture = nullptr;
 };
 
-} // namespace orv::platform::win32
+} // namespace orv::controls

@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: MIT
+// The Linux backend's clipboard and global memory: Qt's clipboard, a file
+// list as text/uri-list and as the raw block, kept alive after a
+// command-line program ends.
+#include "platform/posix/Objects.h"
+#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/Services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
+#include <QUrl>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace orv::platform {
+
+using namespace posix;
+
+namespace {
+
+// The names of a file-list block: its offset field, then 8-bit names each
+// ended by NUL, the list by one more NUL.
+std::vector<std::string> blockNames(const std::string &block)
+{
+    std::vector<std::string> names;
+    if (block.size() < 20)
+        return names;
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, block.data(), 4);
+    std::uint32_t wide = 0;
+    std::memcpy(&wide, block.data() + 16, 4);
+    if (wide != 0)
+        return names; // only lists of 8-bit names come from this system
+    for (std::size_t at = offset; at < block.size() && block[at] != '\0';) {
+        std::size_t end = block.find('\0', at);
+        if (end == std::string::npos)
+            end = block.size();
+        names.push_back(block.substr(at, end - at));
+        at = end + 1;
+    }
+    return names;
+}
+
+std::string blockOf(const std::vector<std::string> &names)
+{
+    std::string block(20, '\0');
+    block[0] = 20;
+    for (const std::string &name : names)
+        block += name + '\0';
+    block.push_back('\0');
+    return block;
+}
+// The raw block under a type of our own, so that a list pasted here is
+// exactly the list copied.
+constexpr const char *kClipboardBlockType = "application/x-orvel-file-list";
+constexpr const char *kKeeperOption = "--orvel-clipboard-keeper";
+
+QMimeData *clipboardData(const std::string &block)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    QByteArray gnome = "copy";
+    for (const std::string &name : blockNames(block)) {
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(name));
+        urls << url;
+        gnome += '\n' + url.toEncoded();
+    }
+    data->setUrls(urls);
+    // File managers of the GNOME family read a copy from their own type.
+    data->setData(QStringLiteral("x-special/gnome-copied-files"), gnome);
+    data->setData(QString::fromLatin1(kClipboardBlockType), QByteArray::fromStdString(block));
+    return data;
+}
+
+// On X11 the clipboard's data live in the program that set them. A
+// command-line program ends right after setting them, so it hands them to a
+// copy of itself that serves them until another program takes the
+// clipboard over, as clipboard tools do. It waits until the copy has taken
+// ownership, so that the list is there when this program has ended.
+void keepClipboard(const std::string &block)
+{
+    if (!posix::applicationIsOurs() || QGuiApplication::platformName() != QStringLiteral("xcb"))
+        return;
+    char name[] = "/tmp/orvel-clipboard-XXXXXX";
+    const int fd = ::mkstemp(name);
+    if (fd < 0)
+        return;
+    const bool written = ::write(fd, block.data(), block.size()) == ssize_t(block.size());
+    ::close(fd);
+    if (!written
+        || !QProcess::startDetached(QCoreApplication::applicationFilePath(),
+            { QString::fromLatin1(kKeeperOption), QString::fromLocal8Bit(name) })) {
+        ::unlink(name);
+        return;
+    }
+    // The keeper removes the file once it owns the clipboard.
+    for (int i = 0; i < 250 && ::access(name, F_OK) == 0; ++i)
+        ::usleep(20000);
+    ::unlink(name);
+}
+
+} // namespace
+
+bool PosixPlatform::openClipboard(WindowHandle)
+{
+    const std::lock_guard lock(m_mutex);
+    if (!posix::widgetApplication() || m_clipboardOpen)
+        return false;
+    m_clipboardOpen = true;
+    return true;
+}
+
+bool PosixPlatform::emptyClipboard()
+{
+    if (!m_clipboardOpen)
+        return false;
+    QGuiApplication::clipboard()->clear();
+    return true;
+}
+
+bool PosixPlatform::closeClipboard()
+{
+    const std::lock_guard lock(m_mutex);
+    return std::exchange(m_clipboardOpen, false);
+}
+
+bool PosixPlatform::isClipboardFormatAvailable(std::uint32_t format)
+{
+    if (format != kFileList || !posix::widgetApplication())
+        return false;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return false;
+    if (data->hasFormat(QString::fromLatin1(kClipboardBlockType)))
+        return true;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
+}
+
+MemoryHandle PosixPlatform::setClipboardData(std::uint32_t format, MemoryHandle block)
+{
+    std::string bytes;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_memory.find(block);
+        if (!m_clipboardOpen || format != kFileList || found == m_memory.end())
+            return 0;
+        bytes = found->second;
+        m_memory.erase(found); // the clipboard owns it now
+    }
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(clipboardData(bytes));
+    keepClipboard(bytes);
+    return block;
+}
+
+MemoryHandle PosixPlatform::getClipboardData(std::uint32_t format)
+{
+    if (!m_clipboardOpen || format != kFileList)
+        return 0;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return 0;
+    std::string block;
+    if (const QByteArray raw = data->data(QString::fromLatin1(kClipboardBlockType));
+        !raw.isEmpty()) {
+        block = raw.toStdString();
+    } else {
+        std::vector<std::string> names;
+        for (const QUrl &url : data->urls()) {
+            if (url.isLocalFile())
+                names.push_back(url.toLocalFile().toStdString());
+        }
+        if (names.empty())
+            return 0;
+        block = blockOf(names);
+    }
+    const std::lock_guard lock(m_mutex);
+    // The clipboard keeps the one block it handed out last.
+    if (m_clipboardBlock != 0)
+        m_memory.erase(m_clipboardBlock);
+    m_clipboardBlock = m_nextMemory++;
+    m_memory[m_clipboardBlock] = block;
+    return m_clipboardBlock;
+}
+
+MemoryHandle PosixPlatform::globalAlloc(std::uint32_t, std::size_t size)
+{
+    const std::lock_guard lock(m_mutex);
+    const MemoryHandle handle = m_nextMemory++;
+    m_memory[handle] = std::string(size, '\0');
+    return handle;
+}
+
+std::uint8_t *PosixPlatform::globalLock(MemoryHandle block, std::size_t &size)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_memory.find(block);
+    if (found == m_memory.end())
+        return nullptr;
+    size = found->second.size();
+    return reinterpret_cast<std::uint8_t *>(found->second.data());
+}
+
+bool PosixPlatform::globalUnlock(MemoryHandle block)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_memory.contains(block);
+}
+
+MemoryHandle PosixPlatform::globalFree(MemoryHandle block)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_memory.erase(block) == 1 ? 0 : block;
+}
+
+std::uint32_t PosixPlatform::dragQueryFile(
+    MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length)
+{
+    std::vector<std::string> names;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_memory.find(drop);
+        if (found == m_memory.end())
+            return 0;
+        names = blockNames(found->second);
+    }
+    if (index == 0xFFFFFFFF)
+        return static_cast<std::uint32_t>(names.size());
+    if (index >= names.size())
+        return 0;
+    if (length == 0)
+        return static_cast<std::uint32_t>(names[index].size());
+    if (buffer.size() < length)
+        buffer.resize(length, ' ');
+    const std::size_t count = std::min<std::size_t>(names[index].size(), length - 1);
+    std::copy_n(names[index].begin(), count, buffer.begin());
+    buffer[count] = '\0';
+    return static_cast<std::uint32_t>(count);
+}
+std::optional<int> runClipboardKeeper(int argc, char **argv)
+{
+    if (argc != 3 || std::strcmp(argv[1], kKeeperOption) != 0)
+        return std::nullopt;
+    std::ifstream file(argv[2], std::ios::binary);
+    const std::string block(
+        (std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file)
+        return 1;
+    file.close();
+    QApplication application(argc, argv);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(clipboardData(block));
+    ::unlink(argv[2]);
+    QObject::connect(clipboard, &QClipboard::dataChanged, &application, [clipboard] {
+        if (!clipboard->ownsClipboard())
+            QCoreApplication::quit();
+    });
+    return application.exec();
+}
+
+} // namespace orv::platform

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: MIT
+// The Linux backend's script shell object (a process runner, documents
+// through xdg-open) and its libraries: dlopen, the export run on a thread of
+// its own.
+#include "platform/posix/CommandLine.h"
+#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/Services.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <chrono>
+#include <dlfcn.h>
+#include <filesystem>
+#include <pthread.h>
+
+namespace orv::platform {
+
+using namespace posix;
+namespace fs = std::filesystem;
+
+struct PosixPlatform::Thread
+{
+    pthread_t id {};
+    ProcAddress routine = 0;
+    bool joined = false;
+};
+
+ScriptShell PosixPlatform::createScriptShell(ScriptError &)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_nextShell++;
+}
+
+bool PosixPlatform::scriptShellRun(ScriptShell shell, const std::wstring &command,
+    std::int32_t style, bool wait, ScriptError &error)
+{
+    const std::vector<std::wstring> arguments = splitCommandLine(command);
+    if (shell == 0 || arguments.empty() || arguments.front().empty()) {
+        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        return false;
+    }
+    QProcess process;
+    // A document (not a program) opens with its associated program.
+    const std::string first = nativePath(arguments.front());
+    std::error_code fsError;
+    QStringList rest;
+    if (fs::is_regular_file(first, fsError) && ::access(first.c_str(), X_OK) != 0) {
+        process.setProgram(QStringLiteral("xdg-open"));
+        rest << QString::fromStdString(first);
+    } else {
+        process.setProgram(toQString(arguments.front()));
+    }
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        rest << toQString(arguments[i]);
+    process.setArguments(rest);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ORVEL_SHOW_WINDOW"), QString::number(style));
+    process.setProcessEnvironment(environment);
+    if (!wait) {
+        if (process.startDetached())
+            return true;
+        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        return false;
+    }
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start();
+    if (!process.waitForStarted(-1)) {
+        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        return false;
+    }
+    process.waitForFinished(-1);
+    return true;
+}
+
+bool PosixPlatform::scriptShellAppActivate(ScriptShell, const std::wstring &)
+{
+    return false; // no window of another program can be activated from here
+}
+
+bool PosixPlatform::scriptShellSendKeys(ScriptShell, const std::wstring &)
+{
+    return false;
+}
+
+void PosixPlatform::releaseScriptShell(ScriptShell)
+{
+}
+
+std::wstring PosixPlatform::getSystemDirectory()
+{
+    return L"/usr/lib";
+}
+
+LibraryHandle PosixPlatform::loadLibrary(const std::wstring &path)
+{
+    return reinterpret_cast<LibraryHandle>(
+        ::dlopen(nativePath(path).c_str(), RTLD_NOW | RTLD_LOCAL));
+}
+
+ProcAddress PosixPlatform::getProcAddress(LibraryHandle library, const std::string &name)
+{
+    if (library == 0)
+        return 0;
+    return reinterpret_cast<ProcAddress>(::dlsym(reinterpret_cast<void *>(library), name.c_str()));
+}
+
+bool PosixPlatform::freeLibrary(LibraryHandle library)
+{
+    return library != 0 && ::dlclose(reinterpret_cast<void *>(library)) == 0;
+}
+
+ThreadHandle PosixPlatform::createThread(ProcAddress startRoutine)
+{
+    if (startRoutine == 0)
+        return 0;
+    auto thread = std::make_shared<Thread>();
+    thread->routine = startRoutine;
+    const auto run = [](void *argument) -> void * {
+        const auto *self = static_cast<Thread *>(argument);
+        reinterpret_cast<long (*)()>(self->routine)();
+        return nullptr;
+    };
+    if (::pthread_create(&thread->id, nullptr, run, thread.get()) != 0)
+        return 0;
+    const std::lock_guard lock(m_mutex);
+    const ThreadHandle handle = m_nextThread++;
+    m_threads[handle] = thread;
+    return handle;
+}
+
+std::uint32_t PosixPlatform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
+{
+    std::shared_ptr<Thread> found;
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto entry = m_threads.find(thread);
+        if (entry == m_threads.end())
+            return 0xFFFFFFFF; // WAIT_FAILED
+        found = entry->second;
+    }
+    if (found->joined)
+        return 0;
+    struct timespec until
+    {
+    };
+    ::clock_gettime(CLOCK_REALTIME, &until);
+    until.tv_sec += milliseconds / 1000;
+    until.tv_nsec += long(milliseconds % 1000) * 1000000;
+    if (until.tv_nsec >= 1000000000) {
+        until.tv_sec += 1;
+        until.tv_nsec -= 1000000000;
+    }
+    if (::pthread_timedjoin_np(found->id, nullptr, &until) != 0)
+        return 258; // WAIT_TIMEOUT
+    found->joined = true;
+    return 0;
+}
+
+bool PosixPlatform::closeThreadHandle(ThreadHandle thread)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto entry = m_threads.find(thread);
+    if (entry == m_threads.end())
+        return false;
+    // A thread still running keeps its record; it is only let go.
+    if (!entry->second->joined)
+        ::pthread_detach(entry->second->id);
+    m_threads.erase(entry);
+    return true;
+}
+
+} // namespace orv::platform
