@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sysutil/orvClassWindows.h"
 
+#include "core/Application.h"
 #include "core/Failure.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
@@ -15,7 +16,7 @@ namespace orv {
 namespace {
 
 // The caption of message boxes that name no title of their own.
-constexpr std::wstring_view kApplicationTitle = L"" ORVEL_APPLICATION_TITLE;
+constexpr std::wstring_view kApplicationTitle = application::wideTitle;
 
 // Show values of a started program's first window.
 constexpr std::int32_t kShowNormal = 1; // normal, activated

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/posix/PosixPlatform.h"
 
+#include "core/Application.h"
 #include "platform/Utf8.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Objects.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -145,7 +147,8 @@ QApplication *widgetApplication()
     if (QCoreApplication::instance() || !displayAvailable())
         return nullptr;
     static int argc = 1;
-    static char name[] = "OrvelBrowser";
+    static char name[std::size(application::title)];
+    std::copy(std::begin(application::title), std::end(application::title), name);
     static char *argv[] = { name, nullptr };
     g_applicationIsOurs = true;
     return new QApplication(argc, argv);
