@@ -597,7 +597,7 @@ void frmBrowser::closeEvent(QCloseEvent *event)
 
 void frmBrowser::Form_Unload()
 {
-    runUntrapped("unload", [&] {
+    runUntrapped("storing the window placement", [&] {
         WidgetPlacementWindow window(this);
         SaveWindowPlacement(window, *m_deps.store);
     });

@@ -402,7 +402,7 @@ private Q_SLOTS:
         f.showAndWait();
         QVERIFY(f.window->close());
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.unhandled, (std::vector<std::string> { "unload" }));
+        QCOMPARE(f.unhandled, (std::vector<std::string> { "storing the window placement" }));
     }
 
     void addressBoxEnter_data()

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Runs the real program through the faults a desktop throws at it and checks
+# that nothing is lost: a settings store that cannot be read or written, two
+# windows closing at once, termination signals, and the X server going away.
+# Each run is on a display of its own with a decorating window manager, as an
+# ordinary user (made when this runs as root), so that the engine's sandbox
+# stays on and file permissions mean what they say.
+#   scripts/faults.sh [BUILD_DIR]      default build/dev; prints one line per fault
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build/dev}" && pwd)
+[ -x "$build/app/orvelbrowser" ] || { echo "faults: build $build first" >&2; exit 2; }
+
+work=$(mktemp -d /tmp/orvel-faults.XXXXXX)
+chmod 755 "$work"
+cp "$build/app/orvelbrowser" "$work/"
+user=$(id -un)
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  user=orvel-sandbox
+  id "$user" >/dev/null 2>&1 || useradd --system --create-home "$user"
+  as_user=(runuser -u "$user" --)
+fi
+display=:$((90 + RANDOM % 100))
+xserver=""
+cleanup() {
+  pkill -u "$user" -f "$work/orvelbrowser" 2>/dev/null
+  [ -n "$xserver" ] && kill "$xserver" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+pass() { printf 'ok    %-40s %s\n' "$1" "$2"; }
+fail() { printf 'FAIL  %-40s %s\n' "$1" "$2"; failures=$((failures + 1)); }
+
+start_display() {
+  Xvfb "$display" -screen 0 1280x1024x24 -ac -nolisten tcp >/dev/null 2>&1 &
+  xserver=$!
+  for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+  DISPLAY=$display openbox >/dev/null 2>&1 &
+  sleep 0.5
+}
+
+# A fresh home for the user; its settings file path in $ini.
+new_home() {
+  home=$work/home-$1
+  rm -rf "$home"
+  mkdir -p "$home/.config/OrvelBrowser"
+  ini=$home/.config/OrvelBrowser/OrvelBrowser.ini
+}
+own_home() { chown -R "$user" "$home"; }
+
+# start CATEGORY: starts the program in $home, sets $pid; waits for its window.
+start() {
+  "${as_user[@]}" env -u XAUTHORITY DISPLAY="$display" HOME="$home" XDG_RUNTIME_DIR="$home" \
+    XDG_CONFIG_HOME="$home/.config" ORVEL_NO_SINGLE_WINDOW=1 ORVEL_MAIN_HOST=127.0.0.1:9 \
+    ORVEL_SHOP_HOST=127.0.0.1:9 "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
+  launcher=$!
+  for _ in $(seq 150); do
+    DISPLAY=$display xdotool search --onlyvisible --name "Kategorie: $1\$" >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  pid=$(pgrep -u "$user" -f "^$work/orvelbrowser 4711\\|\\|$1\$")
+}
+window_state() { # maximised or normal, from the window manager's view
+  local id
+  id=$(DISPLAY=$display xdotool search --onlyvisible --name "Kategorie: $1\$" | head -n 1)
+  DISPLAY=$display xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED_VERT && echo maximised || echo normal
+}
+stop() { # stop SIGNAL: the program must end by itself with status 0
+  kill "-$1" "$pid"
+  wait "$launcher"
+}
+stored_errors() { grep -c 'window placement' "$home/stderr" 2>/dev/null; }
+# The store keeps one section per caption, its blanks and colon escaped.
+section() { echo "Harlund%20Webbrowser...%20Kategorie%3A%20$1"; }
+key() { sed -n "/^\\[$(section "$1")\\]/,/^\\[/s/^$2=//p" "$ini" 2>/dev/null | head -n 1; }
+
+start_display
+
+# Settings faults: the window opens maximised (nothing usable stored), closing
+# works, the user is told once, and nothing good is lost.
+good_other="[$(section Support)]
+left=15"
+for fault in read-only-folder corrupt huge directory; do
+  new_home "$fault"
+  case $fault in
+    read-only-folder) printf '%s\n' "$good_other" >"$ini"; own_home; chmod 555 "$(dirname "$ini")"; chmod 444 "$ini" ;;
+    corrupt) head -c 65536 /dev/urandom >"$ini"; own_home ;;
+    huge) head -c 75000000 /dev/urandom | base64 -w 76 >"$ini"; own_home ;;
+    directory) rm -f "$ini"; mkdir "$ini"; own_home ;;
+  esac
+  before=$(cat "$ini" 2>/dev/null | md5sum)
+  start Download
+  state=$(window_state Download)
+  stop TERM
+  status=$?
+  told=$(stored_errors)
+  if [ "$status" -ne 0 ] || [ "$state" != maximised ] || [ "$told" != 1 ]; then
+    fail "settings $fault" "exit $status, window $state, told $told times"
+  elif [ "$fault" = read-only-folder ] && [ "$(md5sum <"$ini")" != "$before" ]; then
+    fail "settings $fault" "the good file changed"
+  else
+    pass "settings $fault" "opened maximised, closed with 0, told once"
+  fi
+done
+
+# A good file is replaced whole (written beside it and renamed), never
+# rewritten in place, and keeps the sections of other captions.
+new_home replace
+printf '%s\n' "$good_other" >"$ini"
+own_home
+inode=$(stat -c %i "$ini")
+start Download; stop TERM
+if [ "$(stat -c %i "$ini")" = "$inode" ] || [ "$(key Support left)" != 15 ] || [ -z "$(key Download left)" ]; then
+  fail "settings written whole" "inode $inode -> $(stat -c %i "$ini"), Support left=$(key Support left)"
+else
+  pass "settings written whole" "new file renamed into place, other section kept"
+fi
+
+# Two windows closing at the same moment keep both sections.
+new_home two
+own_home
+start Download; first=$pid; first_launcher=$launcher
+start Support; second=$pid
+kill -TERM "$first" "$second"
+wait "$first_launcher"; wait "$launcher"
+if [ -n "$(key Download windowstate)" ] && [ -n "$(key Support windowstate)" ]; then
+  pass "two windows closing together" "both sections stored"
+else
+  fail "two windows closing together" "Download=$(key Download windowstate) Support=$(key Support windowstate)"
+fi
+
+# Each termination signal closes the window as its close button does.
+for signal in TERM HUP INT; do
+  new_home "sig$signal"
+  own_home
+  start News
+  stop "$signal"
+  status=$?
+  if [ "$status" -eq 0 ] && [ "$(key News windowstate)" = 2 ]; then
+    pass "SIG$signal" "exit 0, placement stored"
+  else
+    fail "SIG$signal" "exit $status, windowstate '$(key News windowstate)'"
+  fi
+done
+
+# The X server going away ends the program; it must not hang.
+new_home xgone
+own_home
+start Events
+kill "$xserver"
+wait "$xserver" 2>/dev/null
+xserver=""
+ended=no
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || { ended=yes; break; }
+  sleep 0.1
+done
+if [ "$ended" = yes ]; then
+  pass "X server gone" "the program ended"
+else
+  fail "X server gone" "still running 10 s later"
+  kill -KILL "$pid" 2>/dev/null
+fi
+
+echo "faults: $failures failed"
+[ "$failures" -eq 0 ]
