@@ -2,8 +2,8 @@
 #pragma once
 
 // What the browser window asks of its embedded web browser: five operations
-// plus placement, and five notifications. Implementations: WebEngineBrowser
-// (the real engine) and the scriptable fake of the tests.
+// plus placement and the session's downloads, and five notifications. Implementations:
+// WebEngineBrowser (the real engine) and the scriptable fake of the tests.
 
 #include <QObject>
 #include <QString>
@@ -11,6 +11,8 @@
 class QWidget;
 
 namespace orv {
+
+class DownloadList;
 
 class WebBrowserControl : public QObject
 {
@@ -37,6 +39,9 @@ public:
 
     // Covers exactly this rectangle of the container, in twips.
     virtual void Move(int left, int top, int width, int height) = 0;
+
+    // The files downloaded in this session; none where the control keeps no list.
+    virtual DownloadList *downloads() const { return nullptr; }
 
 Q_SIGNALS:
     void StatusTextChange(const QString &text);
