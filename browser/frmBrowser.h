@@ -17,11 +17,13 @@
 class QComboBox;
 class QLabel;
 class QStringListModel;
+class QToolButton;
 
 namespace orv {
 
 class ActiveBar;
 class ActiveBarTool;
+class DownloadsPanel;
 class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
@@ -43,6 +45,10 @@ public:
         std::function<void()> showInfoWindow;
         // Told when the load step is about to request the first page (start-up tracing).
         std::function<void()> beforeFirstNavigate;
+        // Hands a downloaded file or its folder to the desktop's default program.
+        std::function<void(const QString &path)> openWithShell;
+        // Asks a yes/no question; true for yes. Empty: a German message box.
+        std::function<bool(const QString &question)> confirm;
     };
 
     explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
@@ -58,10 +64,15 @@ public:
     const AddressHistory &history() const { return m_history; }
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
+    // The session's downloads and the status band button that shows them;
+    // null when the browser control keeps no download list.
+    DownloadsPanel *downloadsPanel() const { return m_downloadsPanel; }
+    QToolButton *downloadsButton() const { return m_downloadsButton; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void FillCategoryList();
@@ -84,6 +95,8 @@ private:
     void brwWebBrowser_DownloadComplete();
 
     void Form_Unload();
+    bool mayCloseWithRunningDownloads();
+    void placeDownloadsPanel();
 
     Dependencies m_deps;
     CommandLineFields m_fields;
@@ -95,6 +108,8 @@ private:
     std::unique_ptr<PictureMeterHost> m_meter;
     QComboBox *txtEingabe = nullptr;
     QLabel *imgWelt = nullptr;
+    DownloadsPanel *m_downloadsPanel = nullptr;
+    QToolButton *m_downloadsButton = nullptr;
 
     QStringListModel *m_historyModel = nullptr;
     AddressHistory m_history { nullptr };
