@@ -66,6 +66,18 @@ protected:
     }
 };
 
+namespace {
+
+// No half file stays behind, neither under the engine's working name nor
+// under a name that looks complete. The name was free when the download began.
+void removePartialFile(const QString &path)
+{
+    QFile::remove(path + QStringLiteral(".download"));
+    QFile::remove(path);
+}
+
+} // namespace
+
 QWebEngineProfile *createBrowserProfile(QObject *parent)
 {
     auto *profile = new QWebEngineProfile(QLatin1String(application::title), parent);
@@ -111,8 +123,14 @@ WebEngineBrowser::WebEngineBrowser(
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, &WebEngineBrowser::handleLoadProgress);
-    connect(m_page, &QWebEnginePage::linkHovered, this,
-        [this](const QString &url) { Q_EMIT StatusTextChange(url); });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        // Swapping in our own page reports "left the link" without a link
+        // ever hovered; the status keeps saying what went wrong instead.
+        const bool wasHovering = std::exchange(m_hovering, !url.isEmpty());
+        if (url.isEmpty() && !wasHovering && m_standInFor.isValid())
+            return;
+        Q_EMIT StatusTextChange(url);
+    });
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::reportCommandStates);
     connect(m_page, &QWebEnginePage::certificateError, this,
         [this](const QWebEngineCertificateError &error) {
@@ -220,11 +238,8 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
         return;
     }
     // A navigation handed to the desktop or dropped never was the window's.
-    if (m_refused.isValid() && info.url() == m_refused) {
-        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-            m_refused.clear();
+    if (m_refused.isValid() && info.url() == m_refused)
         return;
-    }
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         if (!m_loading) {
@@ -237,45 +252,53 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
             m_probe->abort();
         m_timedOut = false;
         m_firstProgress = -1;
+        m_loadUrl = info.url();
         m_answerTimer.start(m_options.answerTimeoutMs);
         Q_EMIT StatusTextChange(texts::statusLoading() + info.url().toString());
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
     case QWebEngineLoadingInfo::LoadStoppedStatus:
+        if (m_timedOut) {
+            handleLoadFailed(info);
+            break;
+        }
         m_answerTimer.stop();
         m_standInFor.clear();
         handleLoadFinished();
         Q_EMIT StatusTextChange(texts::statusDone());
         break;
-    case QWebEngineLoadingInfo::LoadFailedStatus: {
-        m_answerTimer.stop();
-        handleLoadFinished();
-        // A link that turns out to be a file ends its load as "aborted"; the
-        // download reports its own outcome.
-        if (m_downloadStartedByLoad)
-            break;
-        Q_EMIT StatusTextChange(texts::statusLoadFailed() + info.url().toString());
-        const auto domain = info.errorDomain();
-        const bool certificate = domain == QWebEngineLoadingInfo::CertificateErrorDomain;
-        const bool unreachable = certificate
-            || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
-                    || domain == QWebEngineLoadingInfo::DnsErrorDomain)
-                && info.errorCode() != -3);
-        if (m_timedOut || unreachable) {
-            const ReachFailure failure = m_timedOut
-                ? ReachFailure::Timeout
-                : classifyReachFailure(info.errorCode(), certificate);
-            m_timedOut = false;
-            // A refused certificate stays refused; everything else may come back.
-            m_retryAutomatically = failure != ReachFailure::Certificate;
-            m_retryDelayMs = 0;
-            showOwnPage(unreachablePageHtml(failure, info.url()), info.url());
-            if (m_retryAutomatically)
-                scheduleRetry();
-        }
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        handleLoadFailed(info);
         break;
     }
-    }
+}
+
+void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
+{
+    m_answerTimer.stop();
+    handleLoadFinished();
+    // A link that turns out to be a file ends its load as "aborted"; the
+    // download reports its own outcome.
+    if (m_downloadStartedByLoad)
+        return;
+    Q_EMIT StatusTextChange(texts::statusLoadFailed() + info.url().toString());
+    const auto domain = info.errorDomain();
+    const bool certificate = domain == QWebEngineLoadingInfo::CertificateErrorDomain;
+    const bool unreachable = certificate
+        || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
+                || domain == QWebEngineLoadingInfo::DnsErrorDomain)
+            && info.errorCode() != -3);
+    if (!m_timedOut && !unreachable)
+        return;
+    const ReachFailure failure
+        = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
+    m_timedOut = false;
+    // A refused certificate stays refused; everything else may come back.
+    m_retryAutomatically = failure != ReachFailure::Certificate;
+    m_retryDelayMs = 0;
+    showOwnPage(unreachablePageHtml(failure, info.url()), info.url());
+    if (m_retryAutomatically)
+        scheduleRetry();
 }
 
 void WebEngineBrowser::handleLoadProgress(int percent)
@@ -355,13 +378,12 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
                 Q_EMIT StatusTextChange(texts::statusDownloadDone() + path);
                 break;
             case QWebEngineDownloadRequest::DownloadCancelled:
-                // No half file stays behind under a name that looks complete.
-                QFile::remove(path);
+                removePartialFile(path);
                 m_downloads->finish(id, DownloadEntry::State::Cancelled);
                 Q_EMIT StatusTextChange(texts::statusDownloadCancelled() + name);
                 break;
             case QWebEngineDownloadRequest::DownloadInterrupted:
-                QFile::remove(path);
+                removePartialFile(path);
                 m_downloads->finish(
                     id, DownloadEntry::State::Failed, download->interruptReasonString());
                 Q_EMIT StatusTextChange(texts::statusDownloadFailed() + name + QStringLiteral(" (")
@@ -422,6 +444,7 @@ bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFr
 
     const Route route = routeNavigation(request, m_options.trusted);
     if (route == Route::Stay) {
+        m_refused.clear();
         if (!request.isRedirect) {
             // A redirect chain starts here: in the window's own hands, on the
             // maker's site, or on a site the maker's site led to.
@@ -434,6 +457,13 @@ bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFr
         return true;
     }
     m_refused = url;
+    // Some addresses (mail, phone) report their start before they are asked
+    // about; the window goes back to the page it shows.
+    if (m_loading && m_loadUrl == url) {
+        m_answerTimer.stop();
+        handleLoadFinished();
+        Q_EMIT StatusTextChange(texts::statusDone());
+    }
     if (route == Route::Shell && m_options.openExternally)
         m_options.openExternally(url);
     return false;

@@ -84,6 +84,7 @@ public:
 private:
     bool acceptNavigation(const QUrl &url, int type, bool isMainFrame);
     void handleLoadingChanged(const QWebEngineLoadingInfo &info);
+    void handleLoadFailed(const QWebEngineLoadingInfo &info);
     void handleLoadProgress(int percent);
     void handleLoadFinished();
     void handleRendererGone(bool crashed);
@@ -109,6 +110,8 @@ private:
     QString m_chainOrigin;
     // Address and load events of a navigation handed elsewhere or dropped.
     QUrl m_refused;
+    QUrl m_loadUrl;
+    bool m_hovering = false;
 
     QUrl m_standInFor;
     int m_ownPageLoads = 0;
