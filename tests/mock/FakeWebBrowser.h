@@ -4,6 +4,7 @@
 // A scriptable web browser control: records every call, fails the calls it
 // is told to fail, and lets a test raise any notification.
 
+#include "components/DownloadList.h"
 #include "components/WebBrowserControl.h"
 
 #include <QRect>
@@ -29,12 +30,14 @@ public:
     void Stop() override;
     void Refresh() override;
     void Move(int left, int top, int width, int height) override;
+    DownloadList *downloads() const override { return fileDownloads; }
 
     // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", ...
     QStringList calls;
     // Operation names ("Navigate", "GoBack", ...) that throw Failure(ControlFailed).
     QSet<QString> failing;
     QRect lastMove; // twips
+    DownloadList *fileDownloads; // filled by the test
 
     QStringList navigations() const;
 
