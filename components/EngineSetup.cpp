@@ -7,8 +7,7 @@
 
 namespace orv {
 
-EngineSetup chooseEngineSetup(
-    bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags)
+EngineSetup chooseEngineSetup(bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags)
 {
     bool software = !hasRenderNode;
     if (gpuOverride == "0")
@@ -16,24 +15,23 @@ EngineSetup chooseEngineSetup(
     else if (gpuOverride == "1")
         software = false;
 
-    EngineSetup setup { software, userFlags };
+    EngineSetup setup{software, userFlags};
     if (software && !userFlags.split(' ').contains("--disable-gpu"))
-        setup.chromiumFlags
-            = (userFlags.isEmpty() ? QByteArray() : userFlags + ' ') + "--disable-gpu";
+        setup.chromiumFlags = (userFlags.isEmpty() ? QByteArray() : userFlags + ' ') + "--disable-gpu";
     return setup;
 }
 
 bool hasGpuRenderNode()
 {
     return !QDir(QStringLiteral("/dev/dri"))
-                .entryList({ QStringLiteral("renderD*") }, QDir::System | QDir::Files | QDir::Dirs)
+                .entryList({QStringLiteral("renderD*")}, QDir::System | QDir::Files | QDir::Dirs)
                 .isEmpty();
 }
 
 EngineSetup applyEngineSetup()
 {
-    const EngineSetup setup = chooseEngineSetup(
-        hasGpuRenderNode(), qgetenv("ORVEL_GPU"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+    const EngineSetup setup = chooseEngineSetup(hasGpuRenderNode(), qgetenv("ORVEL_GPU"),
+                                                qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
     if (setup.softwareRendering)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (!setup.chromiumFlags.isEmpty())

@@ -17,8 +17,7 @@ struct EngineSetup
     QByteArray chromiumFlags; // the value for QTWEBENGINE_CHROMIUM_FLAGS
 };
 
-EngineSetup chooseEngineSetup(
-    bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags);
+EngineSetup chooseEngineSetup(bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags);
 
 // A DRM render node (/dev/dri/renderD*) is what a usable GPU offers.
 bool hasGpuRenderNode();
