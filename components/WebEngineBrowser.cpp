@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHostAddress>
 #include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
@@ -524,7 +525,11 @@ void WebEngineBrowser::probeStoodInFor()
         return;
     // Without a network there is nobody to ask; the network's return asks at once.
     const QNetworkInformation *network = QNetworkInformation::instance();
-    if (network && network->reachability() == QNetworkInformation::Reachability::Disconnected) {
+    const QString host = m_standInFor.host();
+    const bool onThisComputer
+        = host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
+    if (network && !onThisComputer
+        && network->reachability() == QNetworkInformation::Reachability::Disconnected) {
         scheduleRetry();
         return;
     }

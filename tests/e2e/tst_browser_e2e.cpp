@@ -324,15 +324,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shell");
         QTest::addColumn<QString>("landsOn");
 
-        QTest::newRow("other site") << "0||News"
+        QTest::newRow("other site") << "0||Events"
                                     << "foreign" << foreign("/") << "";
-        QTest::newRow("other site, new window") << "0||News"
+        QTest::newRow("other site, new window") << "0||Events"
                                                 << "foreignblank" << foreign("/") << "";
-        QTest::newRow("mail") << "0||News"
+        QTest::newRow("mail") << "0||Events"
                               << "mail"
                               << "mailto:info@harlund.example"
                               << "";
-        QTest::newRow("maker") << "0||News"
+        QTest::newRow("maker") << "0||Events"
                                << "support"
                                << ""
                                << "main /support";
