@@ -123,8 +123,21 @@ int main(int argc, char *argv[])
     // The command line as one text: the arguments joined by blanks, quotes kept.
     dependencies.commandLine = commandLineOf(QApplication::arguments());
     dependencies.store = &store;
-    dependencies.createBrowser = [profile](QWidget *container) {
-        return new orv::WebEngineBrowser(container, profile);
+    // Other sites, mail and phone links, and downloaded files open in the
+    // desktop's default programs; the platform layer is set up on first use.
+    const auto openWithShell = [](const QString &target) {
+        orv::platform::systemPlatform().shellExecute(orv::platform::WindowHandle(0), std::wstring(),
+            target.toStdWString(), std::nullopt, std::nullopt, 1);
+    };
+    dependencies.openWithShell = openWithShell;
+    orv::WebEngineBrowserOptions browserOptions;
+    browserOptions.trusted = orv::TrustedHosts::forMaker(
+        dependencies.hosts.MainHost, dependencies.hosts.ShopHost, orv::app::extraTrustedHosts());
+    browserOptions.openExternally = [openWithShell](const QUrl &address) {
+        openWithShell(address.toString(QUrl::FullyEncoded));
+    };
+    dependencies.createBrowser = [profile, browserOptions](QWidget *container) {
+        return new orv::WebEngineBrowser(container, profile, browserOptions);
     };
 
     orv::frmInfoFenster::Dependencies info;

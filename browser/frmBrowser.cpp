@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "browser/frmBrowser.h"
 
+#include "browser/DownloadsPanel.h"
 #include "browser/FindBar.h"
 #include "browser/ToolbarLayout.h"
 #include "components/ActiveBar.h"
+#include "components/DownloadList.h"
 #include "components/PictureBox.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
@@ -23,9 +25,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStringListModel>
+#include <QToolButton>
 
 #include <algorithm>
 #include <array>
@@ -196,6 +201,27 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     ActiveBar31->setShortcutGate([this](const QKeySequence &key) {
         return key != QKeySequence(Qt::Key_Escape) || !escapeUsed();
     });
+    // The session's downloads float over the page; a button at the right end
+    // of the status band brings them back.
+    if (DownloadList *downloads = brwWebBrowser->downloads()) {
+        m_downloadsPanel = new DownloadsPanel(downloads, m_deps.openWithShell, this);
+        m_downloadsButton = new QToolButton(this);
+        m_downloadsButton->setObjectName(QStringLiteral("downloadsButton"));
+        m_downloadsButton->setText(QStringLiteral("Downloads"));
+        m_downloadsButton->setToolTip(QStringLiteral("Downloads dieser Sitzung"));
+        m_downloadsButton->setAutoRaise(true);
+        ActiveBar31->Bands(names::statusBar()).addWidget(m_downloadsButton);
+        connect(m_downloadsButton, &QToolButton::clicked, this, [this] {
+            if (m_downloadsPanel->isVisible()) {
+                m_downloadsPanel->hide();
+                return;
+            }
+            placeDownloadsPanel();
+            m_downloadsPanel->show();
+            m_downloadsPanel->raise();
+        });
+        connect(downloads, &DownloadList::added, this, &frmBrowser::placeDownloadsPanel);
+    }
 
     // Nothing to go back or forward to and nothing loading before the first report.
     tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(false);
@@ -591,8 +617,56 @@ void frmBrowser::brwWebBrowser_DownloadComplete()
 
 void frmBrowser::closeEvent(QCloseEvent *event)
 {
+    // Closing is refused only when the user wants running downloads to go on.
+    if (!mayCloseWithRunningDownloads()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
-    event->accept(); // closing is never refused
+    event->accept();
+}
+
+bool frmBrowser::mayCloseWithRunningDownloads()
+{
+    DownloadList *downloads = brwWebBrowser->downloads();
+    const int running = downloads ? downloads->runningCount() : 0;
+    if (running == 0)
+        return true;
+    const QString question = running == 1
+        ? QStringLiteral("Ein Download läuft noch. Soll er abgebrochen und das Fenster "
+                         "geschlossen werden?")
+        : QStringLiteral("%1 Downloads laufen noch. Sollen sie abgebrochen und das Fenster "
+                         "geschlossen werden?")
+              .arg(running);
+    bool yes = false;
+    if (m_deps.confirm) {
+        yes = m_deps.confirm(question);
+    } else {
+        QMessageBox box(QMessageBox::Question, windowTitle(), question,
+            QMessageBox::Yes | QMessageBox::No, this);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        yes = box.exec() == QMessageBox::Yes;
+    }
+    if (yes)
+        downloads->cancelRunning(); // their partial files go with them
+    return yes;
+}
+
+void frmBrowser::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeDownloadsPanel();
+}
+
+void frmBrowser::placeDownloadsPanel()
+{
+    if (!m_downloadsPanel)
+        return;
+    const QWidget &band = ActiveBar31->Bands(names::statusBar());
+    m_downloadsPanel->placeAbove(band.isVisible() ? band.mapTo(this, QPoint(0, 0)).y() : height());
 }
 
 void frmBrowser::Form_Unload()

@@ -20,12 +20,14 @@ class QComboBox;
 class QKeySequence;
 class QLabel;
 class QStringListModel;
+class QToolButton;
 
 namespace orv {
 
 class ActiveBar;
 class ActiveBarTool;
 class FindBar;
+class DownloadsPanel;
 class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
@@ -50,6 +52,10 @@ public:
         // Asks where the page's PDF goes, proposing a file; empty: nowhere.
         // A file dialog when not set.
         std::function<QString(const QString &proposed)> choosePdfFile;
+        // Hands a downloaded file or its folder to the desktop's default program.
+        std::function<void(const QString &path)> openWithShell;
+        // Asks a yes/no question; true for yes. Empty: a German message box.
+        std::function<bool(const QString &question)> confirm;
     };
 
     explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
@@ -75,10 +81,15 @@ public:
     QLabel *zoomPane() const { return m_zoomPane; }
     int zoomPercent() const { return m_zoomPercent; }
     bool pageFullScreen() const { return m_pageFullScreen; }
+    // The session's downloads and the status band button that shows them;
+    // null when the browser control keeps no download list.
+    DownloadsPanel *downloadsPanel() const { return m_downloadsPanel; }
+    QToolButton *downloadsButton() const { return m_downloadsButton; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void FillCategoryList();
@@ -127,6 +138,8 @@ private:
     void brwWebBrowser_FullScreenRequested(bool on);
 
     void Form_Unload();
+    bool mayCloseWithRunningDownloads();
+    void placeDownloadsPanel();
 
     Dependencies m_deps;
     CommandLineFields m_fields;
@@ -138,6 +151,8 @@ private:
     std::unique_ptr<PictureMeterHost> m_meter;
     QComboBox *txtEingabe = nullptr;
     QLabel *imgWelt = nullptr;
+    DownloadsPanel *m_downloadsPanel = nullptr;
+    QToolButton *m_downloadsButton = nullptr;
 
     QStringListModel *m_historyModel = nullptr;
     AddressHistory m_history { nullptr };

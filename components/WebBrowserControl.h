@@ -2,8 +2,8 @@
 #pragma once
 
 // What the browser window asks of its embedded web browser: navigation,
-// placement, find, zoom, printing and full screen, and the notifications
-// that go with them. Implementations: WebEngineBrowser
+// placement, find, zoom, printing, full screen and the session's downloads,
+// and the notifications that go with them. Implementations: WebEngineBrowser
 // (the real engine) and the scriptable fake of the tests.
 
 #include <QObject>
@@ -12,6 +12,8 @@
 class QWidget;
 
 namespace orv {
+
+class DownloadList;
 
 class WebBrowserControl : public QObject
 {
@@ -50,6 +52,8 @@ public:
     virtual void PrintToPdf(const QString &filePath) = 0;
     // Asks the page to leave the full screen it asked for.
     virtual void ExitFullScreen() = 0;
+    // The files downloaded in this session; none where the control keeps no list.
+    virtual DownloadList *downloads() const { return nullptr; }
 
 Q_SIGNALS:
     void StatusTextChange(const QString &text);

@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "components/WebEngineBrowser.h"
 
+#include "components/DownloadList.h"
 #include "core/Application.h"
 #include "core/Failure.h"
 #include "resources/Texts.h"
 
 #include <QChildEvent>
+#include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHostAddress>
+#include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkInformation>
+#include <QNetworkReply>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QWebEngineCertificateError>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineFullScreenRequest>
@@ -31,6 +42,7 @@ public:
     using QWebEnginePage::QWebEnginePage;
 
     bool silent = false;
+    std::function<bool(const QUrl &, NavigationType, bool)> navigationFilter;
 
 protected:
     void javaScriptAlert(const QUrl &origin, const QString &message) override
@@ -51,15 +63,34 @@ protected:
                       : QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
     }
 
-    // A one-window browser: links with a target and window.open() load here.
+    // A one-window browser: links with a target and window.open() load here,
+    // and then pass the same routing as every other navigation.
     QWebEnginePage *createWindow(WebWindowType) override { return this; }
+
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
+    {
+        return navigationFilter ? navigationFilter(url, type, isMainFrame) : true;
+    }
 };
+
+namespace {
+
+// No half file stays behind, neither under the engine's working name nor
+// under a name that looks complete. The name was free when the download began.
+void removePartialFile(const QString &path)
+{
+    QFile::remove(path + QStringLiteral(".download"));
+    QFile::remove(path);
+}
+
+} // namespace
 
 QWebEngineProfile *createBrowserProfile(QObject *parent)
 {
     auto *profile = new QWebEngineProfile(QLatin1String(application::title), parent);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setDownloadPath(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    profile->setHttpAcceptLanguage(QStringLiteral("de-DE,de"));
     return profile;
 }
 
@@ -80,17 +111,33 @@ QString uniqueFileName(const QDir &folder, const QString &suggested)
     }
 }
 
-WebEngineBrowser::WebEngineBrowser(QWidget *container, QWebEngineProfile *profile)
-    : WebBrowserControl(container), m_view(new QWebEngineView(container)),
-      m_page(new SilentPage(profile, m_view))
+WebEngineBrowser::WebEngineBrowser(
+    QWidget *container, QWebEngineProfile *profile, WebEngineBrowserOptions options)
+    : WebBrowserControl(container), m_options(std::move(options)),
+      m_view(new QWebEngineView(container)), m_page(new SilentPage(profile, m_view)),
+      m_downloads(new DownloadList(this))
 {
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
     m_view->setPage(m_page);
+    // Our own page replaces the engine's for pages that cannot be reached.
+    m_page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    m_page->navigationFilter
+        = [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
+              return acceptNavigation(url, int(type), isMainFrame);
+          };
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, &WebEngineBrowser::handleLoadProgress);
-    connect(m_page, &QWebEnginePage::linkHovered, this,
-        [this](const QString &url) { Q_EMIT StatusTextChange(url); });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        // Swapping in our own page reports "left the link" without a link
+        // ever hovered; the status keeps saying what went wrong instead.
+        const bool wasHovering = std::exchange(m_hovering, !url.isEmpty());
+        if (url.isEmpty() && !wasHovering && m_standInFor.isValid())
+            return;
+        Q_EMIT StatusTextChange(url);
+    });
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::reportCommandStates);
     connect(m_page, &QWebEnginePage::certificateError, this,
         [this](const QWebEngineCertificateError &error) {
@@ -98,6 +145,10 @@ WebEngineBrowser::WebEngineBrowser(QWidget *container, QWebEngineProfile *profil
             auto copy = error;
             copy.rejectCertificate();
             Q_EMIT StatusTextChange(texts::statusCertificateRejected() + error.url().toString());
+        });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+        [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            handleRendererGone(status != QWebEnginePage::NormalTerminationStatus);
         });
     connect(
         profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
@@ -119,6 +170,24 @@ WebEngineBrowser::WebEngineBrowser(QWidget *container, QWebEngineProfile *profil
     m_view->installEventFilter(this);
     for (QWidget *child : m_view->findChildren<QWidget *>())
         child->installEventFilter(this);
+    m_answerTimer.setSingleShot(true);
+    connect(&m_answerTimer, &QTimer::timeout, this, [this] {
+        m_timedOut = true;
+        m_view->stop(); // fails the load, which then shows our page
+    });
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &WebEngineBrowser::probeStoodInFor);
+    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+            [this](QNetworkInformation::Reachability reachability) {
+                // The network is back: check at once instead of waiting out the pause.
+                if (reachability == QNetworkInformation::Reachability::Online
+                    && m_retryAutomatically && m_standInFor.isValid()) {
+                    m_retryDelayMs = 0;
+                    probeStoodInFor();
+                }
+            });
+    }
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
@@ -169,7 +238,11 @@ void WebEngineBrowser::Stop()
 
 void WebEngineBrowser::Refresh()
 {
-    m_view->reload();
+    // Reloading our own page would only show it again.
+    if (m_standInFor.isValid())
+        loadStoodInFor();
+    else
+        m_view->reload();
 }
 
 void WebEngineBrowser::Move(int left, int top, int width, int height)
@@ -238,6 +311,16 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
     // The engine may carry a zoom level of its own per site; ours wins.
     if (!qFuzzyCompare(m_view->zoomFactor(), m_zoomFactor))
         m_view->setZoomFactor(m_zoomFactor);
+    // Our own error and crash pages load without telling anyone: the status
+    // pane keeps saying what went wrong.
+    if (m_ownPageLoads > 0) {
+        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            --m_ownPageLoads;
+        return;
+    }
+    // A navigation handed to the desktop or dropped never was the window's.
+    if (m_refused.isValid() && info.url() == m_refused)
+        return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         if (!m_loading) {
@@ -245,25 +328,67 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
             m_downloadStartedByLoad = false;
             Q_EMIT DownloadBegin();
         }
+        m_retryTimer.stop();
+        if (m_probe)
+            m_probe->abort();
+        m_timedOut = false;
+        m_firstProgress = -1;
+        m_loadUrl = info.url();
+        m_answerTimer.start(m_options.answerTimeoutMs);
         Q_EMIT StatusTextChange(texts::statusLoading() + info.url().toString());
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
     case QWebEngineLoadingInfo::LoadStoppedStatus:
+        if (m_timedOut) {
+            handleLoadFailed(info);
+            break;
+        }
+        m_answerTimer.stop();
+        m_standInFor.clear();
         handleLoadFinished();
         Q_EMIT StatusTextChange(texts::statusDone());
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
-        handleLoadFinished();
-        // A link that turns out to be a file ends its load as "aborted"; the
-        // download reports its own outcome.
-        if (!m_downloadStartedByLoad)
-            Q_EMIT StatusTextChange(texts::statusLoadFailed() + info.url().toString());
+        handleLoadFailed(info);
         break;
     }
 }
 
+void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
+{
+    m_answerTimer.stop();
+    handleLoadFinished();
+    // A link that turns out to be a file ends its load as "aborted"; the
+    // download reports its own outcome.
+    if (m_downloadStartedByLoad)
+        return;
+    Q_EMIT StatusTextChange(texts::statusLoadFailed() + info.url().toString());
+    const auto domain = info.errorDomain();
+    const bool certificate = domain == QWebEngineLoadingInfo::CertificateErrorDomain;
+    const bool unreachable = certificate
+        || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
+                || domain == QWebEngineLoadingInfo::DnsErrorDomain)
+            && info.errorCode() != -3);
+    if (!m_timedOut && !unreachable)
+        return;
+    const ReachFailure failure
+        = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
+    m_timedOut = false;
+    // A refused certificate stays refused; everything else may come back.
+    m_retryAutomatically = failure != ReachFailure::Certificate;
+    m_retryDelayMs = 0;
+    showOwnPage(unreachablePageHtml(failure, info.url()), info.url());
+    if (m_retryAutomatically)
+        scheduleRetry();
+}
+
 void WebEngineBrowser::handleLoadProgress(int percent)
 {
+    // Progress beyond the first report means the server answered.
+    if (m_firstProgress < 0)
+        m_firstProgress = percent;
+    else if (percent > m_firstProgress)
+        m_answerTimer.stop();
     // 0 means "nothing loading" to the listeners, so it is not reported mid-load.
     if (m_loading && percent > 0)
         Q_EMIT ProgressChange(percent, 100);
@@ -296,28 +421,52 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
 
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     folder.mkpath(QStringLiteral("."));
-    const QString name = uniqueFileName(folder, download->downloadFileName());
+    QString name = uniqueFileName(folder, download->downloadFileName());
+    if (std::exchange(m_saveAsNext, false)) {
+        const QString chosen = QFileDialog::getSaveFileName(m_view,
+            QStringLiteral("Bild speichern unter"), folder.absoluteFilePath(name), QString(),
+            nullptr, QFileDialog::DontConfirmOverwrite);
+        if (chosen.isEmpty()) {
+            download->cancel();
+            return;
+        }
+        // Existing files are never overwritten, not even when picked.
+        folder = QFileInfo(chosen).absoluteDir();
+        name = uniqueFileName(folder, QFileInfo(chosen).fileName());
+    }
     download->setDownloadDirectory(folder.absolutePath());
     download->setDownloadFileName(name);
     const QString path = folder.absoluteFilePath(name);
 
-    connect(
-        download, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this, download, name] {
+    QPointer<QWebEngineDownloadRequest> guard(download);
+    const int id = m_downloads->add(name, path, [guard] {
+        if (guard)
+            guard->cancel();
+    });
+    connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
+        [this, download, name, id] {
             const qint64 total = download->totalBytes();
+            m_downloads->setProgress(id, download->receivedBytes(), total);
             if (total > 0 && !download->isFinished())
                 Q_EMIT StatusTextChange(texts::statusDownloadProgress() + name
                     + QStringLiteral(" (%1 %)").arg(download->receivedBytes() * 100 / total));
         });
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
-        [this, download, name, path](QWebEngineDownloadRequest::DownloadState state) {
+        [this, download, name, path, id](QWebEngineDownloadRequest::DownloadState state) {
             switch (state) {
             case QWebEngineDownloadRequest::DownloadCompleted:
+                m_downloads->finish(id, DownloadEntry::State::Done);
                 Q_EMIT StatusTextChange(texts::statusDownloadDone() + path);
                 break;
             case QWebEngineDownloadRequest::DownloadCancelled:
+                removePartialFile(path);
+                m_downloads->finish(id, DownloadEntry::State::Cancelled);
                 Q_EMIT StatusTextChange(texts::statusDownloadCancelled() + name);
                 break;
             case QWebEngineDownloadRequest::DownloadInterrupted:
+                removePartialFile(path);
+                m_downloads->finish(
+                    id, DownloadEntry::State::Failed, download->interruptReasonString());
                 Q_EMIT StatusTextChange(texts::statusDownloadFailed() + name + QStringLiteral(" (")
                     + download->interruptReasonString() + QLatin1Char(')'));
                 break;
@@ -327,6 +476,223 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
         });
     download->accept();
     Q_EMIT StatusTextChange(texts::statusDownloadStarted() + name);
+}
+
+bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFrame)
+{
+    if (!isMainFrame)
+        return true;
+    // The button of our own page loads the page it stands in for.
+    if (m_standInFor.isValid() && url == m_standInFor)
+        return true;
+    if (m_options.trusted.isEmpty())
+        return true;
+
+    using P = QWebEnginePage;
+    NavigationRequest request;
+    request.target = url;
+    switch (P::NavigationType(type)) {
+    case P::NavigationTypeLinkClicked:
+        request.kind = NavigationKind::Link;
+        break;
+    case P::NavigationTypeTyped:
+        request.kind = NavigationKind::Typed;
+        break;
+    case P::NavigationTypeFormSubmitted:
+        request.kind = NavigationKind::Form;
+        break;
+    case P::NavigationTypeBackForward:
+        request.kind = NavigationKind::BackForward;
+        break;
+    case P::NavigationTypeReload:
+        request.kind = NavigationKind::Reload;
+        break;
+    case P::NavigationTypeRedirect:
+        request.kind = NavigationKind::Redirect;
+        break;
+    default:
+        request.kind = NavigationKind::Other;
+        break;
+    }
+    // The engine files navigations a script starts without the user's
+    // gesture under redirects; a link click or a form is the user's.
+    request.userInitiated
+        = request.kind == NavigationKind::Link || request.kind == NavigationKind::Form;
+    request.isRedirect = request.kind == NavigationKind::Redirect;
+    const QString pageHost
+        = TrustedHosts::hostOf(m_standInFor.isValid() ? m_standInFor : m_page->url());
+    request.currentHost = request.isRedirect ? m_chainOrigin : pageHost;
+
+    const Route route = routeNavigation(request, m_options.trusted);
+    if (route == Route::Stay) {
+        m_refused.clear();
+        if (!request.isRedirect) {
+            // A redirect chain starts here: in the window's own hands, on the
+            // maker's site, or on a site the maker's site led to.
+            if (request.kind == NavigationKind::Typed || request.kind == NavigationKind::BackForward
+                || request.kind == NavigationKind::Reload || pageHost.isEmpty())
+                m_chainOrigin.clear();
+            else if (m_options.trusted.contains(pageHost))
+                m_chainOrigin = pageHost;
+        }
+        return true;
+    }
+    m_refused = url;
+    // Some addresses (mail, phone) report their start before they are asked
+    // about; the window goes back to the page it shows.
+    if (m_loading && m_loadUrl == url) {
+        m_answerTimer.stop();
+        handleLoadFinished();
+        Q_EMIT StatusTextChange(texts::statusDone());
+    }
+    if (route == Route::Shell && m_options.openExternally)
+        m_options.openExternally(url);
+    return false;
+}
+
+void WebEngineBrowser::handleRendererGone(bool crashed)
+{
+    if (!crashed)
+        return;
+    m_answerTimer.stop();
+    handleLoadFinished();
+    m_ownPageLoads = 0;
+    const QUrl address = m_standInFor.isValid() ? m_standInFor : m_page->url();
+    const bool again = m_lastCrash.isValid() && m_lastCrash.elapsed() < m_options.crashWindowMs;
+    m_lastCrash.start();
+    m_retryTimer.stop();
+    m_retryAutomatically = false;
+    if (again) {
+        // Reloading once more would likely crash once more.
+        showOwnPage(crashedPageHtml(address), address);
+        return;
+    }
+    // Once: the page comes back as it was.
+    QTimer::singleShot(0, this, [this, address] {
+        if (m_standInFor.isValid())
+            loadStoodInFor();
+        else if (address.isValid())
+            m_view->load(address);
+        else
+            m_view->reload();
+    });
+}
+
+void WebEngineBrowser::showOwnPage(const QString &html, const QUrl &address)
+{
+    m_standInFor = address;
+    ++m_ownPageLoads;
+    m_page->setHtml(html, address);
+}
+
+void WebEngineBrowser::loadStoodInFor()
+{
+    const QUrl address = m_standInFor;
+    m_retryTimer.stop();
+    m_view->load(address);
+}
+
+void WebEngineBrowser::scheduleRetry()
+{
+    m_retryDelayMs = m_retryDelayMs == 0 ? m_options.firstRetryMs
+                                         : qMin(m_retryDelayMs * 2, m_options.maxRetryMs);
+    m_retryTimer.start(m_retryDelayMs);
+}
+
+void WebEngineBrowser::probeStoodInFor()
+{
+    if (!m_standInFor.isValid() || !m_retryAutomatically)
+        return;
+    // Without a network there is nobody to ask; the network's return asks at once.
+    const QNetworkInformation *network = QNetworkInformation::instance();
+    const QString host = m_standInFor.host();
+    const bool onThisComputer
+        = host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
+    if (network && !onThisComputer
+        && network->reachability() == QNetworkInformation::Reachability::Disconnected) {
+        scheduleRetry();
+        return;
+    }
+    // Asked aside, so that the window does not flicker through failed loads.
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    if (m_probe)
+        m_probe->abort();
+    QNetworkRequest request(m_standInFor);
+    request.setTransferTimeout(qMin(m_options.answerTimeoutMs, m_options.maxRetryMs));
+    QNetworkReply *reply = m_network->get(request);
+    m_probe = reply;
+    // Any answer at all will do; the body is the engine's business.
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+            reply->setProperty("answered", true);
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { handleProbeFinished(reply); });
+}
+
+void WebEngineBrowser::handleProbeFinished(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply != m_probe)
+        return;
+    const bool answered = reply->property("answered").toBool()
+        || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()
+        || reply->error() == QNetworkReply::SslHandshakeFailedError;
+    if (!m_standInFor.isValid() || !m_retryAutomatically)
+        return;
+    if (answered)
+        loadStoodInFor();
+    else
+        scheduleRetry();
+}
+
+void WebEngineBrowser::showContextMenu(const QPoint &position)
+{
+    const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
+    if (!request)
+        return;
+    auto *menu = new QMenu(m_view);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto pageAction = [this, menu](const QString &text, QWebEnginePage::WebAction action) {
+        QAction *entry
+            = menu->addAction(text, m_page, [this, action] { m_page->triggerAction(action); });
+        entry->setEnabled(m_page->action(action)->isEnabled());
+        return entry;
+    };
+
+    const QUrl link = request->linkUrl();
+    if (link.isValid()) {
+        QAction *open = menu->addAction(QStringLiteral("Link im Browser öffnen"), this,
+            [this, link] { m_options.openExternally(link); });
+        open->setEnabled(bool(m_options.openExternally));
+        menu->addAction(QStringLiteral("Link-Adresse kopieren"), this,
+            [link] { QGuiApplication::clipboard()->setText(link.toString()); });
+        menu->addSeparator();
+    }
+    if (request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage) {
+        menu->addAction(QStringLiteral("Bild speichern unter…"), this, [this] {
+            m_saveAsNext = true;
+            m_page->triggerAction(QWebEnginePage::DownloadImageToDisk);
+        });
+        menu->addSeparator();
+    }
+    if (request->isContentEditable()) {
+        pageAction(QStringLiteral("Ausschneiden"), QWebEnginePage::Cut);
+        pageAction(QStringLiteral("Kopieren"), QWebEnginePage::Copy);
+        pageAction(QStringLiteral("Einfügen"), QWebEnginePage::Paste);
+        menu->addSeparator();
+    } else if (!request->selectedText().isEmpty()) {
+        pageAction(QStringLiteral("Kopieren"), QWebEnginePage::Copy);
+        menu->addSeparator();
+    }
+    pageAction(QStringLiteral("Zurück"), QWebEnginePage::Back);
+    pageAction(QStringLiteral("Vorwärts"), QWebEnginePage::Forward);
+    menu->addAction(QStringLiteral("Neu laden"), this, &WebEngineBrowser::Refresh);
+    menu->addSeparator();
+    pageAction(QStringLiteral("Alles auswählen"), QWebEnginePage::SelectAll);
+    menu->popup(m_view->mapToGlobal(position));
 }
 
 } // namespace orv

@@ -5,13 +5,26 @@
 // the notifications, keeps quiet when silent, opens new-window requests in
 // the same view, saves downloads into the user's download folder, finds,
 // zooms, prints and grants the page's full-screen requests.
+// With trusted hosts it also decides where links go, shows its own page for
+// a page it cannot reach (and loads it again once the host answers), brings
+// a page back after its display process died, and keeps the session's
+// download list.
 
+#include "components/LinkRouting.h"
+#include "components/OwnPages.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
 
 class QDir;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -19,20 +32,38 @@ class QWebEngineView;
 
 namespace orv {
 
+class DownloadList;
 class SilentPage;
 
-// The persistent profile of the program: cookies and logins survive restarts.
+// The persistent profile of the program: cookies and logins survive restarts;
+// pages are asked for in German.
 QWebEngineProfile *createBrowserProfile(QObject *parent);
 
 // A name in the folder that no file has yet: "setup.exe", "setup (1).exe", ...
 QString uniqueFileName(const QDir &folder, const QString &suggested);
+
+struct WebEngineBrowserOptions
+{
+    // Empty: every page loads in the view, as a plain browser does.
+    TrustedHosts trusted;
+    // Hands an address to the desktop's default program (other sites, mail, phone).
+    std::function<void(const QUrl &)> openExternally;
+    // A page whose server sends nothing for this long counts as unreachable.
+    int answerTimeoutMs = 30000;
+    // Waits between checks whether an unreachable page's host answers again.
+    int firstRetryMs = 2000;
+    int maxRetryMs = 60000;
+    // Two deaths of the display process within this time stop the reloading.
+    int crashWindowMs = 60000;
+};
 
 class WebEngineBrowser : public WebBrowserControl
 {
     Q_OBJECT
 
 public:
-    WebEngineBrowser(QWidget *container, QWebEngineProfile *profile);
+    WebEngineBrowser(
+        QWidget *container, QWebEngineProfile *profile, WebEngineBrowserOptions options = {});
     ~WebEngineBrowser() override;
 
     QWidget *widget() const override;
@@ -50,25 +81,60 @@ public:
     void Print() override;
     void PrintToPdf(const QString &filePath) override;
     void ExitFullScreen() override;
+    DownloadList *downloads() const override { return m_downloads; }
 
     QWebEngineView *view() const { return m_view; }
+    // The address of the page our own error or crash page stands in for.
+    QUrl standInFor() const { return m_standInFor; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool acceptNavigation(const QUrl &url, int type, bool isMainFrame);
     void handleLoadingChanged(const QWebEngineLoadingInfo &info);
+    void handleLoadFailed(const QWebEngineLoadingInfo &info);
     void handleLoadProgress(int percent);
     void handleLoadFinished();
+    void handleRendererGone(bool crashed);
     void reportCommandStates();
     void handleDownload(QWebEngineDownloadRequest *download);
+    void showContextMenu(const QPoint &position);
 
+    void showOwnPage(const QString &html, const QUrl &address);
+    void loadStoodInFor();
+    void scheduleRetry();
+    void probeStoodInFor();
+    void handleProbeFinished(QNetworkReply *reply);
+
+    WebEngineBrowserOptions m_options;
     QWebEngineView *m_view;
     SilentPage *m_page;
+    DownloadList *m_downloads;
     bool m_loading = false;
     bool m_downloadStartedByLoad = false;
     double m_zoomFactor = 1.0;
     bool m_printing = false;
+    bool m_saveAsNext = false;
+
+    // Where the redirect chain of the navigation under way began.
+    QString m_chainOrigin;
+    // Address and load events of a navigation handed elsewhere or dropped.
+    QUrl m_refused;
+    QUrl m_loadUrl;
+    bool m_hovering = false;
+
+    QUrl m_standInFor;
+    int m_ownPageLoads = 0;
+    bool m_retryAutomatically = false;
+    QTimer m_answerTimer;
+    bool m_timedOut = false;
+    int m_firstProgress = -1;
+    QTimer m_retryTimer;
+    int m_retryDelayMs = 0;
+    QNetworkAccessManager *m_network = nullptr;
+    QPointer<QNetworkReply> m_probe;
+    QElapsedTimer m_lastCrash;
 };
 
 } // namespace orv

@@ -4,6 +4,9 @@
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -27,26 +30,57 @@ QString escaped(const QString &text)
 } // namespace
 
 DemoSite::DemoSite(QObject *parent)
-    : QObject(parent), m_main(std::make_unique<QHttpServer>()),
-      m_shop(std::make_unique<QHttpServer>())
+    : QObject(parent), m_main(makeServer(Host::Main)), m_shop(makeServer(Host::Shop)),
+      m_foreign(makeServer(Host::Foreign)), m_slow(new QTcpServer(this))
 {
-    m_main->setMissingHandler(
-        [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-            handle(Host::Main, request, std::move(responder));
-        });
-    m_shop->setMissingHandler(
-        [this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-            handle(Host::Shop, request, std::move(responder));
-        });
+    connect(m_slow, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_slow->nextPendingConnection())
+            serveSlowly(socket);
+    });
 }
 
 DemoSite::~DemoSite() = default;
+
+std::unique_ptr<QHttpServer> DemoSite::makeServer(Host host)
+{
+    auto server = std::make_unique<QHttpServer>();
+    server->setMissingHandler(
+        [this, host](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
+            handle(host, request, std::move(responder));
+        });
+    return server;
+}
+
+std::unique_ptr<QHttpServer> &DemoSite::server(Host host)
+{
+    return host == Host::Main ? m_main : host == Host::Shop ? m_shop : m_foreign;
+}
 
 bool DemoSite::start(quint16 mainPort, quint16 shopPort)
 {
     m_mainPort = m_main->listen(QHostAddress::LocalHost, mainPort);
     m_shopPort = m_shop->listen(QHostAddress::LocalHost, shopPort);
-    return m_mainPort != 0 && m_shopPort != 0;
+    m_foreignPort = m_foreign->listen(QHostAddress::LocalHost, 0);
+    return m_mainPort != 0 && m_shopPort != 0 && m_foreignPort != 0
+        && m_slow->listen(QHostAddress::LocalHost, 0);
+}
+
+void DemoSite::stop(Host host)
+{
+    if (host == Host::Slow)
+        m_slow->close();
+    else
+        server(host) = makeServer(host); // the old server closes its port and connections
+}
+
+bool DemoSite::restart(Host host)
+{
+    if (host == Host::Slow)
+        return m_slow->listen(QHostAddress::LocalHost, m_slow->serverPort());
+    const quint16 port = host == Host::Main ? m_mainPort
+        : host == Host::Shop                ? m_shopPort
+                                            : m_foreignPort;
+    return server(host)->listen(QHostAddress::LocalHost, port) == port;
 }
 
 QString DemoSite::mainHost() const
@@ -57,6 +91,56 @@ QString DemoSite::mainHost() const
 QString DemoSite::shopHost() const
 {
     return QStringLiteral("127.0.0.1:%1").arg(m_shopPort);
+}
+
+QString DemoSite::foreignHost() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_foreignPort);
+}
+
+QString DemoSite::slowHost() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_slow->serverPort());
+}
+
+void DemoSite::record(const QString &entry)
+{
+    m_requests.append(entry);
+    Q_EMIT requested(entry);
+}
+
+// Plain sockets, so that the server knows when the browser gives up:
+// /stumm reads the request and never answers, /gross.bin sends a large file
+// a little at a time.
+void DemoSite::serveSlowly(QTcpSocket *socket)
+{
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+        if (socket->property("seen").toBool() || !socket->canReadLine())
+            return;
+        socket->setProperty("seen", true);
+        const QList<QByteArray> line = socket->readLine().trimmed().split(' ');
+        const QString path = QString::fromLatin1(line.value(1));
+        record(QStringLiteral("slow ") + path);
+        if (path != QStringLiteral("/gross.bin"))
+            return; // nobody ever answers
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                      "Content-Disposition: attachment; filename=\"Harlund-Gross.bin\"\r\n"
+                      "Content-Length: "
+            + QByteArray::number(kLargeFileSize) + "\r\nConnection: close\r\n\r\n");
+        auto *timer = new QTimer(socket);
+        auto sent = std::make_shared<qint64>(0);
+        connect(timer, &QTimer::timeout, socket, [socket, timer, sent] {
+            const qint64 piece = qMin<qint64>(64 * 1024, kLargeFileSize - *sent);
+            socket->write(QByteArray(piece, 'g'));
+            *sent += piece;
+            if (*sent >= kLargeFileSize) {
+                timer->stop();
+                socket->disconnectFromHost();
+            }
+        });
+        timer->start(50);
+    });
 }
 
 QStringList DemoSite::pageRequests() const
@@ -83,10 +167,33 @@ void DemoSite::handle(
     const QString path = url.path();
     const QUrlQuery query(url);
     const QString target = url.hasQuery() ? path + QLatin1Char('?') + url.query() : path;
-    const QString entry
-        = (host == Host::Main ? QStringLiteral("main ") : QStringLiteral("shop ")) + target;
-    m_requests.append(entry);
-    Q_EMIT requested(entry);
+    const QString entry = (host == Host::Main          ? QStringLiteral("main ")
+                                  : host == Host::Shop ? QStringLiteral("shop ")
+                                                       : QStringLiteral("foreign "))
+        + target;
+    record(entry);
+
+    const QString foreign = QStringLiteral("http://") + foreignHost();
+    if (host == Host::Foreign) {
+        const QString html = QStringLiteral(
+            "<!doctype html><html lang=de><head><meta charset=utf-8><title>%1 - Anderswo</title>"
+            "</head><body><h1>%1</h1><p>Eine Seite einer anderen Firma.</p>"
+            "<p><a id=back href=\"http://%2/\">Zurück zum Shop</a></p></body></html>")
+                                 .arg(path == QStringLiteral("/bezahlen")
+                                         ? QStringLiteral("Bezahlen")
+                                         : QStringLiteral("Anderswo"),
+                                     shopHost());
+        responder.write(html.toUtf8(), "text/html; charset=utf-8");
+        return;
+    }
+    if (host == Host::Shop && path == QStringLiteral("/kasse")) {
+        // The checkout hands over to the payment provider, another company's site.
+        responder.write(QByteArray(),
+            { { "Location", (foreign + QStringLiteral("/bezahlen")).toUtf8() },
+                { "Content-Type", "text/html" } },
+            StatusCode::Found);
+        return;
+    }
 
     if (host == Host::Main && path.startsWith(QStringLiteral("/files/"))) {
         const QByteArray name = path.mid(7).toUtf8();
@@ -120,7 +227,9 @@ void DemoSite::handle(
     Page page;
     if (host == Host::Shop) {
         if (path == QStringLiteral("/"))
-            page = { QStringLiteral("Shop"), QStringLiteral("<p>Willkommen im Shop.</p>") };
+            page = { QStringLiteral("Shop"),
+                QStringLiteral("<p>Willkommen im Shop.</p><p><a id=checkout href=\"/kasse\">"
+                               "Zur Kasse</a></p>") };
     } else if (path == QStringLiteral("/") || path.isEmpty()) {
         page = { QStringLiteral("Startseite"), QStringLiteral("<p>Willkommen bei Harlund.</p>") };
     } else if (path == QStringLiteral("/download/") || path == QStringLiteral("/download")) {
@@ -128,8 +237,9 @@ void DemoSite::handle(
         page = { QStringLiteral("Download"),
             QStringLiteral(
                 "<p>Downloads für Produkt <span id=product>%1</span>.</p>"
-                "<p><a id=file href=\"/files/Harlund-Setup-%1.exe\">Setup herunterladen</a></p>")
-                .arg(escaped(product)) };
+                "<p><a id=file href=\"/files/Harlund-Setup-%1.exe\">Setup herunterladen</a></p>"
+                "<p><a id=large href=\"http://%2/gross.bin\">Großes Paket herunterladen</a></p>")
+                .arg(escaped(product), slowHost()) };
     } else if (path == QStringLiteral("/software") || path == QStringLiteral("/software/")) {
         const QString program = query.queryItemValue(QStringLiteral("ProgID"));
         page = { QStringLiteral("Programminfo"),
@@ -167,8 +277,10 @@ void DemoSite::handle(
         "| "
         "<a href=\"%1/neuigkeiten\">News</a> | <a href=\"%1/infos\">Events</a> | "
         "<a href=\"%2\">Shop</a> | <a id=blank target=\"_blank\" href=\"%1/neuigkeiten\">"
-        "News in neuem Fenster</a></nav>")
-                                   .arg(main, shop);
+        "News in neuem Fenster</a> | <a id=foreign href=\"%3/\">Partner</a> | "
+        "<a id=foreignblank target=\"_blank\" href=\"%3/\">Partner in neuem Fenster</a> | "
+        "<a id=mail href=\"mailto:info@harlund.example\">Mail</a></nav>")
+                                   .arg(main, shop, foreign);
     const QString html = QStringLiteral(
         "<!doctype html><html lang=de><head><meta charset=utf-8>"
         "<title>%1 - Harlund (Demo)</title>"

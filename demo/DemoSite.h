@@ -3,8 +3,11 @@
 
 // A small stand-in for the maker's web site on loopback: one server for the
 // main host and one for the shop host, a page for every category address,
-// staff pages, a file download and a page whose picture arrives late. It
-// records every request so that tests can see what the browser asked for.
+// staff pages, a file download and a page whose picture arrives late. A
+// third server plays another company's site (the shop's checkout redirects
+// there), and a fourth, slow one has a page that never answers and a large
+// file that trickles in. It records every request so that tests can see
+// what the browser asked for.
 
 #include <QHostAddress>
 #include <QObject>
@@ -15,6 +18,8 @@
 class QHttpServer;
 class QHttpServerRequest;
 class QHttpServerResponder;
+class QTcpServer;
+class QTcpSocket;
 
 namespace orv::demo {
 
@@ -23,7 +28,7 @@ class DemoSite : public QObject
     Q_OBJECT
 
 public:
-    enum class Host { Main, Shop };
+    enum class Host { Main, Shop, Foreign, Slow };
 
     explicit DemoSite(QObject *parent = nullptr);
     ~DemoSite() override;
@@ -33,6 +38,13 @@ public:
 
     QString mainHost() const; // "127.0.0.1:port"
     QString shopHost() const;
+    QString foreignHost() const;
+    QString slowHost() const;
+
+    // Closes the host's port (the browser then finds nobody there) and opens
+    // the same port again.
+    void stop(Host host);
+    bool restart(Host host);
 
     // "main /download/?produkt=4711", "shop /", in arrival order.
     QStringList requests() const { return m_requests; }
@@ -42,17 +54,26 @@ public:
 
     // The file served at /files/<name>.
     static QByteArray downloadBody();
+    // Size of the file the slow host trickles out at /gross.bin.
+    static constexpr qint64 kLargeFileSize = 64 * 1024 * 1024;
 
 Q_SIGNALS:
     void requested(const QString &entry);
 
 private:
     void handle(Host host, const QHttpServerRequest &request, QHttpServerResponder &&responder);
+    std::unique_ptr<QHttpServer> makeServer(Host host);
+    std::unique_ptr<QHttpServer> &server(Host host);
+    void record(const QString &entry);
+    void serveSlowly(QTcpSocket *socket);
 
     std::unique_ptr<QHttpServer> m_main;
     std::unique_ptr<QHttpServer> m_shop;
+    std::unique_ptr<QHttpServer> m_foreign;
+    QTcpServer *m_slow = nullptr;
     quint16 m_mainPort = 0;
     quint16 m_shopPort = 0;
+    quint16 m_foreignPort = 0;
     QStringList m_requests;
 };
 

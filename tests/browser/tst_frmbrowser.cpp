@@ -2,6 +2,7 @@
 #include "FakeWebBrowser.h"
 #include "MemorySettingsStore.h"
 #include "MeterProbe.h"
+#include "browser/DownloadsPanel.h"
 #include "browser/FindBar.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +37,9 @@ struct Fixture
     MemorySettingsStore store;
     FakeWebBrowser *control = nullptr;
     int infoShown = 0;
+    QStringList questions;
+    bool answer = false;
+    QStringList shell;
     std::unique_ptr<frmBrowser> window;
     std::vector<std::string> unhandled;
     UnhandledFailureHandler previous;
@@ -58,6 +63,13 @@ struct Fixture
         };
         deps.showInfoWindow = [this] {
             ++infoShown;
+        };
+        deps.confirm = [this](const QString &question) {
+            questions.append(question);
+            return answer;
+        };
+        deps.openWithShell = [this](const QString &path) {
+            shell.append(path);
         };
         window = std::make_unique<frmBrowser>(std::move(deps));
         if (load)
@@ -403,6 +415,103 @@ private Q_SLOTS:
         QVERIFY(f.window->close());
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.unhandled, (std::vector<std::string> { "storing the window placement" }));
+    }
+
+    // Closing asks once, and only while something is still downloading;
+    // "Nein" keeps the window and its downloads, "Ja" cancels them all.
+    void closeAsksOnlyOverRunningDownloads_data()
+    {
+        QTest::addColumn<int>("running");
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("closes");
+
+        // clang-format off
+        QTest::newRow("no downloads") << 0 << 0 << false << true;
+        QTest::newRow("finished only") << 0 << 2 << false << true;
+        QTest::newRow("one running, Nein") << 1 << 1 << false << false;
+        QTest::newRow("one running, Ja") << 1 << 1 << true << true;
+        QTest::newRow("two running, Ja") << 2 << 0 << true << true;
+        // clang-format on
+    }
+
+    void closeAsksOnlyOverRunningDownloads()
+    {
+        QFETCH(int, running);
+        QFETCH(int, finished);
+        QFETCH(bool, answer);
+        QFETCH(bool, closes);
+        Fixture f("4711||Download");
+        f.answer = answer;
+        DownloadList *list = f.control->fileDownloads;
+        int cancelled = 0;
+        for (int i = 0; i < running + finished; ++i) {
+            const int id = list->add(QString("f%1").arg(i), QString("/tmp/f%1").arg(i), [&, list] {
+                ++cancelled;
+                list->finish(list->entries().at(cancelled - 1).id, DownloadEntry::State::Cancelled);
+            });
+            if (i >= running)
+                list->finish(id, DownloadEntry::State::Done);
+        }
+        f.showAndWait();
+
+        QCOMPARE(f.window->close(), closes);
+        QCOMPARE(f.window->isVisible(), !closes);
+        QCOMPARE(f.questions.size(), running > 0 ? 1 : 0);
+        if (running > 0)
+            QVERIFY(f.questions.first().contains(running == 1 ? "Ein Download" : "2 Downloads"));
+        QCOMPARE(cancelled, closes ? running : 0);
+        QCOMPARE(list->runningCount(), closes ? 0 : running);
+        QCOMPARE(f.store.writes.isEmpty(), !closes); // placement filed only when it closes
+    }
+
+    // The list sits behind a button at the right end of the status band, opens
+    // by itself for a new download and offers what fits each state.
+    void downloadListInTheStatusBand()
+    {
+        Fixture f("4711||Download");
+        f.showAndWait();
+        DownloadsPanel *panel = f.window->downloadsPanel();
+        QToolButton *button = f.window->downloadsButton();
+        QVERIFY(panel && button && !panel->isVisible());
+        for (const char *pane : { "Status_Info", "Tool1", "Tool2" }) {
+            QWidget *widget = f.tool("StatusBar", pane).widget();
+            QVERIFY(widget->mapTo(f.window.get(), QPoint()).x()
+                < button->mapTo(f.window.get(), QPoint()).x());
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->findChild<QLabel *>()->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+
+        DownloadList *list = f.control->fileDownloads;
+        bool cancelAsked = false;
+        const int id
+            = list->add("setup.exe", "/home/u/Downloads/setup.exe", [&] { cancelAsked = true; });
+        const int failing = list->add("big.iso", "/home/u/Downloads/big.iso", {});
+        QVERIFY(panel->isVisible());
+        QVERIFY(f.window->rect().contains(panel->geometry()));
+        const auto row = [&](int which, const char *child) {
+            return panel->findChild<QWidget *>(QString("download%1").arg(which))
+                ->findChild<QWidget *>(child);
+        };
+        list->setProgress(id, 1536 * 1024, 4 * 1024 * 1024);
+        QCOMPARE(static_cast<QLabel *>(row(id, "name"))->text(), "setup.exe");
+        QCOMPARE(static_cast<QLabel *>(row(id, "state"))->text(), "1,5 MB von 4,0 MB (37 %)");
+        QVERIFY(row(id, "cancel")->isVisible() && !row(id, "open")->isVisible());
+        QTest::mouseClick(static_cast<QPushButton *>(row(id, "cancel")), Qt::LeftButton);
+        QVERIFY(cancelAsked);
+
+        list->finish(id, DownloadEntry::State::Done);
+        list->finish(failing, DownloadEntry::State::Failed, "Netzwerkfehler");
+        QVERIFY(!row(id, "cancel")->isVisible());
+        QTest::mouseClick(static_cast<QPushButton *>(row(id, "open")), Qt::LeftButton);
+        QTest::mouseClick(static_cast<QPushButton *>(row(id, "folder")), Qt::LeftButton);
+        QCOMPARE(f.shell, (QStringList { "/home/u/Downloads/setup.exe", "/home/u/Downloads" }));
+        QCOMPARE(
+            static_cast<QLabel *>(row(failing, "state"))->text(), "Fehlgeschlagen: Netzwerkfehler");
+        QVERIFY(!row(failing, "open")->isVisible() && !row(failing, "cancel")->isVisible());
     }
 
     void addressBoxEnter_data()

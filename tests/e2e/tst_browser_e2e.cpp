@@ -2,9 +2,11 @@
 // The browser window on the real web engine against the local demo site.
 
 #include "MeterProbe.h"
+#include "browser/DownloadsPanel.h"
 #include "browser/FindBar.h"
 #include "browser/frmBrowser.h"
 #include "components/ActiveBar.h"
+#include "components/DownloadList.h"
 #include "components/EngineSetup.h"
 #include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
@@ -18,7 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -59,6 +64,46 @@ private:
     std::unique_ptr<frmBrowser> m_window;
     QProcess *m_windowManager = nullptr;
     QString m_pdfPath = home()->filePath("seite.pdf");
+    QStringList m_shell; // what went to the desktop's default programs
+
+    QString foreign(const QString &path) const
+    {
+        return QStringLiteral("http://") + m_site.foreignHost() + path;
+    }
+    QString pageText()
+    {
+        // The answer may arrive after the page is gone; it must find its place.
+        auto text = std::make_shared<std::optional<QString>>();
+        view()->page()->runJavaScript(
+            QStringLiteral("document.body ? document.body.innerText : ''"),
+            [text](const QVariant &result) { *text = result.toString(); });
+        (void)QTest::qWaitFor([&] { return text->has_value(); }, 5000);
+        return text->value_or(QString());
+    }
+    // A click with the mouse, as the user gives it: the page sees a gesture.
+    void userClick(const char *elementId)
+    {
+        auto centre = std::make_shared<std::optional<QPoint>>();
+        view()->page()->runJavaScript(
+            QStringLiteral(
+                "(function(){var r=document.getElementById('%1').getBoundingClientRect();"
+                "return [r.left+r.width/2, r.top+r.height/2];})()")
+                .arg(QLatin1String(elementId)),
+            [centre](const QVariant &result) {
+                const QVariantList xy = result.toList();
+                *centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());
+            });
+        QVERIFY(QTest::qWaitFor([&] { return centre->has_value(); }, 5000));
+        QWidget *surface = view()->focusProxy() ? view()->focusProxy() : view();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, **centre);
+    }
+    void screenshot(const char *file)
+    {
+        QTest::qWait(300);
+        const QImage shot = m_window->screen()->grabWindow(m_window->winId()).toImage();
+        QDir().mkpath(QStringLiteral(ORVEL_SCREENSHOT_DIR));
+        QVERIFY(shot.save(QStringLiteral(ORVEL_SCREENSHOT_DIR) + "/" + QLatin1String(file)));
+    }
 
     QString main(const QString &path) const
     {
@@ -83,8 +128,21 @@ private:
         deps.hosts = { m_site.mainHost(), m_site.shopHost() };
         deps.commandLine = commandLine;
         deps.store = m_store;
-        deps.createBrowser = [this](QWidget *container) {
-            return new WebEngineBrowser(container, m_profile);
+        // The program's routing: the maker's hosts and, allow-listed as a
+        // maker would add a download mirror, the slow host.
+        WebEngineBrowserOptions options;
+        options.trusted
+            = TrustedHosts::forMaker(m_site.mainHost(), m_site.shopHost(), m_site.slowHost());
+        options.openExternally = [this](const QUrl &url) {
+            m_shell.append(url.toString());
+        };
+        options.answerTimeoutMs = 3000;
+        options.firstRetryMs = 500;
+        deps.openWithShell = [this](const QString &path) {
+            m_shell.append(path);
+        };
+        deps.createBrowser = [this, options](QWidget *container) {
+            return new WebEngineBrowser(container, m_profile, options);
         };
         deps.choosePdfFile = [this](const QString &) {
             return m_pdfPath;
@@ -162,6 +220,7 @@ private Q_SLOTS:
             m_window->close();
         m_window.reset();
         m_site.clearRequests();
+        m_shell.clear();
     }
 
     void cleanupTestCase()
@@ -282,6 +341,157 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), DemoSite::downloadBody());
         }
+        QCOMPARE(view()->url().toString(), main("/download/?produkt=4711")); // the page stays
+    }
+
+    // Links the user follows to other sites, mail links included, go to the
+    // desktop and leave the page alone; the maker's links and the shop's
+    // hand-over to the payment provider stay in the window.
+    void linksGoWhereTheyBelong_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("shell");
+        QTest::addColumn<QString>("landsOn");
+
+        QTest::newRow("other site") << "0||Events"
+                                    << "foreign" << foreign("/") << "";
+        QTest::newRow("other site, new window") << "0||Events"
+                                                << "foreignblank" << foreign("/") << "";
+        QTest::newRow("mail") << "0||Events"
+                              << "mail"
+                              << "mailto:info@harlund.example"
+                              << "";
+        QTest::newRow("maker") << "0||Events"
+                               << "support"
+                               << ""
+                               << "main /support";
+        QTest::newRow("checkout redirect") << "0||Shop"
+                                           << "checkout"
+                                           << ""
+                                           << "foreign /bezahlen";
+    }
+
+    void linksGoWhereTheyBelong()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, element);
+        QFETCH(QString, shell);
+        QFETCH(QString, landsOn);
+        open(commandLine);
+        const QString before = view()->url().toString();
+        if (landsOn.isEmpty()) {
+            userClick(element.toLatin1().constData());
+            QTRY_COMPARE_WITH_TIMEOUT(m_shell, QStringList { shell }, kLoadTimeout);
+            QTest::qWait(500);
+            QCOMPARE(view()->url().toString(), before);
+            QVERIFY(!m_site.pageRequests().join(' ').contains("foreign"));
+            QCOMPARE(status(), "Fertig"); // no failed load reported
+        } else {
+            loadBy([&] { userClick(element.toLatin1().constData()); });
+            QCOMPARE(m_site.pageRequests().last(), landsOn);
+            QVERIFY(m_shell.isEmpty());
+        }
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(
+                     windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }),
+            1);
+    }
+
+    // A host that refuses or never answers gets our German page; the refusing
+    // one's page comes back by itself once the host listens again.
+    void unreachablePagesRecover_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("refused") << true << "Der Server hat die Verbindung abgelehnt.";
+        QTest::newRow("never answers") << false << "Der Server hat nicht rechtzeitig geantwortet.";
+    }
+
+    void unreachablePagesRecover()
+    {
+        QFETCH(bool, refused);
+        QFETCH(QString, sentence);
+        open("0||Support");
+        const QString address = refused ? main("/neuigkeiten")
+                                        : QStringLiteral("http://") + m_site.slowHost() + "/stumm";
+        if (refused)
+            m_site.stop(DemoSite::Host::Main);
+        auto restart = qScopeGuard([&] {
+            if (refused)
+                m_site.restart(DemoSite::Host::Main);
+        });
+        m_window->addressBox()->lineEdit()->setText(address);
+        QTest::keyClick(m_window->addressBox()->lineEdit(), Qt::Key_Return);
+
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Erneut versuchen"), kLoadTimeout);
+        const QString text = pageText();
+        QVERIFY2(text.contains(sentence) && text.contains(address), qPrintable(text));
+        QCOMPARE(status(), "Die Seite konnte nicht geladen werden: " + address);
+        QVERIFY(!tool("Band1", "ID_Stop").Enabled());
+        if (!refused)
+            return;
+        screenshot("fehlerseite.png");
+
+        restart.dismiss();
+        QVERIFY(m_site.restart(DemoSite::Host::Main));
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Neuigkeiten."), kLoadTimeout);
+        QCOMPARE(view()->url().toString(), address);
+        QTRY_COMPARE(status(), "Fertig");
+    }
+
+    // The display process dies: the page comes back once; dying again within
+    // a minute leaves a page with a button, and the window keeps working.
+    void aDyingPageComesBackOnce()
+    {
+        open("0||Support");
+        const auto killRenderer = [this] {
+            const qint64 pid = view()->page()->renderProcessPid();
+            QVERIFY(pid > 0);
+            QSignalSpy gone(view()->page(), &QWebEnginePage::renderProcessTerminated);
+            ::kill(pid_t(pid), SIGKILL);
+            QTRY_VERIFY_WITH_TIMEOUT(!gone.isEmpty(), kLoadTimeout);
+        };
+        killRenderer();
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Hilfe und Kontakt."), kLoadTimeout);
+        QCOMPARE(view()->url().toString(), main("/support"));
+
+        killRenderer();
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Neu laden"), kLoadTimeout);
+        screenshot("absturzseite.png");
+        QVERIFY(m_window->isVisible());
+
+        loadBy([&] { userClick("retry"); });
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Hilfe und Kontakt."), kLoadTimeout);
+        loadBy([&] { clickTool("ID_Aktualisieren"); }); // the toolbar still works
+    }
+
+    // A running download shows with its progress; cancelling it removes the
+    // partial file.
+    void cancelledDownloadLeavesNoFile()
+    {
+        open("4711||Download");
+        clickInPage("large");
+        DownloadList *list = m_window->browser()->downloads();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            list->entries().size() == 1 && list->entries().first().received > 0, kLoadTimeout);
+        QVERIFY(m_window->downloadsPanel()->isVisible());
+        const DownloadEntry entry = list->entries().first();
+        QCOMPARE(entry.fileName, "Harlund-Gross.bin");
+        const QDir folder = QFileInfo(entry.path).absoluteDir();
+        const auto partials = [&] {
+            return folder.entryList({ "Harlund-Gross*" }, QDir::Files | QDir::Hidden);
+        };
+        QTRY_VERIFY(!partials().isEmpty()); // the engine writes under a name of its own
+        auto *row = m_window->downloadsPanel()->findChild<QWidget *>("download1");
+        QTRY_VERIFY(row->findChild<QLabel *>("state")->text().contains("%"));
+        screenshot("downloads.png");
+
+        QTest::mouseClick(row->findChild<QPushButton *>("cancel"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            int(list->entries().first().state), int(DownloadEntry::State::Cancelled), kLoadTimeout);
+        QTRY_COMPARE(partials(), QStringList());
+        QCOMPARE(row->findChild<QLabel *>("state")->text(), "Abgebrochen");
         QCOMPARE(view()->url().toString(), main("/download/?produkt=4711")); // the page stays
     }
 

@@ -7,7 +7,8 @@
 namespace orv::test {
 
 FakeWebBrowser::FakeWebBrowser(QWidget *container)
-    : WebBrowserControl(container), m_widget(new QWidget(container))
+    : WebBrowserControl(container), fileDownloads(new DownloadList(this)),
+      m_widget(new QWidget(container))
 {
     m_widget->setObjectName(QStringLiteral("brwWebBrowser"));
 }

@@ -4,6 +4,7 @@
 // A scriptable web browser control: records every call, fails the calls it
 // is told to fail, and lets a test raise any notification.
 
+#include "components/DownloadList.h"
 #include "components/WebBrowserControl.h"
 
 #include <QRect>
@@ -43,6 +44,7 @@ public:
         record(QStringLiteral("PrintToPdf"), filePath);
     }
     void ExitFullScreen() override { record(QStringLiteral("ExitFullScreen")); }
+    DownloadList *downloads() const override { return fileDownloads; }
 
     // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", "FindText abc <"
     // (backward), "Zoom 1.25", ...
@@ -50,6 +52,7 @@ public:
     // Operation names ("Navigate", "GoBack", ...) that throw Failure(ControlFailed).
     QSet<QString> failing;
     QRect lastMove; // twips
+    DownloadList *fileDownloads; // filled by the test
 
     QStringList navigations() const;
 

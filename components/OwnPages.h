@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The pages the browser shows in place of one it could not show: a page
+// that could not be reached, and a page whose display process died twice.
+// Both name the address and offer one button that loads it again.
+
+#include <QString>
+#include <QUrl>
+
+namespace orv {
+
+enum class ReachFailure { NoNetwork, NameNotFound, Refused, Timeout, Certificate, Other };
+
+// The engine's network error code (negative, as the network stack numbers
+// them) and whether the certificate was refused, as one of the cases above.
+ReachFailure classifyReachFailure(int networkError, bool certificate);
+
+// One German sentence saying what happened.
+QString reachFailureSentence(ReachFailure failure);
+
+// Complete HTML documents; the button is a link to the address.
+QString unreachablePageHtml(ReachFailure failure, const QUrl &address);
+QString crashedPageHtml(const QUrl &address);
+
+} // namespace orv
