@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/TerminationSignals.h"
 
+#include "browser/frmBrowser.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -34,7 +36,7 @@ extern "C" void onTerminationSignal(int signal)
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QWidget *window) : m_window(window)
+TerminationSignals::TerminationSignals(frmBrowser *window) : m_window(window)
 {
     if (::pipe2(g_wakeFd, O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without the pipe the signals keep their default meaning
@@ -70,7 +72,7 @@ void TerminationSignals::closeWindows()
         if (!modal->close())
             break;
     }
-    m_window->close();
+    m_window->closeUnasked();
 }
 
 } // namespace orv

@@ -626,12 +626,22 @@ void frmBrowser::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void frmBrowser::closeUnasked()
+{
+    m_closeUnasked = true;
+    close();
+}
+
 bool frmBrowser::mayCloseWithRunningDownloads()
 {
     DownloadList *downloads = brwWebBrowser->downloads();
     const int running = downloads ? downloads->runningCount() : 0;
     if (running == 0)
         return true;
+    if (m_closeUnasked) {
+        downloads->cancelRunning();
+        return true;
+    }
     const QString question = running == 1
         ? QStringLiteral("Ein Download läuft noch. Soll er abgebrochen und das Fenster "
                          "geschlossen werden?")

@@ -63,6 +63,9 @@ public:
 
     // Runs once, before the window is first shown.
     void Form_Load();
+    // Closes as the close button does, but without asking about running
+    // downloads, which are cancelled: the desktop session is ending.
+    void closeUnasked();
     // Opens another command line as the load step opens the first: category
     // list, page, address box, caption and the zoom filed under it. The
     // window stays where it is, as after a switch in the category list.
@@ -141,6 +144,7 @@ private:
     bool mayCloseWithRunningDownloads();
     void placeDownloadsPanel();
 
+    bool m_closeUnasked = false;
     Dependencies m_deps;
     CommandLineFields m_fields;
 
