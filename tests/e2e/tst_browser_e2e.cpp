@@ -354,22 +354,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shell");
         QTest::addColumn<QString>("landsOn");
 
-        QTest::newRow("other site") << "0||Events"
-                                    << "foreign" << foreign("/") << "";
-        QTest::newRow("other site, new window") << "0||Events"
-                                                << "foreignblank" << foreign("/") << "";
-        QTest::newRow("mail") << "0||Events"
-                              << "mail"
-                              << "mailto:info@harlund.example"
-                              << "";
-        QTest::newRow("maker") << "0||Events"
-                               << "support"
-                               << ""
-                               << "main /support";
-        QTest::newRow("checkout redirect") << "0||Shop"
-                                           << "checkout"
-                                           << ""
-                                           << "foreign /bezahlen";
+        // clang-format off
+        QTest::newRow("other site") << "0||Events" << "foreign" << foreign("/") << "";
+        QTest::newRow("other site, new window") << "0||Events" << "foreignblank" << foreign("/") << "";
+        QTest::newRow("mail") << "0||Events" << "mail" << "mailto:info@harlund.example" << "";
+        QTest::newRow("maker") << "0||Events" << "support" << "" << "main /support";
+        QTest::newRow("checkout redirect") << "0||Shop" << "checkout" << "" << "foreign /bezahlen";
+        // clang-format on
     }
 
     void linksGoWhereTheyBelong()
@@ -493,34 +484,6 @@ private Q_SLOTS:
         QTRY_COMPARE(partials(), QStringList());
         QCOMPARE(row->findChild<QLabel *>("state")->text(), "Abgebrochen");
         QCOMPARE(view()->url().toString(), main("/download/?produkt=4711")); // the page stays
-    }
-
-    void closeFilesThePlacementInTheUserSettings()
-    {
-        open("0||News");
-        m_window->setGeometry(40, 50, 640, 400);
-        auto *box = qobject_cast<QComboBox *>(tool("Band1", "ID_Seite").widget());
-        loadBy([&] {
-            box->setCurrentIndex(5);
-            Q_EMIT box->activated(5);
-        });
-        const int outerWidth = m_window->frameGeometry().width();
-        clickTool("ID_Beenden");
-        QVERIFY(!m_window->isVisible());
-
-        QSettings written(
-            QDir::home().filePath(".config/OrvelBrowser/OrvelBrowser.ini"), QSettings::IniFormat);
-        QCOMPARE(written.value(QSettingsStore::groupKey(kPrefix + "Events", "width")).toString(),
-            QString::number(outerWidth * 15));
-        QCOMPARE(
-            written.value(QSettingsStore::groupKey(kPrefix + "Events", "windowstate")).toString(),
-            "0");
-        QVERIFY(!written.contains(QSettingsStore::groupKey(kPrefix + "News", "width")));
-
-        // The next start with that category finds its placement.
-        open("0||Events");
-        QCOMPARE(m_window->frameGeometry().width(), outerWidth);
-        QCOMPARE(m_window->windowState() & Qt::WindowMaximized, Qt::WindowStates());
     }
 
     // The real program on a desktop whose window manager decorates windows:
