@@ -122,6 +122,8 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
         const QList<QByteArray> line = socket->readLine().trimmed().split(' ');
         const QString path = QString::fromLatin1(line.value(1));
         record(QStringLiteral("slow ") + path);
+        if (serveFault(socket, path))
+            return;
         if (path != QStringLiteral("/gross.bin"))
             return; // nobody ever answers
         socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
@@ -141,6 +143,54 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
         });
         timer->start(50);
     });
+}
+
+// What a server can do wrong besides never answering: an error status, a
+// connection cut in the middle of a page, a page of 50 MB, a redirect to
+// itself. Returns false for paths that are no fault.
+bool DemoSite::serveFault(QTcpSocket *socket, const QString &path)
+{
+    const auto head = [socket](const QByteArray &status, const QByteArray &more) {
+        socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\n" + more
+            + "Connection: close\r\n\r\n");
+    };
+    if (path == QStringLiteral("/fehler/500") || path == QStringLiteral("/fehler/404")) {
+        const QByteArray body = "<!doctype html><title>Fehler</title><h1>Serverfehler</h1>";
+        head(path.endsWith(QStringLiteral("500")) ? "500 Internal Server Error" : "404 Not Found",
+            "Content-Length: " + QByteArray::number(body.size()) + "\r\n");
+        socket->write(body);
+        socket->disconnectFromHost();
+    } else if (path == QStringLiteral("/fehler/abbruch")) {
+        head("200 OK", "Content-Length: 100000\r\n");
+        socket->write("<!doctype html><title>Abbruch</title><p>Die Verbindung bricht ab");
+        socket->flush();
+        socket->abort(); // a reset, not an orderly end
+    } else if (path == QStringLiteral("/fehler/schleife")) {
+        head("302 Found", "Location: /fehler/schleife\r\nContent-Length: 0\r\n");
+        socket->disconnectFromHost();
+    } else if (path == QStringLiteral("/fehler/gross")) {
+        constexpr qint64 kSize = 50 * 1024 * 1024;
+        head("200 OK", "Content-Length: " + QByteArray::number(kSize) + "\r\n");
+        const QByteArray line
+            = QByteArray("<p>Zeile einer sehr grossen Seite.</p>\n").leftJustified(64, ' ');
+        auto sent = std::make_shared<qint64>(0);
+        // Written as the socket drains, so that the server stays responsive.
+        const auto more = [socket, line, sent] {
+            while (*sent < kSize && socket->bytesToWrite() < 1024 * 1024) {
+                const QByteArray piece
+                    = line.repeated(int(qMin<qint64>(kSize - *sent, 65536) / 64));
+                socket->write(piece);
+                *sent += piece.size();
+            }
+            if (*sent >= kSize)
+                socket->disconnectFromHost();
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, more);
+        more();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 QStringList DemoSite::pageRequests() const

@@ -5,9 +5,9 @@
 // main host and one for the shop host, a page for every category address,
 // staff pages, a file download and a page whose picture arrives late. A
 // third server plays another company's site (the shop's checkout redirects
-// there), and a fourth, slow one has a page that never answers and a large
-// file that trickles in. It records every request so that tests can see
-// what the browser asked for.
+// there), and a fourth, slow one has a page that never answers, a large file
+// that trickles in, and the other faults of servers under /fehler/. It records every request so
+// that tests can see what the browser asked for.
 
 #include <QHostAddress>
 #include <QObject>
@@ -66,6 +66,7 @@ private:
     std::unique_ptr<QHttpServer> &server(Host host);
     void record(const QString &entry);
     void serveSlowly(QTcpSocket *socket);
+    bool serveFault(QTcpSocket *socket, const QString &path);
 
     std::unique_ptr<QHttpServer> m_main;
     std::unique_ptr<QHttpServer> m_shop;

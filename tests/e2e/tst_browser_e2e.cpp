@@ -318,6 +318,38 @@ private Q_SLOTS:
             1);
     }
 
+    // Whatever a server does wrong, the window stays usable: Stop works, the
+    // meter ends, another category loads, and closing files the placement.
+    void serverFaultsLeaveTheWindowUsable_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char *path : { "/fehler/404", "/fehler/500", "/fehler/abbruch",
+                 "/fehler/schleife", "/fehler/gross", "/antwortet-nie" })
+            QTest::newRow(path) << path;
+    }
+
+    void serverFaultsLeaveTheWindowUsable()
+    {
+        QFETCH(QString, path);
+        open("0||Support");
+        QLineEdit *edit = m_window->addressBox()->lineEdit();
+        edit->setText("http://" + m_site.slowHost() + path);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.requests().contains("slow " + path), kLoadTimeout);
+        QTest::qWait(1000);
+        clickTool("ID_Stop"); // ends what is still loading; a disabled tool ignores it
+        QTRY_VERIFY_WITH_TIMEOUT(!tool("Band1", "ID_Stop").Enabled(), kLoadTimeout);
+        QTRY_VERIFY(!m_window->meterArea()->isVisible());
+        auto *box = qobject_cast<QComboBox *>(tool("Band1", "ID_Seite").widget());
+        loadBy([&] {
+            box->setCurrentIndex(5);
+            Q_EMIT box->activated(5);
+        });
+        clickTool("ID_Beenden");
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "windowstate", {}), "0");
+    }
+
     void silentPagesShowNoDialogs()
     {
         open("0||Support");
