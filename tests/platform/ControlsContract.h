@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace orv::test {
@@ -28,11 +29,6 @@ public:
     virtual int listWidth() = 0;
     // The pixels of a text in the form's font.
     virtual double textWidth(const std::wstring &text) = 0;
-    // A picture box of 40 by 40 and how many of its points are drawn.
-    virtual PictureBoxObject &picture() = 0;
-    virtual int drawnPoints() = 0;
-    // A file with an icon on this system.
-    virtual std::wstring iconFile() = 0;
 };
 
 inline std::vector<std::string> controlsContract(Controls &controls, platform::Platform &platform)
@@ -51,35 +47,23 @@ inline std::vector<std::string> controlsContract(Controls &controls, platform::P
     // Fixed widths in the given scale or the form's (96 dots per inch), ties
     // to even; without one, the longest entry in the form's font decides.
     const std::optional<double> none;
-    struct Row
-    {
-        std::int32_t formMode;
-        int entries;
-        std::optional<double> fixWidth, scaleMode;
-        int expected; // -1: measured
-    };
+    // The form's scale mode, entries, fixed width and its scale mode, the width (-1: measured).
+    using Row = std::tuple<std::int32_t, int, std::optional<double>, std::optional<double>, int>;
     // clang-format off
-    for (const Row &row : { Row { 1, 0, 1500, 1, 100 }, Row { 5, 0, 2, 5, 192 }, Row { 3, 0, 100.5, 3, 100 },
-             Row { 3, 0, 101.5, 3, 102 }, Row { 1, 0, 1500, none, 100 }, Row { 3, 0, none, none, 5 },
-             Row { 3, 8, none, none, -1 }, Row { 1, 9, none, none, -1 }, Row { 3, 3, none, 1, -1 } }) {
+    for (const auto &[formMode, entries, fixWidth, scaleMode, width] : std::initializer_list<Row> {
+             { 1, 0, 1500, 1, 100 }, { 5, 0, 2, 5, 192 }, { 3, 0, 100.5, 3, 100 }, { 3, 0, 101.5, 3, 102 },
+             { 1, 0, 1500, none, 100 }, { 3, 0, none, none, 5 }, { 3, 8, none, none, -1 }, { 1, 9, none, none, -1 },
+             { 3, 3, none, 1, -1 } }) {
         // clang-format on
-        ComboBoxObject &box = controls.combo(row.formMode, row.entries);
-        object.ComboSetListWidth(box, row.fixWidth, row.scaleMode);
-        const double longest = controls.textWidth(std::wstring(std::size_t(row.entries), L'W'));
-        const int expected = row.expected >= 0
-            ? row.expected
-            : int(std::nearbyint(longest + 5 + (row.entries > 8 ? 15 : 0)));
+        ComboBoxObject &box = controls.combo(formMode, entries);
+        object.ComboSetListWidth(box, fixWidth, scaleMode);
+        const double longest = controls.textWidth(std::wstring(std::size_t(entries), L'W'));
+        const int expected
+            = width >= 0 ? width : int(std::nearbyint(longest + 5 + (entries > 8 ? 15 : 0)));
         expect(controls.listWidth() == expected,
-            "list width in mode " + std::to_string(row.formMode) + ": "
+            "list width in mode " + std::to_string(formMode) + ": "
                 + std::to_string(controls.listWidth()) + " for " + std::to_string(expected));
     }
-    PictureBoxObject &picture = controls.picture();
-    std::wstring file = controls.iconFile();
-    object.GetFileIcon(picture, file);
-    expect(controls.drawnPoints() > 0, "the file's icon is drawn");
-    std::wstring missing = file + L".missing";
-    expect(!object.GetFileIconEx(picture, missing), "a missing file has no icon");
-    expect(controls.drawnPoints() == 0, "the picture of a missing file is cleared");
     return wrong;
 }
 

@@ -6,7 +6,6 @@
 
 #include <QAbstractItemView>
 #include <QFontMetricsF>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace orv;
@@ -34,27 +33,6 @@ public:
     {
         return QFontMetricsF(m_window.font()).horizontalAdvance(QString::fromStdWString(text));
     }
-    PictureBoxObject &picture() override
-    {
-        m_label.setGeometry(150, 20, 40, 40);
-        m_picture = std::make_unique<controls::QtPictureBox>(m_label);
-        return *m_picture;
-    }
-    int drawnPoints() override
-    {
-        const QImage image = m_label.pixmap().toImage();
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += image.pixel(x, y) != m_picture->background().rgb();
-        return count;
-    }
-    std::wstring iconFile() override
-    {
-        QFile file(m_dir.filePath(QStringLiteral("notes.txt")));
-        file.open(QIODevice::WriteOnly);
-        return file.fileName().toStdWString();
-    }
 
 private Q_SLOTS:
     void contract()
@@ -69,13 +47,10 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_dir;
     QWidget m_window;
-    QLabel m_label { &m_window };
     QComboBox *m_box = nullptr;
     std::unique_ptr<controls::QtForm> m_form;
     std::unique_ptr<controls::QtComboBox> m_combo;
-    std::unique_ptr<controls::QtPictureBox> m_picture;
 };
 
 QTEST_MAIN(QtControls)

@@ -21,51 +21,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string folderOfSelf()
+std::wstring besideSelf(const char *name)
 {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return fs::path(self).parent_path().string();
-}
-
-// Runs answer on another thread every 20 ms until it returns true or the guard goes.
-std::shared_ptr<void> answering(std::function<bool()> answer)
-{
-    struct Thread
-    {
-        std::atomic<bool> done = false;
-        std::thread thread;
-        ~Thread()
-        {
-            done = true;
-            thread.join();
-        }
-    };
-    auto running = std::make_shared<Thread>();
-    running->thread = std::thread([&done = running->done, answer] {
-        while (!done && !answer())
-            Sleep(20);
-    });
-    return running;
+    return (fs::path(self).parent_path() / name).make_preferred().wstring();
 }
 
 class Win32Backend : public Backend
 {
 public:
-    Win32Backend()
-    {
-        m_dir = fs::temp_directory_path() / ("orvel-test-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(m_dir);
-    }
-    ~Win32Backend() override
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\OrvelBrowserTest");
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+    ~Win32Backend() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\OrvelBrowserTest"); }
     std::unique_ptr<Platform> make() override { return std::make_unique<Win32Platform>(); }
-    std::wstring path(const std::string &name) override { return (m_dir / name).wstring(); }
-    std::uint32_t platformId() override { return 2; } // every system this build runs on is NT
     std::unique_ptr<Platform> seededRegistry() override
     {
         HKEY key = nullptr;
@@ -73,37 +40,39 @@ public:
             nullptr, &key, nullptr);
         const DWORD number = 0x11F;
         const std::string longText(1500, 'x');
+        const std::wstring wide = L"Gr\u00FC\u00DFe";
         RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE *>("Hallo"), 6);
         RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), 4);
         RegSetValueExA(
             key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE *>(longText.c_str()), 1501);
-        const std::wstring wide = L"Gr\u00FC\u00DFe";
         RegSetValueExW(key, L"Wide", 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()), 12);
         RegCloseKey(key);
         return make();
     }
-    std::wstring probe(const std::wstring &out, const std::wstring &arguments) override
+    std::wstring probe() override { return besideSelf("orvel_showprobe.exe"); }
+    std::tuple<std::wstring, std::optional<std::wstring>, std::string> shellTarget(
+        const std::wstring &out) override
     {
-        return L'"' + probeProgram() + L"\" \"" + out + L"\" " + arguments;
-    }
-    ShellTarget shellTarget(const std::wstring &out) override
-    {
-        return { probeProgram(), L'"' + out + L"\" shell", "shell" };
-    }
-    std::pair<std::wstring, std::wstring> writer(const std::wstring &out) override
-    {
-        return { L"C:\\windows\\system32\\cmd.exe", L"/c echo ran> \"" + out + L'"' };
+        return { probe(), L'"' + out + L"\" shell", "shell" };
     }
     std::shared_ptr<void> confirmDialogs() override
     {
-        // The class's flags let the shell ask before deleting: Yes to each.
-        return answering([] {
-            DWORD owner = 0;
-            const HWND box = FindWindowA("#32770", nullptr);
-            if (box && GetWindowThreadProcessId(box, &owner) && owner == GetCurrentProcessId())
-                PostMessageA(box, WM_COMMAND, IDYES, 0);
-            return false;
-        });
+        // The class's flags let the shell ask before deleting: Yes to each,
+        // from another thread.
+        struct Answering
+        {
+            std::atomic<bool> done = false;
+            std::thread thread { [this] {
+                for (DWORD owner = 0; !done; Sleep(20)) {
+                    const HWND box = FindWindowA("#32770", nullptr);
+                    if (box && GetWindowThreadProcessId(box, &owner)
+                        && owner == GetCurrentProcessId())
+                        PostMessageA(box, WM_COMMAND, IDYES, 0);
+                }
+            } };
+            ~Answering() { done = true, thread.join(); }
+        };
+        return std::make_shared<Answering>();
     }
     std::wstring binned(const std::string &name) override
     {
@@ -157,52 +126,19 @@ public:
     {
         return GetPixel(HDC(INT_PTR(dc)), x, y);
     }
-    std::unique_ptr<Platform> withoutScriptShell(int *&attempts) override
-    {
-        auto platform = std::make_unique<NoScriptShell<Win32Platform>>();
-        platform->systemFolder = fs::path(folderOfSelf() + "\\server").wstring();
-        attempts = &platform->attempts;
-        return platform;
-    }
-    void setEnvironment(const char *name, const std::string &value) override
-    {
-        SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-    }
+    std::wstring server() override { return besideSelf("server\\wshom.ocx"); }
     std::wstring documents() override
     {
         wchar_t folder[MAX_PATH] = {};
         SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder);
         return folder;
     }
-    std::shared_ptr<void> answerBox(const std::wstring &caption, std::wstring &text) override
-    {
-        return answering([caption, &text] {
-            const HWND box = FindWindowW(L"#32770", caption.c_str());
-            wchar_t shown[64] = {};
-            if (box && GetDlgItemTextW(box, 0xFFFF, shown, 64))
-                text = shown;
-            return box && PostMessageA(box, WM_COMMAND, IDOK, 0);
-        });
-    }
-
-private:
-    std::wstring probeProgram()
-    {
-        return fs::path(folderOfSelf() + "\\orvel_showprobe.exe").wstring();
-    }
-
-    fs::path m_dir;
 };
-
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
-{
-    return DefWindowProcA(window, message, w, l);
-}
 
 HWND createWindow(const char *className, const char *title)
 {
     WNDCLASSA windowClass {};
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass); // a second registration fails harmlessly
@@ -218,49 +154,27 @@ Backend &orv::test::backend()
     return backend;
 }
 
-TEST_CASE("windows are found by class and title; the taskbar is hidden and shown")
+TEST_CASE("windows found by class and title, the taskbar hidden and shown; file versions")
 {
     Win32Platform platform;
-    const HWND empty = createWindow("OrvelTestWindow", "");
     const HWND titled = createWindow("OrvelTestWindow", "Orvel Fenster 4711");
-    const auto handle = [](HWND window) {
-        return WindowHandle(reinterpret_cast<INT_PTR>(window));
-    };
-    CHECK(platform.findWindow(L"OrvelTestWindow", L"") == handle(empty));
-    CHECK(platform.findWindow(std::nullopt, L"Orvel Fenster 4711") == handle(titled));
-    CHECK(platform.findWindow(L"OrvelTestWindow", L"Orvel Fenster 4712") == 0);
-    CHECK(platform.findWindow(L"OrvelNoSuchClass", std::nullopt) == 0);
-    DestroyWindow(empty);
+    CHECK(platform.findWindow(L"OrvelTestWindow", L"Orvel Fenster 4711")
+        == WindowHandle(reinterpret_cast<INT_PTR>(titled)));
+    CHECK(platform.findWindow(std::nullopt, L"Orvel Fenster 4712") == 0);
     DestroyWindow(titled);
+    orvClassWindows object(platform);
+    std::wstring dll = L"C:\\windows\\system32\\kernel32.dll", version = object.GetFileVersion(dll);
+    CHECK(std::count(version.begin(), version.end(), L'.') == 3);
+    CHECK(object.GetFileVersion(dll, 3) == L"");
     // A taskbar of the test's own, where the system has none.
     if (FindWindowA("Shell_TrayWnd", ""))
         return;
     const HWND taskbar = createWindow("Shell_TrayWnd", "");
     ShowWindow(taskbar, SW_SHOWNOACTIVATE);
-    orvClassWindows object(platform);
     object.SetStartleiste();
     CHECK_FALSE(IsWindowVisible(taskbar));
     object.SetStartleiste(true);
     CHECK(IsWindowVisible(taskbar));
-    object.SetStartleiste(false);
-    CHECK_FALSE(IsWindowVisible(taskbar));
     DestroyWindow(taskbar);
     object.SetStartleiste(true); // no taskbar: nothing happens
-}
-
-TEST_CASE("file information: versions, short names, the property sheet's answer")
-{
-    Win32Platform platform;
-    orvClassWindows object(platform);
-    std::wstring dll = L"C:\\windows\\system32\\kernel32.dll",
-                 plain = backend().path("with blank.txt");
-    writeFile(plain, "x");
-    const std::wstring version = object.GetFileVersion(dll);
-    CHECK(std::count(version.begin(), version.end(), L'.') == 3);
-    CHECK(object.GetFileVersion(plain) == L"-");
-    CHECK(object.GetFileVersion(dll, 3) == L"");
-    CHECK_FALSE(object.GetShortFileName(plain).empty());
-    CHECK(object.GetShortFileName(backend().path("missing.txt")) == L"");
-    std::int32_t window = 0;
-    CHECK(object.ShowFileProperties(window, &dll) != 0); // the shell always answers something
 }

@@ -4,11 +4,12 @@
 // FailingPlatform answers every primitive as the system does when the call
 // fails (0, false, an error number, an invalid handle); a test derives from
 // it and overrides the few calls it scripts. Message boxes are recorded and
-// the system code page is Latin-1. FakePlatform adds a recording shell.
+// the system code page is UTF-8. FakePlatform adds a recording shell.
 // Standard library only, for both builds.
 
 #include "core/Failure.h"
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 
 #include <optional>
 #include <string>
@@ -19,8 +20,13 @@ namespace orv::test {
 using namespace orv::platform;
 // Short names that keep an overriding primitive on one line.
 using W = std::wstring;
+using OW = std::optional<W>;
+using S = std::string;
 using u32 = std::uint32_t;
 using i32 = std::int32_t;
+using u64 = std::uint64_t;
+using ip = std::intptr_t;
+using Offset = std::optional<std::size_t>;
 
 class FailingPlatform : public Platform
 {
@@ -28,46 +34,18 @@ public:
     std::vector<MessageBoxRequest> messages;
 
     bool getVersionEx(OsVersionInfo &) override { return false; }
-    u32 regOpenKeyEx(u32, const W &, u32, RegistryKey &key) override
-    {
-        key = 0;
-        return kErrorFileNotFound;
-    }
-    u32 regQueryValueEx(RegistryKey, const W &, u32 &, std::string &, u32 &) override
-    {
-        return kErrorInvalidHandle;
-    }
+    // Not found; an invalid handle.
+    u32 regOpenKeyEx(u32, const W &, u32, RegistryKey &key) override { return key = 0, 2; }
+    u32 regQueryValueEx(RegistryKey, const W &, u32 &, S &, u32 &) override { return 6; }
     u32 regCloseKey(RegistryKey) override { return kErrorInvalidHandle; }
     u32 startProcess(const W &, i32) override { return kErrorFileNotFound; }
-    std::intptr_t shellExecute(WindowHandle, const W &, const W &, const std::optional<W> &,
-        const std::optional<W> &, i32) override
-    {
-        return 0;
-    }
+    ip shellExecute(i32, const W &, const W &, const OW &, const OW &, i32) override { return 0; }
     bool shellExecuteEx(ShellExecuteRecord &) override { return false; }
-    WindowHandle findWindow(const std::optional<W> &, const std::optional<W> &) override
-    {
-        return 0;
-    }
-    bool setWindowPos(WindowHandle, WindowHandle, i32, i32, i32, i32, u32) override
-    {
-        return false;
-    }
+    WindowHandle findWindow(const OW &, const OW &) override { return 0; }
+    bool setWindowPos(i32, i32, i32, i32, i32, i32, u32) override { return false; }
     bool fileExists(const W &) override { return false; }
-    std::string toSystemText(std::wstring_view text) override
-    {
-        std::string result;
-        for (const wchar_t c : text)
-            result += char(unsigned(c) <= 0xFF ? c : L'?');
-        return result;
-    }
-    W fromSystemText(std::string_view text) override
-    {
-        W result;
-        for (const char c : text)
-            result += wchar_t(static_cast<unsigned char>(c));
-        return result;
-    }
+    S toSystemText(std::wstring_view text) override { return toUtf8(text); }
+    W fromSystemText(std::string_view text) override { return fromUtf8(text); }
     i32 shFileOperation(FileOperationRecord &) override { return 2; }
     bool openClipboard(WindowHandle) override { return false; }
     bool emptyClipboard() override { return false; }
@@ -79,36 +57,23 @@ public:
     std::uint8_t *globalLock(MemoryHandle, std::size_t &) override { return nullptr; }
     bool globalUnlock(MemoryHandle) override { return false; }
     MemoryHandle globalFree(MemoryHandle block) override { return block; }
-    u32 dragQueryFile(MemoryHandle, u32, std::string &, u32) override { return 0; }
+    u32 dragQueryFile(MemoryHandle, u32, S &, u32) override { return 0; }
     std::uintptr_t shGetFileInfo(const W &, u32, ShellFileInfo &, u32) override { return 0; }
-    bool imageListDraw(ImageListHandle, i32, DeviceContext, i32, i32, u32) override
-    {
-        return false;
-    }
+    bool imageListDraw(ImageListHandle, i32, i32, i32, i32, u32) override { return false; }
     IconHandle extractAssociatedIcon(const W &, std::uint16_t &) override { return 0; }
     bool drawIcon(DeviceContext, i32, i32, IconHandle) override { return false; }
     bool destroyIcon(IconHandle) override { return false; }
-    u32 getShortPathName(const W &, std::string &, u32) override { return 0; }
+    u32 getShortPathName(const W &, S &, u32) override { return 0; }
     u32 getFileVersionInfoSize(const W &) override { return 0; }
-    bool getFileVersionInfo(const W &, std::string &) override { return false; }
-    bool verQueryValue(const std::string &, const W &, std::optional<std::size_t> &, u32 &) override
-    {
-        return false;
-    }
+    bool getFileVersionInfo(const W &, S &) override { return false; }
+    bool verQueryValue(const S &, const W &, Offset &, u32 &) override { return false; }
     FileHandle createFile(const W &, u32, u32, u32, u32) override { return kInvalidFileHandle; }
-    bool getFileTime(FileHandle, std::uint64_t &, std::uint64_t &, std::uint64_t &) override
-    {
-        return false;
-    }
-    bool fileTimeToLocalFileTime(std::uint64_t, std::uint64_t &) override { return false; }
-    bool fileTimeToSystemTime(std::uint64_t, SystemTime &) override { return false; }
+    bool getFileTime(FileHandle, u64 &, u64 &, u64 &) override { return false; }
+    bool fileTimeToLocalFileTime(u64, u64 &) override { return false; }
+    bool fileTimeToSystemTime(u64, SystemTime &) override { return false; }
     bool closeHandle(FileHandle) override { return false; }
-    i32 shGetSpecialFolderLocation(WindowHandle, i32, ItemList &list) override
-    {
-        list = 0;
-        return kDispatchException;
-    }
-    bool shGetPathFromIdList(ItemList, std::string &) override { return false; }
+    i32 shGetSpecialFolderLocation(i32, i32, ItemList &list) override { return list = 0, -1; }
+    bool shGetPathFromIdList(ItemList, S &) override { return false; }
     void coTaskMemFree(ItemList) override { }
     ItemList shBrowseForFolder(BrowseInfo &) override { return 0; }
     SearchHandle findFirstFile(const W &, FindData &) override { return kInvalidSearchHandle; }
@@ -117,21 +82,19 @@ public:
     i32 doEvents() override { return 0; }
     ScriptShell createScriptShell(ScriptError &error) override
     {
-        error = { 429, L"ActiveX component can't create object" };
-        return 0;
+        return error = { 429, L"ActiveX component can't create object" }, 0;
     }
     bool scriptShellRun(ScriptShell, const W &, i32, bool, ScriptError &error) override
     {
-        error = { kDispatchException, L"" };
-        return false;
+        return error = { kDispatchException, L"" }, false;
     }
     bool scriptShellAppActivate(ScriptShell, const W &) override { return false; }
     bool scriptShellSendKeys(ScriptShell, const W &) override { return false; }
     void releaseScriptShell(ScriptShell) override { }
     W getSystemDirectory() override { return L"C:\\Windows\\system32"; }
-    i32 getWindowText(WindowHandle, std::string &, i32) override { return 0; }
+    i32 getWindowText(WindowHandle, S &, i32) override { return 0; }
     LibraryHandle loadLibrary(const W &) override { return 0; }
-    ProcAddress getProcAddress(LibraryHandle, const std::string &) override { return 0; }
+    ProcAddress getProcAddress(LibraryHandle, const S &) override { return 0; }
     bool freeLibrary(LibraryHandle) override { return false; }
     ThreadHandle createThread(ProcAddress) override { return 0; }
     u32 waitForSingleObject(ThreadHandle, u32) override { return 0xFFFFFFFF; }
@@ -139,10 +102,7 @@ public:
     bool getWindowRect(WindowHandle, Rect &) override { return false; }
     bool screenToClient(WindowHandle, Point &) override { return false; }
     bool moveWindow(WindowHandle, i32, i32, i32, i32, bool) override { return false; }
-    std::intptr_t sendMessage(WindowHandle, u32, std::uintptr_t, std::intptr_t) override
-    {
-        return 0;
-    }
+    ip sendMessage(i32, u32, std::uintptr_t, ip) override { return 0; }
     DeviceContext createCompatibleDc(DeviceContext) override { return 0; }
     GdiObject createBitmap(i32, i32, u32, u32) override { return 0; }
     GdiObject createCompatibleBitmap(DeviceContext, i32, i32) override { return 0; }
@@ -150,49 +110,38 @@ public:
     bool deleteObject(GdiObject) override { return false; }
     bool deleteDc(DeviceContext) override { return false; }
     u32 setBkColor(DeviceContext, u32) override { return 0xFFFFFFFF; }
-    bool bitBlt(DeviceContext, i32, i32, i32, i32, DeviceContext, i32, i32, u32) override
-    {
-        return false;
-    }
+    bool bitBlt(i32, i32, i32, i32, i32, i32, i32, i32, u32) override { return false; }
 
 protected:
     i32 showMessageBox(const MessageBoxRequest &request) override
     {
-        messages.push_back(request);
-        return 0;
+        return messages.push_back(request), 0;
     }
 };
 
 // The shell's calls recorded; each fails (or raises) unless the test sets a
-// result; a property sheet answers instance result 11.
-class FakePlatform : public orv::test::FailingPlatform
+// result.
+class FakePlatform : public FailingPlatform
 {
 public:
     struct ShellCall
     {
         WindowHandle owner;
         W verb, file;
-        std::optional<W> parameters, directory;
+        OW parameters, directory;
         i32 show;
     };
     std::vector<ShellCall> shellCalls;
-    std::vector<ShellExecuteRecord> records;
-    std::intptr_t shellResult = 0;
+    ip shellResult = 0;
     bool shellRaises = false;
 
-    std::intptr_t shellExecute(WindowHandle owner, const W &verb, const W &file,
-        const std::optional<W> &parameters, const std::optional<W> &directory, i32 show) override
+    ip shellExecute(i32 owner, const W &verb, const W &file, const OW &parameters, const OW &dir,
+        i32 show) override
     {
-        shellCalls.push_back({ owner, verb, file, parameters, directory, show });
+        shellCalls.push_back({ owner, verb, file, parameters, dir, show });
         if (shellRaises)
             orv::fail(orv::FailureCode::ControlFailed, "shell raised");
         return shellResult;
-    }
-    bool shellExecuteEx(ShellExecuteRecord &record) override
-    {
-        record.instanceResult = 11;
-        records.push_back(record);
-        return false;
     }
 };
 
