@@ -57,7 +57,8 @@ start() {
     XDG_CONFIG_HOME="$home/.config" ORVEL_NO_SINGLE_WINDOW=1 ORVEL_MAIN_HOST=127.0.0.1:9 \
     ORVEL_SHOP_HOST=127.0.0.1:9 "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
   launcher=$!
-  for _ in $(seq 150); do
+  # A loaded machine or a sanitizer build takes its time.
+  for _ in $(seq 600); do
     DISPLAY=$display xdotool search --onlyvisible --name "Kategorie: $1\$" >/dev/null 2>&1 && break
     sleep 0.1
   done
