@@ -7,6 +7,13 @@
 
 namespace orv {
 
+namespace {
+
+// Measured with bench/startup.cpp; see docs/benchmarks.md.
+const QList<QByteArray> leanFlags = {};
+
+} // namespace
+
 EngineSetup chooseEngineSetup(
     bool hasRenderNode, const QByteArray &gpuOverride, const QByteArray &userFlags)
 {
@@ -30,10 +37,23 @@ bool hasGpuRenderNode()
                 .isEmpty();
 }
 
-EngineSetup applyEngineSetup()
+QByteArray withLeanProcessFlags(const QByteArray &flags)
 {
-    const EngineSetup setup = chooseEngineSetup(
+    QByteArray result = flags;
+    const QList<QByteArray> present = flags.split(' ');
+    for (const QByteArray &flag : leanFlags) {
+        if (!present.contains(flag))
+            result += (result.isEmpty() ? QByteArray() : QByteArray(" ")) + flag;
+    }
+    return result;
+}
+
+EngineSetup applyEngineSetup(EngineProcesses processes)
+{
+    EngineSetup setup = chooseEngineSetup(
         hasGpuRenderNode(), qgetenv("ORVEL_GPU"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+    if (processes == EngineProcesses::Lean)
+        setup.chromiumFlags = withLeanProcessFlags(setup.chromiumFlags);
     if (setup.softwareRendering)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (!setup.chromiumFlags.isEmpty())

@@ -23,7 +23,15 @@ EngineSetup chooseEngineSetup(
 // A DRM render node (/dev/dri/renderD*) is what a usable GPU offers.
 bool hasGpuRenderNode();
 
+// Whether the engine's processes get the program's trimming switches
+// (leanProcessFlags) on top of the rendering choice.
+enum class EngineProcesses { Defaults, Lean };
+
+// The engine's command-line switches that keep its process tree small
+// without costing a feature or the sandbox, added to flags unless there.
+QByteArray withLeanProcessFlags(const QByteArray &flags);
+
 // Reads the machine and the environment and applies the choice.
-EngineSetup applyEngineSetup();
+EngineSetup applyEngineSetup(EngineProcesses processes = EngineProcesses::Lean);
 
 } // namespace orv
