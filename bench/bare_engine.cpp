@@ -2,11 +2,12 @@
 // The floor for start-up benchmarks: the smallest Qt WebEngine program that
 // loads one address in a view.
 //
-//   orvel-bare-engine [--rendering-setup] [--rect X,Y,WxH] ADDRESS
+//   orvel-bare-engine [--rendering-setup | --lean-setup] [--rect X,Y,WxH] ADDRESS
 //
 // --rendering-setup makes the same rendering choice as orvelbrowser (the
 // software scene graph and --disable-gpu where there is no GPU render node),
-// and nothing else of its set-up; without it the engine keeps its defaults.
+// and nothing else of its set-up; --lean-setup adds orvelbrowser's trimming
+// of the process tree; without either the engine keeps its defaults.
 // --rect places the view's window; 1024x768 otherwise.
 
 #include "components/EngineSetup.h"
@@ -17,15 +18,18 @@
 #include <QWebEngineView>
 
 #include <cstring>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
-    bool renderingSetup = false;
+    std::optional<orv::EngineProcesses> setup;
     QRect geometry;
     const char *address = "";
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rendering-setup") == 0) {
-            renderingSetup = true;
+            setup = orv::EngineProcesses::Defaults;
+        } else if (std::strcmp(argv[i], "--lean-setup") == 0) {
+            setup = orv::EngineProcesses::Lean;
         } else if (std::strcmp(argv[i], "--rect") == 0 && i + 1 < argc) {
             const QRegularExpressionMatch m
                 = QRegularExpression(QStringLiteral("^(\\d+),(\\d+),(\\d+)x(\\d+)$"))
@@ -37,8 +41,8 @@ int main(int argc, char *argv[])
             address = argv[i];
         }
     }
-    if (renderingSetup)
-        orv::applyEngineSetup(orv::EngineProcesses::Defaults);
+    if (setup)
+        orv::applyEngineSetup(*setup);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QWebEngineView view;

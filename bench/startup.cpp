@@ -63,6 +63,7 @@ struct Run
     double firstRequestMs = 0;
     double onloadMs = 0;
     double pssMiB = 0;
+    double ussMiB = 0;
     double mappedMs = 0;
     double drawnMs = 0;
 };
@@ -217,19 +218,33 @@ QList<pid_t> processTree(pid_t root)
     return tree;
 }
 
-double pssMiB(const QList<pid_t> &tree)
+// PSS divides each shared page among all processes that map it, on the
+// whole machine: another program of the same libraries running meanwhile
+// (a test of another build, say) lowers it. The private part (USS) does not
+// depend on other processes.
+struct Memory
 {
-    qint64 kib = 0;
+    double pssMiB = 0;
+    double ussMiB = 0;
+};
+
+Memory treeMemory(const QList<pid_t> &tree)
+{
+    qint64 pss = 0, uss = 0;
     for (pid_t pid : tree) {
         QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
         if (!rollup.open(QIODevice::ReadOnly))
             continue;
         for (const QByteArray &line : rollup.readAll().split('\n')) {
+            const qint64 kib
+                = line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toLongLong();
             if (line.startsWith("Pss:"))
-                kib += line.mid(4).trimmed().split(' ').value(0).toLongLong();
+                pss += kib;
+            else if (line.startsWith("Private_Clean:") || line.startsWith("Private_Dirty:"))
+                uss += kib;
         }
     }
-    return double(kib) / 1024.0;
+    return { double(pss) / 1024.0, double(uss) / 1024.0 };
 }
 
 void endTree(pid_t root)
@@ -408,7 +423,8 @@ public:
         std::optional<Run> run;
         if (m_beacon && m_firstRequest) {
             waitFor([&] { return m_clock.elapsed() >= *m_beacon + 1500; }, 2000);
-            run = Run { double(*m_firstRequest), double(*m_beacon), pssMiB(processTree(root)),
+            const Memory memory = treeMemory(processTree(root));
+            run = Run { double(*m_firstRequest), double(*m_beacon), memory.pssMiB, memory.ussMiB,
                 double(m_watch.mapped().value_or(-1)), double(m_watch.drawn().value_or(-1)) };
         }
         endTree(root);
@@ -464,7 +480,7 @@ public:
 
     struct Session
     {
-        double pssAt10 = 0, pssAtEnd = 0;
+        Memory at10, atEnd;
         int navigations = 0, failures = 0;
         double seconds = 0;
     };
@@ -503,12 +519,12 @@ public:
                 ++result.failures;
             if (n == 10) {
                 pause(1500);
-                result.pssAt10 = pssMiB(processTree(root));
+                result.at10 = treeMemory(processTree(root));
             }
         }
         result.seconds = double(took.elapsed()) / 1000.0;
         pause(1500);
-        result.pssAtEnd = pssMiB(processTree(root));
+        result.atEnd = treeMemory(processTree(root));
         endTree(root);
         window.waitForFinished(3000);
         return result;
@@ -722,9 +738,9 @@ int main(int argc, char *argv[])
                 continue;
             }
             std::printf("  %-14s round %d: first request %4.0f ms, onload %4.0f ms, mapped %4.0f "
-                        "ms, drawn %4.0f ms, PSS %6.1f MiB%s\n",
+                        "ms, drawn %4.0f ms, PSS %6.1f MiB, USS %6.1f MiB%s\n",
                 qPrintable(program.name), round, run->firstRequestMs, run->onloadMs, run->mappedMs,
-                run->drawnMs, run->pssMiB, round < warmup ? "  (warm-up)" : "");
+                run->drawnMs, run->pssMiB, run->ussMiB, round < warmup ? "  (warm-up)" : "");
             std::fflush(stdout);
             if (round >= warmup)
                 results[program.name].push_back(*run);
@@ -742,18 +758,21 @@ int main(int argc, char *argv[])
         const Summary baseOnload = figure(base, &Run::onloadMs);
         const Summary basePss = figure(base, &Run::pssMiB);
         const Summary baseMapped = figure(base, &Run::mappedMs);
-        std::printf("\n%-14s %-20s %-20s %-22s %s\n", "program", "first request ms", "onload ms",
-            "PSS MiB", "ratio onload / PSS");
+        const Summary baseUss = figure(base, &Run::ussMiB);
+        std::printf("\n%-14s %-20s %-20s %-22s %-22s %s\n", "program", "first request ms",
+            "onload ms", "PSS MiB", "USS MiB", "ratio onload / PSS / USS");
         for (const Program &program : programs) {
             const Summary first = figure(program.name, &Run::firstRequestMs);
             const Summary onload = figure(program.name, &Run::onloadMs);
             const Summary pss = figure(program.name, &Run::pssMiB);
+            const Summary uss = figure(program.name, &Run::ussMiB);
             std::printf("%-14s %4.0f (%4.0f-%4.0f)     %4.0f (%4.0f-%4.0f)     %5.1f "
-                        "(%5.1f-%5.1f)    %.2f / %.2f\n",
+                        "(%5.1f-%5.1f)    %5.1f (%5.1f-%5.1f)    %.2f / %.2f / %.2f\n",
                 qPrintable(program.name), first.median, first.min, first.max, onload.median,
-                onload.min, onload.max, pss.median, pss.min, pss.max,
+                onload.min, onload.max, pss.median, pss.min, pss.max, uss.median, uss.min, uss.max,
                 baseOnload.median > 0 ? onload.median / baseOnload.median : 0,
-                basePss.median > 0 ? pss.median / basePss.median : 0);
+                basePss.median > 0 ? pss.median / basePss.median : 0,
+                baseUss.median > 0 ? uss.median / baseUss.median : 0);
         }
         std::printf("\n%-14s %-20s %-20s %s\n", "program", "window mapped ms", "first drawn ms",
             "drawn - baseline mapped");
@@ -792,10 +811,16 @@ int main(int argc, char *argv[])
         std::printf("\n== long session: %s, %d navigations (extra pages and categories, in "
                     "turn) in %.0f s\n",
             qPrintable(program->name), navigations, s.seconds);
+        auto growth = [](double from, double to) {
+            return from > 0 ? (to / from - 1.0) * 100.0 : 0;
+        };
         std::printf("  PSS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
+                    "growth %+.1f %%\n",
+            s.at10.pssMiB, navigations, s.atEnd.pssMiB, growth(s.at10.pssMiB, s.atEnd.pssMiB));
+        std::printf("  USS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
                     "growth %+.1f %%; loaded: %d, failed: %d\n",
-            s.pssAt10, navigations, s.pssAtEnd,
-            s.pssAt10 > 0 ? (s.pssAtEnd / s.pssAt10 - 1.0) * 100.0 : 0, s.navigations, s.failures);
+            s.at10.ussMiB, navigations, s.atEnd.ussMiB, growth(s.at10.ussMiB, s.atEnd.ussMiB),
+            s.navigations, s.failures);
         failures += s.failures;
     }
     return failures == 0 ? 0 : 1;

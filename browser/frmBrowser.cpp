@@ -5,6 +5,7 @@
 #include "browser/ToolbarLayout.h"
 #include "components/ActiveBar.h"
 #include "components/PictureBox.h"
+#include "components/StartupTrace.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 #include "core/Application.h"
@@ -548,6 +549,7 @@ void frmBrowser::txtEingabe_Click(int index)
 
 void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 {
+    const trace::Scope traced(trace::Work::StatusText);
     runUntrapped("StatusTextChange", [&] {
         tool(*ActiveBar31, names::statusBar(), names::statusInfo()).setCaption(text);
         ActiveBar31->RecalcLayout();
@@ -556,6 +558,7 @@ void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 
 void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax)
 {
+    const trace::Scope traced(trace::Work::Progress);
     StepRunner steps;
     steps.step([&] { bMeter->setVisible(true); });
     if (progress == -1 || progress == 0) {

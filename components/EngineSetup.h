@@ -23,8 +23,9 @@ EngineSetup chooseEngineSetup(
 // A DRM render node (/dev/dri/renderD*) is what a usable GPU offers.
 bool hasGpuRenderNode();
 
-// Whether the engine's processes get the program's trimming switches
-// (leanProcessFlags) on top of the rendering choice.
+// Whether the program trims its process tree on top of the rendering
+// choice: the engine's lean switches, and no OpenGL driver loaded at all
+// where it draws in software.
 enum class EngineProcesses { Defaults, Lean };
 
 // The engine's command-line switches that keep its process tree small

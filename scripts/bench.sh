@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: the micro-benchmarks of the hot paths, then
 # one alternated start-up run of orvelbrowser against the bare engine (with
-# orvelbrowser's rendering choice: the fair floor; and with the engine's
-# defaults), the hand-off of a second start, a long session, and a short run
+# orvelbrowser's rendering choice: the fair floor; with the engine's
+# defaults; and with orvelbrowser's trimming of the process tree too), the hand-off of a second start, a long session, and a short run
 # of the other browsers that are installed. Prints figures; sets no pass mark.
 #
 #   scripts/bench.sh [--wait-quiet SECONDS] [start-up options, e.g. --runs 15]
@@ -61,7 +61,8 @@ echo "== start-up, second start and long session (load $(load) after waiting ${w
   --handoff orvelbrowser --session orvelbrowser "$@" \
   "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 {url}" \
   "orvelbrowser=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
-  "bare-default=$build/bench/orvel-bare-engine --rect 0,0,1280x1024 {url}" ||
+  "bare-default=$build/bench/orvel-bare-engine --rect 0,0,1280x1024 {url}" \
+  "floor-lean=$build/bench/orvel-bare-engine --lean-setup --rect 0,0,1280x1024 {url}" ||
   echo "(failed runs above)"
 echo "load at the end: $(load)"
 
