@@ -8,6 +8,7 @@
 #include "app/TerminationSignals.h"
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
+#include "components/StartupTrace.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
 #include "info/frmInfoFenster.h"
@@ -15,7 +16,6 @@
 #include "platform/Platform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QWebEngineProfile>
 
@@ -23,26 +23,6 @@
 #include <cstring>
 
 namespace {
-
-// ORVEL_STARTUP_TRACE=1 prints where the start-up time goes.
-class StartupTrace
-{
-public:
-    StartupTrace() : m_enabled(qEnvironmentVariableIsSet("ORVEL_STARTUP_TRACE"))
-    {
-        m_clock.start();
-    }
-    void mark(const char *what)
-    {
-        if (m_enabled)
-            std::fprintf(
-                stderr, "startup: %-28s %8.3f ms\n", what, double(m_clock.nsecsElapsed()) / 1e6);
-    }
-
-private:
-    bool m_enabled;
-    QElapsedTimer m_clock;
-};
 
 // Only "--help" or "--version" as the whole command line: any other line is
 // the caller's to give, and keeps its meaning.
@@ -98,7 +78,7 @@ int main(int argc, char *argv[])
             return 0;
     }
 
-    StartupTrace trace;
+    orv::trace::mark("main");
     // The engine prints its whole configuration at every start otherwise.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     orv::applyEngineSetup();
@@ -110,11 +90,11 @@ int main(int argc, char *argv[])
     // The desktop entry that is installed with the program; its window class
     // is the application name.
     QGuiApplication::setDesktopFileName(QStringLiteral("orvelbrowser"));
-    trace.mark("application object");
+    orv::trace::mark("application object");
 
     // The profile outlives the window and its pages.
     QWebEngineProfile *profile = orv::createBrowserProfile(&application);
-    trace.mark("engine profile");
+    orv::trace::mark("engine profile");
     orv::QSettingsStore store;
 
     orv::frmBrowser::Dependencies dependencies;
@@ -151,15 +131,15 @@ int main(int argc, char *argv[])
         orv::frmInfoFenster::ShowModal(info);
     };
 
-    dependencies.beforeFirstNavigate = [&trace] {
-        trace.mark("command line read, navigating");
+    dependencies.beforeFirstNavigate = [] {
+        orv::trace::mark("command line read, navigating");
     };
 
-    trace.mark("before window");
+    orv::trace::mark("before window");
     auto window = std::make_unique<orv::frmBrowser>(std::move(dependencies));
-    trace.mark("window and engine view");
+    orv::trace::mark("window and engine view");
     window->Form_Load(); // the first page is requested here, before the window shows
-    trace.mark("load step");
+    orv::trace::mark("load step");
     orv::TerminationSignals closeOnSignal(window.get());
     orv::app::SingleWindowServer server;
     if (singleWindow && server.listen(singleWindowName)) {
@@ -170,7 +150,7 @@ int main(int argc, char *argv[])
             });
     }
     window->show();
-    trace.mark("window shown");
+    orv::trace::mark("window shown");
     const int status = QApplication::exec();
     window.reset();
     return status;

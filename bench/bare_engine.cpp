@@ -1,18 +1,58 @@
 // SPDX-License-Identifier: MIT
 // The floor for start-up benchmarks: the smallest Qt WebEngine program that
-// loads one address in a view, in the engine's default configuration.
+// loads one address in a view.
+//
+//   orvel-bare-engine [--rendering-setup | --lean-setup] [--rect X,Y,WxH] ADDRESS
+//
+// --rendering-setup makes the same rendering choice as orvelbrowser (the
+// software scene graph and --disable-gpu where there is no GPU render node),
+// and nothing else of its set-up; --lean-setup adds orvelbrowser's trimming
+// of the process tree; without either the engine keeps its defaults.
+// --rect places the view's window; 1024x768 otherwise.
+
+#include "components/EngineSetup.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QWebEngineView>
 
+#include <cstring>
+#include <optional>
+
 int main(int argc, char *argv[])
 {
+    std::optional<orv::EngineProcesses> setup;
+    QRect geometry;
+    const char *address = "";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rendering-setup") == 0) {
+            setup = orv::EngineProcesses::Defaults;
+        } else if (std::strcmp(argv[i], "--lean-setup") == 0) {
+            setup = orv::EngineProcesses::Lean;
+        } else if (std::strcmp(argv[i], "--rect") == 0 && i + 1 < argc) {
+            const QRegularExpressionMatch m
+                = QRegularExpression(QStringLiteral("^(\\d+),(\\d+),(\\d+)x(\\d+)$"))
+                      .match(QString::fromLatin1(argv[++i]));
+            if (m.hasMatch())
+                geometry = QRect(m.captured(1).toInt(), m.captured(2).toInt(),
+                    m.captured(3).toInt(), m.captured(4).toInt());
+        } else {
+            address = argv[i];
+        }
+    }
+    if (setup)
+        orv::applyEngineSetup(*setup);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QWebEngineView view;
-    view.load(QUrl::fromUserInput(QApplication::arguments().value(1)));
-    view.resize(1024, 768);
+    view.load(QUrl::fromUserInput(QString::fromLocal8Bit(address)));
+    if (geometry.isValid()) {
+        view.move(geometry.topLeft());
+        view.resize(geometry.size());
+    } else {
+        view.resize(1024, 768);
+    }
     view.show();
     return QApplication::exec();
 }

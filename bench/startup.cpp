@@ -1,37 +1,54 @@
 // SPDX-License-Identifier: MIT
 // Start-up benchmark: how long after launch a browser program shows a
 // realistic page (its onload handler sends a beacon to this server), when it
-// asks for the page at all, and how much memory its process tree holds once
-// the page is loaded. Programs are run in turn (A B A B ...) on a virtual
-// display of the benchmark's own, each with a fresh home folder.
+// asks for the page at all, when its window is mapped and first drawn, and
+// how much memory its process tree holds once the page is loaded. Programs
+// are run in turn (A B A B ...) on a virtual display of the benchmark's own,
+// each with a fresh home folder.
 //
-//   orvel-bench-startup [--runs N] [--warmup N] NAME=COMMAND ...
+//   orvel-bench-startup [--runs N] [--warmup N] [--home-template DIR]
+//                       [--handoff NAME] [--session NAME] NAME=COMMAND ...
 //
 // The first NAME is the baseline. COMMAND is split like a shell line without
-// expansion; {url} stands for the page's address.
+// expansion; {url} stands for the page's address. --home-template copies a
+// folder into every fresh home (a stored window placement, for example).
+//
+// --handoff NAME: with NAME's window running, starts NAME again with another
+// address, --handoff-runs times, and measures launch to the request of that
+// address (the running window took it over) and launch to the second
+// start's exit.
+// --session NAME: a long session in NAME's window, --navigations times: a
+// second start hands over an extra page of a new address, then a category,
+// in turn; PSS of the tree after navigation 10 and at the end.
 
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QHash>
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sys/types.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -46,7 +63,37 @@ struct Run
     double firstRequestMs = 0;
     double onloadMs = 0;
     double pssMiB = 0;
+    double ussMiB = 0;
+    double mappedMs = 0;
+    double drawnMs = 0;
 };
+
+// Runs the event loop until done() holds or timeoutMs have passed. The loop
+// sleeps between events: a busy wait would take one of the machine's cores
+// from the program under test.
+bool waitFor(const std::function<bool()> &done, qint64 timeoutMs)
+{
+    if (done())
+        return true;
+    QElapsedTimer waited;
+    waited.start();
+    QEventLoop loop;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(2);
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (done() || waited.elapsed() >= timeoutMs)
+            loop.quit();
+    });
+    tick.start();
+    loop.exec();
+    return done();
+}
+
+void pause(qint64 ms)
+{
+    waitFor([] { return false; }, ms);
+}
 
 QByteArray pngPicture(int seed)
 {
@@ -66,6 +113,10 @@ QByteArray pngPicture(int seed)
     image.save(&buffer, "PNG");
     return bytes;
 }
+
+const char *const beaconScript = "<script>window.addEventListener('load',function(){"
+                                 "if(!(navigator.sendBeacon&&navigator.sendBeacon('/beacon',''))){"
+                                 "new Image().src='/beacon';}});</script>";
 
 // About 100 KB of HTML: a styled article with pictures, a table and a script.
 QByteArray benchPage()
@@ -96,11 +147,25 @@ QByteArray benchPage()
                 + ".01.2014</td><td>" + QByteArray::number(1200 + r * 37) + " KB</td></tr>";
         html += "</table></section>";
     }
-    html += "</main><footer>Lokale Benchmark-Seite</footer>"
-            "<script>window.addEventListener('load',function(){"
-            "if(!(navigator.sendBeacon&&navigator.sendBeacon('/beacon',''))){new "
-            "Image().src='/beacon';}});"
-            "</script></body></html>";
+    html += "</main><footer>Lokale Benchmark-Seite</footer>";
+    html += beaconScript;
+    html += "</body></html>";
+    return html;
+}
+
+// A page of a few KB for every other address: the pages of a long session.
+QByteArray smallPage(const QString &path)
+{
+    QByteArray html = "<!doctype html><html lang=de><head><meta charset=utf-8><title>"
+        + path.toHtmlEscaped().toUtf8()
+        + "</title><link rel=stylesheet href=/style.css></head><body><h1>"
+        + path.toHtmlEscaped().toUtf8() + "</h1><img src=/pic" + QByteArray::number(qHash(path) % 4)
+        + ".png width=320 height=200 alt=Bild>";
+    for (int p = 0; p < 12; ++p)
+        html += "<p class=t" + QByteArray::number(p % 3)
+            + ">Neuigkeiten, Termine und Hilfe zu allen Programmen.</p>";
+    html += beaconScript;
+    html += "</body></html>";
     return html;
 }
 
@@ -153,19 +218,33 @@ QList<pid_t> processTree(pid_t root)
     return tree;
 }
 
-double pssMiB(const QList<pid_t> &tree)
+// PSS divides each shared page among all processes that map it, on the
+// whole machine: another program of the same libraries running meanwhile
+// (a test of another build, say) lowers it. The private part (USS) does not
+// depend on other processes.
+struct Memory
 {
-    qint64 kib = 0;
+    double pssMiB = 0;
+    double ussMiB = 0;
+};
+
+Memory treeMemory(const QList<pid_t> &tree)
+{
+    qint64 pss = 0, uss = 0;
     for (pid_t pid : tree) {
         QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
         if (!rollup.open(QIODevice::ReadOnly))
             continue;
         for (const QByteArray &line : rollup.readAll().split('\n')) {
+            const qint64 kib
+                = line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toLongLong();
             if (line.startsWith("Pss:"))
-                kib += line.mid(4).trimmed().split(' ').value(0).toLongLong();
+                pss += kib;
+            else if (line.startsWith("Private_Clean:") || line.startsWith("Private_Dirty:"))
+                uss += kib;
         }
     }
-    return double(kib) / 1024.0;
+    return { double(pss) / 1024.0, double(uss) / 1024.0 };
 }
 
 void endTree(pid_t root)
@@ -173,12 +252,7 @@ void endTree(pid_t root)
     const QList<pid_t> tree = processTree(root);
     for (pid_t pid : tree)
         ::kill(pid, SIGTERM);
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 3000 && ::kill(root, 0) == 0) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        usleep(20000);
-    }
+    waitFor([root] { return ::kill(root, 0) != 0; }, 3000);
     for (pid_t pid : processTree(root))
         ::kill(pid, SIGKILL);
     for (pid_t pid : tree)
@@ -192,10 +266,133 @@ double median(std::vector<double> values)
     return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+struct Summary
+{
+    double median = 0, min = 0, max = 0;
+};
+
+Summary summarise(const std::vector<double> &values)
+{
+    if (values.empty())
+        return {};
+    return { median(values), *std::min_element(values.begin(), values.end()),
+        *std::max_element(values.begin(), values.end()) };
+}
+
+// Watches the display for the first top-level window that a program maps,
+// and for when that window shows drawn content: a black root (Xvfb -br) and
+// windows without a background leave the window black until the program
+// first puts its picture there.
+class WindowWatch
+{
+public:
+    ~WindowWatch()
+    {
+        if (m_connection)
+            xcb_disconnect(m_connection);
+    }
+
+    bool open(const QString &display)
+    {
+        m_connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        if (!m_connection || xcb_connection_has_error(m_connection))
+            return false;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_connection);
+        m_notifier.emplace(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
+        QObject::connect(&*m_notifier, &QSocketNotifier::activated, [this] { poll(); });
+        // Events that the library has already read wake no notifier; and the
+        // strip is looked at until it is drawn.
+        m_tick.setTimerType(Qt::PreciseTimer);
+        m_tick.setInterval(2);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] { poll(); });
+        return true;
+    }
+
+    void reset(const QElapsedTimer *clock)
+    {
+        poll();
+        m_clock = clock;
+        m_window = 0;
+        m_mapped.reset();
+        m_drawn.reset();
+        if (m_connection)
+            m_tick.start();
+    }
+
+    // Reads the pending events and, once a window is mapped, looks whether
+    // its top strip (where the program's toolbar is) has been drawn.
+    void poll()
+    {
+        if (!m_connection)
+            return;
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && m_clock && !m_window) {
+                const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
+                if (!map->override_redirect && isLarge(map->window)) {
+                    m_window = map->window;
+                    m_mapped = m_clock->elapsed();
+                }
+            }
+            std::free(event);
+        }
+        if (m_window && !m_drawn && stripDrawn()) {
+            m_drawn = m_clock->elapsed();
+            m_tick.stop();
+        }
+    }
+
+    std::optional<qint64> mapped() const { return m_mapped; }
+    std::optional<qint64> drawn() const { return m_drawn; }
+    uint32_t window() const { return m_window; }
+
+private:
+    bool isLarge(xcb_window_t window)
+    {
+        xcb_get_geometry_reply_t *geometry
+            = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        const bool large = geometry && geometry->width >= 200 && geometry->height >= 100;
+        m_width = geometry ? geometry->width : 0;
+        std::free(geometry);
+        return large;
+    }
+
+    // Drawn once most of the strip is not black.
+    bool stripDrawn()
+    {
+        const uint16_t height = 16;
+        xcb_get_image_reply_t *image = xcb_get_image_reply(m_connection,
+            xcb_get_image(
+                m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, 0, 4, m_width, height, ~0u),
+            nullptr);
+        if (!image)
+            return false;
+        const int length = xcb_get_image_data_length(image);
+        const uint8_t *data = xcb_get_image_data(image);
+        int lit = 0;
+        for (int i = 0; i + 3 < length; i += 4)
+            lit += (data[i] | data[i + 1] | data[i + 2]) != 0;
+        std::free(image);
+        return length > 0 && lit * 2 > length / 4;
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_window_t m_root = 0;
+    std::optional<QSocketNotifier> m_notifier;
+    QTimer m_tick;
+    const QElapsedTimer *m_clock = nullptr;
+    xcb_window_t m_window = 0;
+    uint16_t m_width = 0;
+    std::optional<qint64> m_mapped, m_drawn;
+};
+
 class Bench : public QObject
 {
 public:
-    Bench()
+    Bench(const QString &display, const QString &homeTemplate)
+        : m_display(display), m_homeTemplate(homeTemplate)
     {
         m_page = benchPage();
         m_style = benchStyle();
@@ -207,71 +404,197 @@ public:
                 handle(request, std::move(responder));
             });
         m_port = m_server.listen(QHostAddress::LocalHost, 0);
+        m_watch.open(display);
     }
 
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(m_port); }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     qsizetype pageBytes() const { return m_page.size(); }
 
-    std::optional<Run> runOnce(const Program &program, const QString &display, int timeoutMs)
+    std::optional<Run> runOnce(const Program &program, int timeoutMs)
     {
         QTemporaryDir home;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), display);
-        environment.insert(QStringLiteral("HOME"), home.path());
-        environment.insert(
-            QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
-        environment.insert(
-            QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
-        environment.insert(
-            QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        if (::geteuid() == 0)
-            environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-
-        QStringList command;
-        for (QString part : program.command)
-            command.append(part.replace(QStringLiteral("{url}"), url()));
         QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-
-        m_firstRequest.reset();
-        m_beacon.reset();
-        m_clock.start();
-        process.start(command.first(), command.mid(1));
-        if (!process.waitForStarted(5000))
+        if (!launch(process, program.command, url(), home.path()))
             return std::nullopt;
         const pid_t root = pid_t(process.processId());
 
-        QElapsedTimer waiting;
-        waiting.start();
-        while (!m_beacon && waiting.elapsed() < timeoutMs && process.state() == QProcess::Running)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        waitFor([&] { return m_beacon || process.state() != QProcess::Running; }, timeoutMs);
         std::optional<Run> run;
         if (m_beacon && m_firstRequest) {
-            const qint64 settleUntil = *m_beacon + 1500;
-            while (m_clock.elapsed() < settleUntil)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            run = Run { double(*m_firstRequest), double(*m_beacon), pssMiB(processTree(root)) };
+            waitFor([&] { return m_clock.elapsed() >= *m_beacon + 1500; }, 2000);
+            const Memory memory = treeMemory(processTree(root));
+            run = Run { double(*m_firstRequest), double(*m_beacon), memory.pssMiB, memory.ussMiB,
+                double(m_watch.mapped().value_or(-1)), double(m_watch.drawn().value_or(-1)) };
         }
         endTree(root);
         process.waitForFinished(3000);
         return run;
     }
 
+    // Launch of a second start to the request of its address, and to its exit.
+    struct Handoff
+    {
+        std::vector<double> requestMs, exitMs;
+        int failures = 0;
+    };
+
+    Handoff handoff(const Program &program, int count)
+    {
+        Handoff result;
+        QTemporaryDir home;
+        QProcess window;
+        if (!launch(window, program.command, url(), home.path())
+            || !waitFor([&] { return m_beacon.has_value(); }, 30000)) {
+            result.failures = count;
+            endTree(pid_t(window.processId()));
+            return result;
+        }
+        pause(1000);
+        for (int i = 0; i < count; ++i) {
+            const QString path = QStringLiteral("/h/%1").arg(i);
+            const int beacons = m_beacons;
+            QProcess second;
+            const bool started = launch(second, program.command, url() + path.mid(1), home.path(),
+                /*restartClock=*/true);
+            const bool taken = started
+                && waitFor(
+                    [&] {
+                        return m_requests.contains(path) && second.state() == QProcess::NotRunning;
+                    },
+                    10000)
+                && second.exitCode() == 0;
+            if (taken) {
+                result.requestMs.push_back(double(m_requests.value(path)));
+                result.exitMs.push_back(double(m_exited));
+            } else {
+                ++result.failures;
+            }
+            waitFor([&] { return m_beacons > beacons; }, 10000);
+            pause(200);
+        }
+        endTree(pid_t(window.processId()));
+        window.waitForFinished(3000);
+        return result;
+    }
+
+    struct Session
+    {
+        Memory at10, atEnd;
+        int navigations = 0, failures = 0;
+        double seconds = 0;
+    };
+
+    Session session(const Program &program, int navigations)
+    {
+        Session result;
+        QTemporaryDir home;
+        QProcess window;
+        if (!launch(window, program.command, url(), home.path())
+            || !waitFor([&] { return m_beacon.has_value() && m_watch.window() != 0; }, 30000)) {
+            result.failures = navigations;
+            endTree(pid_t(window.processId()));
+            return result;
+        }
+        const pid_t root = pid_t(window.processId());
+        pause(500);
+        const QStringList categories { QStringLiteral("Download"), QStringLiteral("Programminfo"),
+            QStringLiteral("Support"), QStringLiteral("News"), QStringLiteral("Events"),
+            QStringLiteral("Shop") };
+        QElapsedTimer took;
+        took.start();
+        for (int n = 1; n <= navigations; ++n) {
+            const int beacons = m_beacons;
+            // An extra page of its own address, then a category, in turn.
+            const QString address = url() + QStringLiteral("seite/%1").arg(n);
+            const QString line = n % 2
+                ? QStringLiteral("%1||%2|Seite %3|%2").arg(4700 + n).arg(address).arg(n)
+                : QStringLiteral("%1||%2").arg(4700 + n).arg(categories.at((n / 2) % 6));
+            QProcess second;
+            launch(second, { program.command.first(), line }, url(), home.path(), false);
+            second.waitForFinished(10000);
+            if (waitFor([&] { return m_beacons > beacons; }, 15000))
+                ++result.navigations;
+            else
+                ++result.failures;
+            if (n == 10) {
+                pause(1500);
+                result.at10 = treeMemory(processTree(root));
+            }
+        }
+        result.seconds = double(took.elapsed()) / 1000.0;
+        pause(1500);
+        result.atEnd = treeMemory(processTree(root));
+        endTree(root);
+        window.waitForFinished(3000);
+        return result;
+    }
+
 private:
+    bool launch(QProcess &process, const QStringList &commandTemplate, const QString &address,
+        const QString &home, bool restartClock = true)
+    {
+        if (!m_homeTemplate.isEmpty())
+            copyFolder(m_homeTemplate, home);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        environment.insert(QStringLiteral("HOME"), home);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+        environment.insert(QStringLiteral("ORVEL_MAIN_HOST"), host());
+        environment.insert(QStringLiteral("ORVEL_SHOP_HOST"), host());
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        if (::geteuid() == 0)
+            environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+
+        QStringList command;
+        for (QString part : commandTemplate)
+            command.append(part.replace(QStringLiteral("{url}"), address)
+                               .replace(QStringLiteral("{home}"), home));
+        process.setProcessEnvironment(environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(
+            &process, &QProcess::finished, this, [this] { m_exited = m_clock.elapsed(); });
+
+        if (restartClock) {
+            m_firstRequest.reset();
+            m_beacon.reset();
+            m_requests.clear();
+            m_clock.start();
+            m_watch.reset(&m_clock);
+        }
+        process.start(command.first(), command.mid(1));
+        return process.waitForStarted(5000);
+    }
+
+    static void copyFolder(const QString &from, const QString &to)
+    {
+        QDirIterator it(
+            from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(source, target);
+        }
+    }
+
     void handle(const QHttpServerRequest &request, QHttpServerResponder &&responder)
     {
         const qint64 now = m_clock.elapsed();
         if (!m_firstRequest)
             m_firstRequest = now;
         const QString path = request.url().path();
+        if (!m_requests.contains(path))
+            m_requests.insert(path, now);
         if (path == QStringLiteral("/beacon")) {
             if (!m_beacon)
                 m_beacon = now;
+            ++m_beacons;
             responder.write(QHttpServerResponder::StatusCode::NoContent);
         } else if (path == QStringLiteral("/style.css")) {
             responder.write(m_style, "text/css");
@@ -281,11 +604,15 @@ private:
             responder.write(m_pictures.value(path.mid(4, 1).toInt()), "image/png");
         } else if (path == QStringLiteral("/")) {
             responder.write(m_page, "text/html; charset=utf-8");
-        } else {
+        } else if (path == QStringLiteral("/favicon.ico")) {
             responder.write(QHttpServerResponder::StatusCode::NotFound);
+        } else {
+            responder.write(smallPage(path), "text/html; charset=utf-8");
         }
     }
 
+    QString m_display;
+    QString m_homeTemplate;
     QHttpServer m_server;
     quint16 m_port = 0;
     QByteArray m_page, m_style, m_script;
@@ -293,6 +620,10 @@ private:
     QElapsedTimer m_clock;
     std::optional<qint64> m_firstRequest;
     std::optional<qint64> m_beacon;
+    int m_beacons = 0;
+    qint64 m_exited = 0;
+    QHash<QString, qint64> m_requests;
+    WindowWatch m_watch;
 };
 
 // An X server of our own, so runs do not depend on the session's display.
@@ -304,7 +635,7 @@ public:
         m_server.setProgram(QStringLiteral("Xvfb"));
         m_server.setArguments({ QStringLiteral("-displayfd"), QStringLiteral("1"),
             QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-            QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+            QStringLiteral("-br"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
         m_server.start();
         if (!m_server.waitForStarted(5000))
             return false;
@@ -329,6 +660,11 @@ private:
     QString m_display;
 };
 
+void printSummaryLine(const char *what, const Summary &s, const char *unit)
+{
+    std::printf("  %-34s %7.1f %s (%.1f-%.1f)\n", what, s.median, unit, s.min, s.max);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -342,8 +678,20 @@ int main(int argc, char *argv[])
         QStringLiteral("Measured runs per program."), QStringLiteral("n"), QStringLiteral("7"));
     const QCommandLineOption warmupOption(QStringLiteral("warmup"),
         QStringLiteral("Unmeasured runs per program."), QStringLiteral("n"), QStringLiteral("1"));
-    parser.addOption(runsOption);
-    parser.addOption(warmupOption);
+    const QCommandLineOption templateOption(QStringLiteral("home-template"),
+        QStringLiteral("Folder copied into every fresh home."), QStringLiteral("folder"));
+    const QCommandLineOption handoffOption(QStringLiteral("handoff"),
+        QStringLiteral("Program whose hand-off to its running window is measured."),
+        QStringLiteral("name"));
+    const QCommandLineOption handoffRunsOption(QStringLiteral("handoff-runs"),
+        QStringLiteral("Hand-offs measured."), QStringLiteral("n"), QStringLiteral("20"));
+    const QCommandLineOption sessionOption(QStringLiteral("session"),
+        QStringLiteral("Program driven through a long session."), QStringLiteral("name"));
+    const QCommandLineOption navigationsOption(QStringLiteral("navigations"),
+        QStringLiteral("Navigations of the long session."), QStringLiteral("n"),
+        QStringLiteral("200"));
+    parser.addOptions({ runsOption, warmupOption, templateOption, handoffOption, handoffRunsOption,
+        sessionOption, navigationsOption });
     parser.addPositionalArgument(
         QStringLiteral("programs"), QStringLiteral("NAME=COMMAND ..., baseline first"));
     parser.process(application);
@@ -358,73 +706,122 @@ int main(int argc, char *argv[])
     }
     if (programs.empty())
         parser.showHelp(2);
-    const int runs = qMax(1, parser.value(runsOption).toInt());
+    const int runs = parser.value(runsOption).toInt();
     const int warmup = qMax(0, parser.value(warmupOption).toInt());
+    auto programNamed = [&](const QString &name) -> const Program * {
+        for (const Program &program : programs) {
+            if (program.name == name)
+                return &program;
+        }
+        return nullptr;
+    };
 
     VirtualDisplay display;
     if (!display.start()) {
         std::fputs("bench: cannot start Xvfb\n", stderr);
         return 1;
     }
-    Bench bench;
+    Bench bench(display.display(), parser.value(templateOption));
     std::printf("page %s (%lld bytes of HTML), display %s, %d runs after %d warm-up per program\n",
         qPrintable(bench.url()), static_cast<long long>(bench.pageBytes()),
         qPrintable(display.display()), runs, warmup);
 
     std::map<QString, std::vector<Run>> results;
     int failures = 0;
-    for (int round = 0; round < warmup + runs; ++round) {
+    for (int round = 0; runs > 0 && round < warmup + runs; ++round) {
         for (const Program &program : programs) {
-            const auto run = bench.runOnce(program, display.display(), 30000);
+            const auto run = bench.runOnce(program, 30000);
             if (!run) {
                 ++failures;
                 std::printf(
-                    "  %-12s round %d: no beacon within 30 s\n", qPrintable(program.name), round);
+                    "  %-14s round %d: no beacon within 30 s\n", qPrintable(program.name), round);
                 continue;
             }
-            std::printf(
-                "  %-12s round %d: first request %6.0f ms, onload %6.0f ms, PSS %6.1f MiB%s\n",
-                qPrintable(program.name), round, run->firstRequestMs, run->onloadMs, run->pssMiB,
-                round < warmup ? "  (warm-up)" : "");
+            std::printf("  %-14s round %d: first request %4.0f ms, onload %4.0f ms, mapped %4.0f "
+                        "ms, drawn %4.0f ms, PSS %6.1f MiB, USS %6.1f MiB%s\n",
+                qPrintable(program.name), round, run->firstRequestMs, run->onloadMs, run->mappedMs,
+                run->drawnMs, run->pssMiB, run->ussMiB, round < warmup ? "  (warm-up)" : "");
             std::fflush(stdout);
             if (round >= warmup)
                 results[program.name].push_back(*run);
         }
     }
 
-    struct Figures
-    {
-        double first[3], onload[3], pss[3]; // median, min, max
-    };
-    auto summarise = [](const std::vector<Run> &runs, double Run::*field, double out[3]) {
-        std::vector<double> values;
-        for (const Run &run : runs)
-            values.push_back(run.*field);
-        out[0] = median(values);
-        out[1] = values.empty() ? 0 : *std::min_element(values.begin(), values.end());
-        out[2] = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-    };
-    std::map<QString, Figures> figures;
-    for (const Program &program : programs) {
-        Figures f {};
-        summarise(results[program.name], &Run::firstRequestMs, f.first);
-        summarise(results[program.name], &Run::onloadMs, f.onload);
-        summarise(results[program.name], &Run::pssMiB, f.pss);
-        figures[program.name] = f;
+    if (runs > 0) {
+        auto figure = [&](const QString &name, double Run::*field) {
+            std::vector<double> values;
+            for (const Run &run : results[name])
+                values.push_back(run.*field);
+            return summarise(values);
+        };
+        const QString base = programs.front().name;
+        const Summary baseOnload = figure(base, &Run::onloadMs);
+        const Summary basePss = figure(base, &Run::pssMiB);
+        const Summary baseMapped = figure(base, &Run::mappedMs);
+        const Summary baseUss = figure(base, &Run::ussMiB);
+        std::printf("\n%-14s %-20s %-20s %-22s %-22s %s\n", "program", "first request ms",
+            "onload ms", "PSS MiB", "USS MiB", "ratio onload / PSS / USS");
+        for (const Program &program : programs) {
+            const Summary first = figure(program.name, &Run::firstRequestMs);
+            const Summary onload = figure(program.name, &Run::onloadMs);
+            const Summary pss = figure(program.name, &Run::pssMiB);
+            const Summary uss = figure(program.name, &Run::ussMiB);
+            std::printf("%-14s %4.0f (%4.0f-%4.0f)     %4.0f (%4.0f-%4.0f)     %5.1f "
+                        "(%5.1f-%5.1f)    %5.1f (%5.1f-%5.1f)    %.2f / %.2f / %.2f\n",
+                qPrintable(program.name), first.median, first.min, first.max, onload.median,
+                onload.min, onload.max, pss.median, pss.min, pss.max, uss.median, uss.min, uss.max,
+                baseOnload.median > 0 ? onload.median / baseOnload.median : 0,
+                basePss.median > 0 ? pss.median / basePss.median : 0,
+                baseUss.median > 0 ? uss.median / baseUss.median : 0);
+        }
+        std::printf("\n%-14s %-20s %-20s %s\n", "program", "window mapped ms", "first drawn ms",
+            "drawn - baseline mapped");
+        for (const Program &program : programs) {
+            const Summary mapped = figure(program.name, &Run::mappedMs);
+            const Summary drawn = figure(program.name, &Run::drawnMs);
+            std::printf("%-14s %4.0f (%4.0f-%4.0f)     %4.0f (%4.0f-%4.0f)     %+.0f ms\n",
+                qPrintable(program.name), mapped.median, mapped.min, mapped.max, drawn.median,
+                drawn.min, drawn.max, drawn.median - baseMapped.median);
+        }
+        std::printf("baseline: %s; medians of %d runs each (min-max); failed runs: %d\n",
+            qPrintable(base), runs, failures);
     }
-    const Figures &base = figures[programs.front().name];
-    std::printf("\n%-12s %-22s %-22s %-22s %s\n", "program", "first request ms", "onload ms",
-        "PSS MiB", "ratio onload / PSS");
-    for (const Program &program : programs) {
-        const Figures &f = figures[program.name];
-        std::printf("%-12s %5.0f (%5.0f-%5.0f)    %5.0f (%5.0f-%5.0f)    %5.1f (%5.1f-%5.1f)    "
-                    "%.2f / %.2f\n",
-            qPrintable(program.name), f.first[0], f.first[1], f.first[2], f.onload[0], f.onload[1],
-            f.onload[2], f.pss[0], f.pss[1], f.pss[2],
-            base.onload[0] > 0 ? f.onload[0] / base.onload[0] : 0,
-            base.pss[0] > 0 ? f.pss[0] / base.pss[0] : 0);
+
+    if (parser.isSet(handoffOption)) {
+        const Program *program = programNamed(parser.value(handoffOption));
+        const int count = qMax(1, parser.value(handoffRunsOption).toInt());
+        if (!program)
+            parser.showHelp(2);
+        const Bench::Handoff h = bench.handoff(*program, count);
+        std::printf("\n== second start: %s hands its command line to the running window\n",
+            qPrintable(program->name));
+        printSummaryLine("launch to the page's request", summarise(h.requestMs), "ms");
+        printSummaryLine("launch to the second start's exit", summarise(h.exitMs), "ms");
+        std::printf(
+            "  medians of %zu hand-offs (min-max); failed: %d\n", h.requestMs.size(), h.failures);
+        failures += h.failures;
     }
-    std::printf("baseline: %s; medians of %d runs each; failed runs: %d\n",
-        qPrintable(programs.front().name), runs, failures);
+
+    if (parser.isSet(sessionOption)) {
+        const Program *program = programNamed(parser.value(sessionOption));
+        const int navigations = qMax(10, parser.value(navigationsOption).toInt());
+        if (!program)
+            parser.showHelp(2);
+        const Bench::Session s = bench.session(*program, navigations);
+        std::printf("\n== long session: %s, %d navigations (extra pages and categories, in "
+                    "turn) in %.0f s\n",
+            qPrintable(program->name), navigations, s.seconds);
+        auto growth = [](double from, double to) {
+            return from > 0 ? (to / from - 1.0) * 100.0 : 0;
+        };
+        std::printf("  PSS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
+                    "growth %+.1f %%\n",
+            s.at10.pssMiB, navigations, s.atEnd.pssMiB, growth(s.at10.pssMiB, s.atEnd.pssMiB));
+        std::printf("  USS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
+                    "growth %+.1f %%; loaded: %d, failed: %d\n",
+            s.at10.ussMiB, navigations, s.atEnd.ussMiB, growth(s.at10.ussMiB, s.atEnd.ussMiB),
+            s.navigations, s.failures);
+        failures += s.failures;
+    }
     return failures == 0 ? 0 : 1;
 }

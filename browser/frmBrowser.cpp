@@ -7,6 +7,7 @@
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/PictureBox.h"
+#include "components/StartupTrace.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 #include "core/Application.h"
@@ -574,6 +575,7 @@ void frmBrowser::txtEingabe_Click(int index)
 
 void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 {
+    const trace::Scope traced(trace::Work::StatusText);
     runUntrapped("StatusTextChange", [&] {
         tool(*ActiveBar31, names::statusBar(), names::statusInfo()).setCaption(text);
         ActiveBar31->RecalcLayout();
@@ -582,6 +584,7 @@ void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 
 void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax)
 {
+    const trace::Scope traced(trace::Work::Progress);
     StepRunner steps;
     steps.step([&] { bMeter->setVisible(true); });
     if (progress == -1 || progress == 0) {

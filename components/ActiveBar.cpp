@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "components/ActiveBar.h"
 
+#include "components/StartupTrace.h"
 #include "components/Twips.h"
 #include "core/Failure.h"
 
@@ -337,6 +338,7 @@ void ActiveBar::showEvent(QShowEvent *event)
 
 void ActiveBar::layoutBands()
 {
+    const trace::Scope traced(trace::Work::BandLayout);
     int top = 0;
     int bottom = height();
     for (ActiveBarBand *band : m_bands) {

@@ -23,7 +23,16 @@ EngineSetup chooseEngineSetup(
 // A DRM render node (/dev/dri/renderD*) is what a usable GPU offers.
 bool hasGpuRenderNode();
 
+// Whether the program trims its process tree on top of the rendering
+// choice: the engine's lean switches, and no OpenGL driver loaded at all
+// where it draws in software.
+enum class EngineProcesses { Defaults, Lean };
+
+// The engine's command-line switches that keep its process tree small
+// without costing a feature or the sandbox, added to flags unless there.
+QByteArray withLeanProcessFlags(const QByteArray &flags);
+
 // Reads the machine and the environment and applies the choice.
-EngineSetup applyEngineSetup();
+EngineSetup applyEngineSetup(EngineProcesses processes = EngineProcesses::Lean);
 
 } // namespace orv

@@ -2,6 +2,7 @@
 #include "components/WebEngineBrowser.h"
 
 #include "components/DownloadList.h"
+#include "components/StartupTrace.h"
 #include "core/Application.h"
 #include "core/Failure.h"
 #include "resources/Texts.h"
@@ -292,6 +293,8 @@ void WebEngineBrowser::ExitFullScreen()
 
 bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_view && event->type() == QEvent::Resize)
+        trace::Scope(trace::Work::ViewResize);
     if (watched == m_view && event->type() == QEvent::ChildAdded) {
         QObject *child = static_cast<QChildEvent *>(event)->child();
         if (child->isWidgetType())
@@ -399,6 +402,7 @@ void WebEngineBrowser::handleLoadFinished()
     if (!m_loading)
         return;
     m_loading = false;
+    trace::reportFirstPage();
     Q_EMIT ProgressChange(-1, 100);
     Q_EMIT DownloadComplete();
     reportCommandStates();

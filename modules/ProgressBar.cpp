@@ -2,6 +2,7 @@
 #include "modules/ProgressBar.h"
 
 #include "components/PictureBox.h"
+#include "components/StartupTrace.h"
 #include "components/Twips.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
@@ -204,6 +205,7 @@ float PictureMeterHost::twipsPerPixelY() const
 
 void PictureMeterHost::doEvents()
 {
+    const trace::Scope traced(trace::Work::PendingEvents);
     QCoreApplication::processEvents();
 }
 

@@ -41,6 +41,14 @@ private Q_SLOTS:
         QCOMPARE(setup.softwareRendering, software);
         QCOMPARE(setup.chromiumFlags, flags);
     }
+
+    void leanFlagsJoinTheUsersOnce()
+    {
+        const QByteArray lean = withLeanProcessFlags(QByteArray());
+        QVERIFY(!lean.isEmpty());
+        QCOMPARE(withLeanProcessFlags(lean), lean);
+        QCOMPARE(withLeanProcessFlags("--foo"), "--foo " + lean);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestEngineSetup)
