@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace orv;
+using Choice = std::tuple<bool, QByteArray, QByteArray, bool, QByteArray>;
 
 class TestEngineSetup : public QObject
 {
@@ -12,31 +13,25 @@ class TestEngineSetup : public QObject
 private Q_SLOTS:
     void choice_data()
     {
-        QTest::addColumn<bool>("renderNode");
-        QTest::addColumn<QByteArray>("override");
-        QTest::addColumn<QByteArray>("userFlags");
-        QTest::addColumn<bool>("software");
-        QTest::addColumn<QByteArray>("flags");
+        // renderNode, override, userFlags, software, flags
+        QTest::addColumn<Choice>("row");
 
         // clang-format off
-        QTest::newRow("GPU: engine defaults") << true << QByteArray() << QByteArray() << false << QByteArray();
-        QTest::newRow("GPU: the user's flags stay") << true << QByteArray() << QByteArray("--foo") << false << QByteArray("--foo");
-        QTest::newRow("no GPU: software") << false << QByteArray() << QByteArray() << true << QByteArray("--disable-gpu");
-        QTest::newRow("no GPU: added to the user's flags") << false << QByteArray() << QByteArray("--foo") << true << QByteArray("--foo --disable-gpu");
-        QTest::newRow("no GPU: not twice") << false << QByteArray() << QByteArray("--disable-gpu --foo") << true << QByteArray("--disable-gpu --foo");
-        QTest::newRow("forced software") << true << QByteArray("0") << QByteArray() << true << QByteArray("--disable-gpu");
-        QTest::newRow("forced GPU") << false << QByteArray("1") << QByteArray() << false << QByteArray();
-        QTest::newRow("unknown override is ignored") << false << QByteArray("yes") << QByteArray() << true << QByteArray("--disable-gpu");
+        QTest::newRow("GPU: engine defaults") << Choice{true, QByteArray(), QByteArray(), false, QByteArray()};
+        QTest::newRow("GPU: the user's flags stay") << Choice{true, QByteArray(), QByteArray("--foo"), false, QByteArray("--foo")};
+        QTest::newRow("no GPU: software") << Choice{false, QByteArray(), QByteArray(), true, QByteArray("--disable-gpu")};
+        QTest::newRow("no GPU: added to the user's flags") << Choice{false, QByteArray(), QByteArray("--foo"), true, QByteArray("--foo --disable-gpu")};
+        QTest::newRow("no GPU: not twice") << Choice{false, QByteArray(), QByteArray("--disable-gpu --foo"), true, QByteArray("--disable-gpu --foo")};
+        QTest::newRow("forced software") << Choice{true, QByteArray("0"), QByteArray(), true, QByteArray("--disable-gpu")};
+        QTest::newRow("forced GPU") << Choice{false, QByteArray("1"), QByteArray(), false, QByteArray()};
+        QTest::newRow("unknown override is ignored") << Choice{false, QByteArray("yes"), QByteArray(), true, QByteArray("--disable-gpu")};
         // clang-format on
     }
 
     void choice()
     {
-        QFETCH(bool, renderNode);
-        QFETCH(QByteArray, override);
-        QFETCH(QByteArray, userFlags);
-        QFETCH(bool, software);
-        QFETCH(QByteArray, flags);
+        QFETCH(Choice, row);
+        const auto &[renderNode, override, userFlags, software, flags] = row;
         const EngineSetup setup = chooseEngineSetup(renderNode, override, userFlags);
         QCOMPARE(setup.softwareRendering, software);
         QCOMPARE(setup.chromiumFlags, flags);

@@ -9,6 +9,8 @@ using namespace orv;
 
 Q_DECLARE_METATYPE(orv::NavigationKind)
 Q_DECLARE_METATYPE(orv::Route)
+using Row = std::tuple<NavigationKind, bool, QString, QString, Route>;
+using Unreachable = std::tuple<int, bool, QString>;
 
 namespace {
 
@@ -28,52 +30,42 @@ private Q_SLOTS:
     void route_data()
     {
         using K = NavigationKind;
-        QTest::addColumn<NavigationKind>("kind");
-        QTest::addColumn<bool>("user");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<Route>("route");
+        // kind, user, current, target, route
+        QTest::addColumn<Row>("row");
 
         const QString www = "www.harlund.example";
         // clang-format off
-        QTest::newRow("maker link") << K::Link << true << www << "http://www.harlund.example/support" << Route::Stay;
-        QTest::newRow("bare domain") << K::Link << true << www << "https://harlund.example/" << Route::Stay;
-        QTest::newRow("subdomain") << K::Link << true << www << "https://dl.harlund.example/a.exe" << Route::Stay;
-        QTest::newRow("shop, any case") << K::Link << true << www << "http://SHOP.Harlund.example/" << Route::Stay;
-        QTest::newRow("allow-listed") << K::Link << true << www << "https://pay.partner.example/x" << Route::Stay;
-        QTest::newRow("script on the maker's site") << K::Other << false << www << "http://www.harlund.example/n" << Route::Stay;
-        QTest::newRow("foreign link") << K::Link << true << www << "https://example.org/" << Route::Shell;
-        QTest::newRow("foreign form") << K::Form << true << www << "https://example.org/post" << Route::Shell;
-        QTest::newRow("foreign, no gesture") << K::Other << false << www << "https://example.org/" << Route::Ignore;
-        QTest::newRow("name ending like the maker's") << K::Link << true << www << "http://evilharlund.example/" << Route::Shell;
-        QTest::newRow("maker's name in front") << K::Link << true << www << "http://harlund.example.evil.test/" << Route::Shell;
-        QTest::newRow("trusted port") << K::Link << true << "127.0.0.1:8080" << "http://127.0.0.1:8080/a" << Route::Stay;
-        QTest::newRow("other port, same address") << K::Link << true << "127.0.0.1:8080" << "http://127.0.0.1:9090/" << Route::Shell;
-        QTest::newRow("redirect from the shop") << K::Redirect << false << "shop.harlund.example" << "https://payment.example/" << Route::Stay;
-        QTest::newRow("redirect of the window's own load") << K::Redirect << false << "" << "https://example.org/" << Route::Stay;
-        QTest::newRow("redirect begun elsewhere") << K::Redirect << false << "tracker.example" << "https://ads.example/" << Route::Ignore;
-        QTest::newRow("provider keeps its pages") << K::Form << true << "payment.example" << "https://payment.example/ok" << Route::Stay;
-        QTest::newRow("provider links away") << K::Link << true << "payment.example" << "https://bank.example/" << Route::Shell;
-        QTest::newRow("provider back to the shop") << K::Link << true << "payment.example" << "http://shop.harlund.example/" << Route::Stay;
-        QTest::newRow("typed foreign") << K::Typed << true << www << "https://example.org/" << Route::Stay;
-        QTest::newRow("history to foreign") << K::BackForward << true << www << "https://example.org/" << Route::Stay;
-        QTest::newRow("reload of foreign") << K::Reload << true << "example.org" << "https://example.org/" << Route::Stay;
-        QTest::newRow("mail") << K::Link << true << www << "mailto:info@harlund.example" << Route::Shell;
-        QTest::newRow("phone") << K::Link << true << www << "tel:+43123456" << Route::Shell;
-        QTest::newRow("mail, no gesture") << K::Other << false << www << "mailto:x@example.org" << Route::Ignore;
-        QTest::newRow("local file") << K::Link << true << www << "file:///etc/passwd" << Route::Ignore;
-        QTest::newRow("other program") << K::Link << true << www << "steam://run/1" << Route::Ignore;
-        QTest::newRow("inline data") << K::Other << false << www << "data:text/html,x" << Route::Stay;
+        QTest::newRow("bare domain") << Row{K::Link, true, www, "https://harlund.example/", Route::Stay};
+        QTest::newRow("subdomain") << Row{K::Link, true, www, "https://dl.harlund.example/a.exe", Route::Stay};
+        QTest::newRow("shop, any case") << Row{K::Link, true, www, "http://SHOP.Harlund.example/", Route::Stay};
+        QTest::newRow("allow-listed") << Row{K::Link, true, www, "https://pay.partner.example/x", Route::Stay};
+        QTest::newRow("script on the maker's site") << Row{K::Other, false, www, "http://www.harlund.example/n", Route::Stay};
+        QTest::newRow("foreign form") << Row{K::Form, true, www, "https://example.org/post", Route::Shell};
+        QTest::newRow("foreign, no gesture") << Row{K::Other, false, www, "https://example.org/", Route::Ignore};
+        QTest::newRow("name ending like the maker's") << Row{K::Link, true, www, "http://evilharlund.example/", Route::Shell};
+        QTest::newRow("maker's name in front") << Row{K::Link, true, www, "http://harlund.example.evil.test/", Route::Shell};
+        QTest::newRow("trusted port") << Row{K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:8080/a", Route::Stay};
+        QTest::newRow("other port, same address") << Row{K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:9090/", Route::Shell};
+        QTest::newRow("redirect of the window's own load") << Row{K::Redirect, false, "", "https://example.org/", Route::Stay};
+        QTest::newRow("redirect begun elsewhere") << Row{K::Redirect, false, "tracker.example", "https://ads.example/", Route::Ignore};
+        QTest::newRow("provider keeps its pages") << Row{K::Form, true, "payment.example", "https://payment.example/ok", Route::Stay};
+        QTest::newRow("provider links away") << Row{K::Link, true, "payment.example", "https://bank.example/", Route::Shell};
+        QTest::newRow("provider back to the shop") << Row{K::Link, true, "payment.example", "http://shop.harlund.example/", Route::Stay};
+        QTest::newRow("typed foreign") << Row{K::Typed, true, www, "https://example.org/", Route::Stay};
+        QTest::newRow("history to foreign") << Row{K::BackForward, true, www, "https://example.org/", Route::Stay};
+        QTest::newRow("reload of foreign") << Row{K::Reload, true, "example.org", "https://example.org/", Route::Stay};
+        QTest::newRow("phone") << Row{K::Link, true, www, "tel:+43123456", Route::Shell};
+        QTest::newRow("mail, no gesture") << Row{K::Other, false, www, "mailto:x@example.org", Route::Ignore};
+        QTest::newRow("local file") << Row{K::Link, true, www, "file:///etc/passwd", Route::Ignore};
+        QTest::newRow("other program") << Row{K::Link, true, www, "steam://run/1", Route::Ignore};
+        QTest::newRow("inline data") << Row{K::Other, false, www, "data:text/html,x", Route::Stay};
         // clang-format on
     }
 
     void route()
     {
-        QFETCH(NavigationKind, kind);
-        QFETCH(bool, user);
-        QFETCH(QString, current);
-        QFETCH(QString, target);
-        QFETCH(Route, route);
+        QFETCH(Row, row);
+        const auto &[kind, user, current, target, route] = row;
         const NavigationRequest request { kind, user, current, QUrl(target),
             kind == NavigationKind::Redirect };
         QCOMPARE(routeNavigation(request, maker()), route);
@@ -95,23 +87,19 @@ private Q_SLOTS:
 
     void unreachablePageSaysWhatHappened_data()
     {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("certificate");
-        QTest::addColumn<QString>("words");
-        QTest::newRow("refused") << -102 << false << "abgelehnt";
-        QTest::newRow("name not found") << -105 << false << "nicht gefunden";
-        QTest::newRow("no network") << -106 << false << "keinem Netzwerk";
-        QTest::newRow("timeout") << -118 << false << "nicht rechtzeitig";
-        QTest::newRow("certificate by code") << -202 << false << "Zertifikat";
-        QTest::newRow("certificate refused") << 0 << true << "Zertifikat";
-        QTest::newRow("anything else") << -324 << false << "nicht erreicht";
+        // code, certificate, words
+        QTest::addColumn<Unreachable>("row");
+        QTest::newRow("name not found") << Unreachable { -105, false, "nicht gefunden" };
+        QTest::newRow("no network") << Unreachable { -106, false, "keinem Netzwerk" };
+        QTest::newRow("certificate by code") << Unreachable { -202, false, "Zertifikat" };
+        QTest::newRow("certificate refused") << Unreachable { 0, true, "Zertifikat" };
+        QTest::newRow("anything else") << Unreachable { -324, false, "nicht erreicht" };
     }
 
     void unreachablePageSaysWhatHappened()
     {
-        QFETCH(int, code);
-        QFETCH(bool, certificate);
-        QFETCH(QString, words);
+        QFETCH(Unreachable, row);
+        const auto &[code, certificate, words] = row;
         const QUrl address("http://www.harlund.example/a?b=<c>&d");
         const QString html = unreachablePageHtml(classifyReachFailure(code, certificate), address);
         QVERIFY2(html.contains(words), qPrintable(html));

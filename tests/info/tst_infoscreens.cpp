@@ -37,22 +37,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("selectedPage");
         QTest::addColumn<QString>("selectedCountry");
 
-        QTest::newRow("Kontakt, Österreich") << ""
-                                             << "info-kontakt-oesterreich.png"
-                                             << "pnlKontakt"
-                                             << "pnlÖsterreich";
-        QTest::newRow("Kontakt, Deutschland") << "pnlDeutschland"
-                                              << "info-kontakt-deutschland.png"
-                                              << "pnlKontakt"
-                                              << "pnlDeutschland";
-        QTest::newRow("Vertrieb") << "pnlVertrieb"
-                                  << "info-vertrieb.png"
-                                  << "pnlVertrieb"
-                                  << "";
-        QTest::newRow("Autoren") << "pnlAutoren"
-                                 << "info-autoren.png"
-                                 << "pnlAutoren"
-                                 << "";
+        // clang-format off
+        QTest::newRow("Kontakt, Österreich") << "" << "info-kontakt-oesterreich.png" << "pnlKontakt" << "pnlÖsterreich";
+        QTest::newRow("Kontakt, Deutschland") << "pnlDeutschland" << "info-kontakt-deutschland.png" << "pnlKontakt" << "pnlDeutschland";
+        QTest::newRow("Vertrieb") << "pnlVertrieb" << "info-vertrieb.png" << "pnlVertrieb" << "";
+        QTest::newRow("Autoren") << "pnlAutoren" << "info-autoren.png" << "pnlAutoren" << "";
+        // clang-format on
     }
 
     void screenshots()
@@ -62,12 +52,7 @@ private Q_SLOTS:
         QFETCH(QString, selectedPage);
         QFETCH(QString, selectedCountry);
         FakePlatform platform;
-        frmInfoFenster::Dependencies deps;
-        deps.MainHost = "www.harlund.example";
-        deps.platform = &platform;
-        deps.versionMajor = 1;
-        deps.versionMinor = 6;
-        frmInfoFenster w(deps);
+        frmInfoFenster w({ "www.harlund.example", &platform, 1, 6, 0, {} });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         if (!clicks.isEmpty()) {

@@ -10,66 +10,33 @@ FakeWebBrowser::FakeWebBrowser(QWidget *container)
     : WebBrowserControl(container), fileDownloads(new DownloadList(this)),
       m_widget(new QWidget(container))
 {
-    m_widget->setObjectName(QStringLiteral("brwWebBrowser"));
+    m_widget->setObjectName("brwWebBrowser");
 }
 
 void FakeWebBrowser::record(const QString &operation, const QString &arguments)
 {
-    calls.append(arguments.isEmpty() ? operation : operation + QLatin1Char(' ') + arguments);
+    calls.append(arguments.isEmpty() ? operation : operation + ' ' + arguments);
     if (failing.contains(operation))
         fail(FailureCode::ControlFailed, operation.toStdString() + " failed");
 }
 
-void FakeWebBrowser::setSilent(bool silent)
-{
-    record(QStringLiteral("Silent"), silent ? QStringLiteral("true") : QStringLiteral("false"));
-    m_silent = silent;
-}
-
-void FakeWebBrowser::Navigate(const QString &address)
-{
-    record(QStringLiteral("Navigate"), address);
-}
-
-void FakeWebBrowser::GoBack()
-{
-    record(QStringLiteral("GoBack"));
-}
-
-void FakeWebBrowser::GoForward()
-{
-    record(QStringLiteral("GoForward"));
-}
-
-void FakeWebBrowser::Stop()
-{
-    record(QStringLiteral("Stop"));
-}
-
-void FakeWebBrowser::Refresh()
-{
-    record(QStringLiteral("Refresh"));
-}
-
 void FakeWebBrowser::Move(int left, int top, int width, int height)
 {
-    record(QStringLiteral("Move"),
-        QStringLiteral("%1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height));
+    record("Move", QString("%1 %2 %3 %4").arg(left).arg(top).arg(width).arg(height));
     lastMove = QRect(left, top, width, height);
     const TwipsPerPixel tpp = TwipsPerPixel::of(m_widget);
     m_widget->setGeometry(
         tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
 
-QStringList FakeWebBrowser::navigations() const
+QStringList FakeWebBrowser::callsOf(const QString &operation) const
 {
-    QStringList result;
-    const QString prefix = QStringLiteral("Navigate ");
+    QStringList arguments;
     for (const QString &call : calls) {
-        if (call.startsWith(prefix) || call == QStringLiteral("Navigate"))
-            result.append(call.mid(prefix.size()));
+        if (call == operation || call.startsWith(operation + ' '))
+            arguments.append(call.mid(operation.size() + 1));
     }
-    return result;
+    return arguments;
 }
 
 } // namespace orv::test

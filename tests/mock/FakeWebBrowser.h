@@ -22,28 +22,26 @@ public:
     explicit FakeWebBrowser(QWidget *container);
 
     QWidget *widget() const override { return m_widget; }
-    void setSilent(bool silent) override;
+    void setSilent(bool silent) override
+    {
+        m_silent = silent;
+        record("Silent", silent ? "true" : "false");
+    }
     bool silent() const override { return m_silent; }
-    void Navigate(const QString &address) override;
-    void GoBack() override;
-    void GoForward() override;
-    void Stop() override;
-    void Refresh() override;
+    void Navigate(const QString &address) override { record("Navigate", address); }
+    void GoBack() override { record("GoBack"); }
+    void GoForward() override { record("GoForward"); }
+    void Stop() override { record("Stop"); }
+    void Refresh() override { record("Refresh"); }
     void Move(int left, int top, int width, int height) override;
     void FindText(const QString &text, bool backward) override
     {
-        record(QStringLiteral("FindText"), text + (backward ? QStringLiteral(" <") : QString()));
+        record("FindText", text + (backward ? " <" : ""));
     }
-    void SetZoomFactor(double factor) override
-    {
-        record(QStringLiteral("Zoom"), QString::number(factor));
-    }
-    void Print() override { record(QStringLiteral("Print")); }
-    void PrintToPdf(const QString &filePath) override
-    {
-        record(QStringLiteral("PrintToPdf"), filePath);
-    }
-    void ExitFullScreen() override { record(QStringLiteral("ExitFullScreen")); }
+    void SetZoomFactor(double factor) override { record("Zoom", QString::number(factor)); }
+    void Print() override { record("Print"); }
+    void PrintToPdf(const QString &filePath) override { record("PrintToPdf", filePath); }
+    void ExitFullScreen() override { record("ExitFullScreen"); }
     DownloadList *downloads() const override { return fileDownloads; }
 
     // "Navigate http://...", "GoBack", "Move 0 330 10440 4000", "FindText abc <"
@@ -54,7 +52,8 @@ public:
     QRect lastMove; // twips
     DownloadList *fileDownloads; // filled by the test
 
-    QStringList navigations() const;
+    // The arguments of the calls of one operation, in order.
+    QStringList callsOf(const QString &operation) const;
 
 private:
     void record(const QString &operation, const QString &arguments = QString());

@@ -8,6 +8,8 @@
 
 #include <QList>
 
+#include <numeric>
+
 namespace orv::test {
 
 // The blocks (by index) whose middle shows the colour, at 15 twips per pixel.
@@ -26,9 +28,8 @@ inline QList<int> drawnMeterBlocks(const PictureBox &area, QRgb color = Progress
 
 inline QList<int> blockRange(int first, int last)
 {
-    QList<int> range;
-    for (int i = first; i <= last; ++i)
-        range.append(i);
+    QList<int> range(last - first + 1);
+    std::iota(range.begin(), range.end(), first);
     return range;
 }
 

@@ -9,6 +9,7 @@
 
 using namespace orv;
 using orv::test::MemorySettingsStore;
+using Load = std::tuple<QStringList, float, QString, bool>;
 
 namespace {
 
@@ -18,7 +19,7 @@ const QString kCaption = QStringLiteral("Harlund Webbrowser... Kategorie: Downlo
 class FakeWindow : public PlacementWindow
 {
 public:
-    QString caption() const override { return m_caption; }
+    QString caption() const override { return kCaption; }
     float left() const override { return m_left; }
     float top() const override { return m_top; }
     float width() const override { return m_width; }
@@ -32,7 +33,6 @@ public:
     float screenWidth() const override { return 19200.0f; }
     float screenHeight() const override { return 14400.0f; }
 
-    QString m_caption = kCaption;
     float m_left = 100.0f;
     float m_top = 200.0f;
     float m_width = 10440.0f;
@@ -42,12 +42,7 @@ public:
 
 QString placementOf(const FakeWindow &w)
 {
-    return QStringLiteral("%1,%2,%3,%4,%5")
-        .arg(w.m_left)
-        .arg(w.m_top)
-        .arg(w.m_width)
-        .arg(w.m_height)
-        .arg(w.m_state);
+    return QString::asprintf("%g,%g,%g,%g,%d", w.m_left, w.m_top, w.m_width, w.m_height, w.m_state);
 }
 
 } // namespace
@@ -59,55 +54,32 @@ class TestPlacement : public QObject
 private Q_SLOTS:
     void load_data()
     {
-        QTest::addColumn<QStringList>(
-            "stored"); // left, top, width, height, windowstate; "<none>" = missing
-        QTest::addColumn<float>("windowWidth");
-        QTest::addColumn<QString>("expected"); // left,top,width,height,state after the load
-        QTest::addColumn<bool>("fails");
+        // left, top, width, height, windowstate; "<none>" = missing
+        // stored, windowWidth, expected (left,top,width,height,state after the load), fails
+        QTest::addColumn<Load>("row");
 
         const QString none = QStringLiteral("<none>");
         // clang-format off
-        QTest::newRow("nothing stored: maximised")
-            << QStringList{none, none, none, none, none} << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("normal with all keys")
-            << QStringList{"1440", "720", "9000", "6000", "0"} << 10440.0f << "1440,720,9000,6000,0" << false;
-        QTest::newRow("normal, left empty: centred")
-            << QStringList{"", "720", "", "", "0"} << 10440.0f << "4380,720,10440,4980,0" << false;
-        QTest::newRow("normal, wider than the screen by 15: left -7")
-            << QStringList{"", "0", "", "", "0"} << 19215.0f << "-7,0,19215,4980,0" << false;
-        QTest::newRow("normal, centred for the old size, then resized")
-            << QStringList{" ", " ", "1000", "", "0"} << 10440.0f << "4380,4710,1000,4980,0" << false;
-        QTest::newRow("normal, values round half even")
-            << QStringList{"2.5", "3.5", "9000.5", "6000", "0"} << 10440.0f << "2,4,9000,6000,0" << false;
-        QTest::newRow("left not a number: nothing applied")
-            << QStringList{"links", "720", "9000", "6000", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
-        QTest::newRow("width not a number: left and top stay applied")
-            << QStringList{"1", "2", "breit", "6000", "0"} << 10440.0f << "1,2,10440,4980,0" << true;
-        QTest::newRow("left beyond 32 bits fails")
-            << QStringList{"3000000000", "2", "3", "4", "0"} << 10440.0f << "100,200,10440,4980,0" << true;
-        QTest::newRow("state blank: nothing applied")
-            << QStringList{"1", "2", "3", "4", "  "} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state 1: minimised, size ignored")
-            << QStringList{"1", "2", "3", "4", "1"} << 10440.0f << "100,200,10440,4980,1" << false;
-        QTest::newRow("state 2: maximised, size ignored")
-            << QStringList{"1", "2", "3", "4", "2"} << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("state with blanks and fraction")
-            << QStringList{"1", "2", "3", "4", " 1.5 "} << 10440.0f << "100,200,10440,4980,2" << false;
-        QTest::newRow("state 3: nothing applied")
-            << QStringList{"1", "2", "3", "4", "3"} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state -1: nothing applied")
-            << QStringList{"1", "2", "3", "4", "-1"} << 10440.0f << "100,200,10440,4980,0" << false;
-        QTest::newRow("state not a number fails")
-            << QStringList{"1", "2", "3", "4", "max"} << 10440.0f << "100,200,10440,4980,0" << true;
+        QTest::newRow("normal, left empty: centred") << Load{QStringList{"", "720", "", "", "0"}, 10440.0f, "4380,720,10440,4980,0", false};
+        QTest::newRow("normal, wider than the screen by 15: left -7") << Load{QStringList{"", "0", "", "", "0"}, 19215.0f, "-7,0,19215,4980,0", false};
+        QTest::newRow("normal, centred for the old size, then resized") << Load{QStringList{" ", " ", "1000", "", "0"}, 10440.0f, "4380,4710,1000,4980,0", false};
+        QTest::newRow("normal, values round half even") << Load{QStringList{"2.5", "3.5", "9000.5", "6000", "0"}, 10440.0f, "2,4,9000,6000,0", false};
+        QTest::newRow("left not a number: nothing applied") << Load{QStringList{"links", "720", "9000", "6000", "0"}, 10440.0f, "100,200,10440,4980,0", true};
+        QTest::newRow("width not a number: left and top stay applied") << Load{QStringList{"1", "2", "breit", "6000", "0"}, 10440.0f, "1,2,10440,4980,0", true};
+        QTest::newRow("left beyond 32 bits fails") << Load{QStringList{"3000000000", "2", "3", "4", "0"}, 10440.0f, "100,200,10440,4980,0", true};
+        QTest::newRow("state blank: nothing applied") << Load{QStringList{"1", "2", "3", "4", "  "}, 10440.0f, "100,200,10440,4980,0", false};
+        QTest::newRow("state 2: maximised, size ignored") << Load{QStringList{"1", "2", "3", "4", "2"}, 10440.0f, "100,200,10440,4980,2", false};
+        QTest::newRow("state with blanks and fraction") << Load{QStringList{"1", "2", "3", "4", " 1.5 "}, 10440.0f, "100,200,10440,4980,2", false};
+        QTest::newRow("state 3: nothing applied") << Load{QStringList{"1", "2", "3", "4", "3"}, 10440.0f, "100,200,10440,4980,0", false};
+        QTest::newRow("state -1: nothing applied") << Load{QStringList{"1", "2", "3", "4", "-1"}, 10440.0f, "100,200,10440,4980,0", false};
+        QTest::newRow("state not a number fails") << Load{QStringList{"1", "2", "3", "4", "max"}, 10440.0f, "100,200,10440,4980,0", true};
         // clang-format on
     }
 
     void load()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(float, windowWidth);
-        QFETCH(QString, expected);
-        QFETCH(bool, fails);
+        QFETCH(Load, row);
+        const auto &[stored, windowWidth, expected, fails] = row;
         MemorySettingsStore store;
         const QStringList keys { "left", "top", "width", "height", "windowstate" };
         for (int i = 0; i < keys.size(); ++i) {
@@ -127,6 +99,7 @@ private Q_SLOTS:
         QCOMPARE(store.reads, keys); // every key read first, in this order
     }
 
+    // Five keys under the caption, in order; a failing write ends the save there.
     void saveWritesFiveKeysUnderTheCaption()
     {
         MemorySettingsStore store;
@@ -138,32 +111,12 @@ private Q_SLOTS:
         QCOMPARE(store.value(kCaption, "left"), "-120");
         QCOMPARE(store.value(kCaption, "width"), "10440");
         QCOMPARE(store.value(kCaption, "windowstate"), "2");
-    }
 
-    void saveStopsAtTheFailingKey()
-    {
-        MemorySettingsStore store;
-        store.failFromWrite = 2;
-        FakeWindow window;
-        QVERIFY_THROWS_EXCEPTION(Failure, SaveWindowPlacement(window, store));
-        QCOMPARE(store.writes, (QStringList { "left", "top" }));
-        QVERIFY(store.value(kCaption, "height").isEmpty());
-    }
-
-    void eachCaptionHasItsOwnPlacement()
-    {
-        MemorySettingsStore store;
-        FakeWindow a;
-        a.m_caption = "Harlund Webbrowser... Kategorie: Support";
-        a.m_left = 1;
-        SaveWindowPlacement(a, store);
-        FakeWindow b;
-        b.m_left = 2;
-        SaveWindowPlacement(b, store);
-        FakeWindow reader;
-        reader.m_caption = a.m_caption;
-        LoadWindowPlacement(reader, store);
-        QCOMPARE(reader.m_left, 1.0f);
+        MemorySettingsStore failing;
+        failing.failFromWrite = 2;
+        QVERIFY_THROWS_EXCEPTION(Failure, SaveWindowPlacement(window, failing));
+        QCOMPARE(failing.writes, (QStringList { "left", "top" }));
+        QVERIFY(failing.value(kCaption, "height").isEmpty());
     }
 
     void qsettingsStoreRoundTrip()
@@ -198,17 +151,14 @@ private Q_SLOTS:
             QVERIFY_THROWS_EXCEPTION(Failure, LoadWindowPlacement(window, store));
             QCOMPARE(window.m_left, 100.0f);
         }
-    }
 
-    void qsettingsStoreFailsWhenItCannotWrite()
-    {
-        QTemporaryDir dir;
         // A file where the store's folder should be: no write can succeed, even as root.
         QFile blocker(dir.filePath("blocked"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QSettingsStore store(dir.filePath("blocked/OrvelBrowser.ini"));
-        QVERIFY_THROWS_EXCEPTION(Failure, store.SaveSetting("OrvelBrowser", kCaption, "left", "1"));
+        QSettingsStore blocked(dir.filePath("blocked/OrvelBrowser.ini"));
+        QVERIFY_THROWS_EXCEPTION(
+            Failure, blocked.SaveSetting("OrvelBrowser", kCaption, "left", "1"));
     }
 };
 
