@@ -5,6 +5,7 @@
 #include "platform/Utf8.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Objects.h"
+#include "platform/posix/Services.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,6 +25,9 @@
 #include <utility>
 
 namespace orv::platform {
+
+using posix::prepareProcess;
+using posix::toQString;
 
 namespace {
 
@@ -47,11 +51,6 @@ std::string environment(const char *name)
 {
     const char *value = std::getenv(name);
     return value ? value : "";
-}
-
-QString toQString(std::wstring_view text)
-{
-    return QString::fromStdWString(std::wstring(text));
 }
 
 bool isExecutableFile(const std::filesystem::path &path)
@@ -270,14 +269,7 @@ std::uint32_t PosixPlatform::startProcess(const std::wstring &commandLine, std::
     if (arguments.empty() || arguments.front().empty())
         return kErrorFileNotFound;
     QProcess process;
-    process.setProgram(toQString(arguments.front()));
-    QStringList rest;
-    for (std::size_t i = 1; i < arguments.size(); ++i)
-        rest << toQString(arguments[i]);
-    process.setArguments(rest);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ORVEL_SHOW_WINDOW"), QString::number(show));
-    process.setProcessEnvironment(environment);
+    prepareProcess(process, toQString(arguments.front()), {}, arguments, show);
     return process.startDetached() ? kErrorSuccess : kErrorFileNotFound;
 }
 

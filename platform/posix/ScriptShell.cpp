@@ -44,19 +44,11 @@ bool PosixPlatform::scriptShellRun(ScriptShell shell, const std::wstring &comman
     // A document (not a program) opens with its associated program.
     const std::string first = nativePath(arguments.front());
     std::error_code fsError;
-    QStringList rest;
-    if (fs::is_regular_file(first, fsError) && ::access(first.c_str(), X_OK) != 0) {
-        process.setProgram(QStringLiteral("xdg-open"));
-        rest << QString::fromStdString(first);
-    } else {
-        process.setProgram(toQString(arguments.front()));
-    }
-    for (std::size_t i = 1; i < arguments.size(); ++i)
-        rest << toQString(arguments[i]);
-    process.setArguments(rest);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ORVEL_SHOW_WINDOW"), QString::number(style));
-    process.setProcessEnvironment(environment);
+    if (fs::is_regular_file(first, fsError) && ::access(first.c_str(), X_OK) != 0)
+        prepareProcess(process, QStringLiteral("xdg-open"), { QString::fromStdString(first) },
+            arguments, style);
+    else
+        prepareProcess(process, toQString(arguments.front()), {}, arguments, style);
     if (!wait) {
         if (process.startDetached())
             return true;

@@ -7,11 +7,15 @@
 #include "platform/Platform.h"
 #include "platform/Utf8.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv::platform::posix {
 
@@ -31,6 +35,21 @@ inline std::string nativePath(std::wstring_view path)
     std::string native = toUtf8(path);
     std::replace(native.begin(), native.end(), '\\', '/');
     return native;
+}
+
+// A process for a command line already split into program and arguments. The
+// show value travels in the environment, where a started program of ours
+// finds it (Linux has no such start parameter).
+inline void prepareProcess(QProcess &process, const QString &program, QStringList arguments,
+    const std::vector<std::wstring> &rest, std::int32_t show)
+{
+    process.setProgram(program);
+    for (std::size_t i = 1; i < rest.size(); ++i)
+        arguments << toQString(rest[i]);
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ORVEL_SHOW_WINDOW"), QString::number(show));
+    process.setProcessEnvironment(environment);
 }
 
 } // namespace orv::platform::posix
