@@ -30,7 +30,7 @@ for target in "${targets[@]}"; do
   [ -d "$root/tests/fuzz/regressions/$target" ] && seeds+=("$root/tests/fuzz/regressions/$target")
   start=$SECONDS
   status=0
-  (cd "$work" && QT_QPA_PLATFORM=offscreen nice -n 10 "$root/build/fuzz/tests/fuzz/fuzz_$target" \
+  (cd "$work" && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" nice -n 10 "$root/build/fuzz/tests/fuzz/fuzz_$target" \
     -runs=10000000 -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$work/crashes/" "$work/corpus" "${seeds[@]}") >"$work/log" 2>&1 || status=$?
   elapsed=$((SECONDS - start))
