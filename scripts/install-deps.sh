@@ -10,6 +10,8 @@ packages=(
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libbenchmark-dev doctest-dev
+  # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers.
+  clang libclang-rt-14-dev
   # A window manager that decorates windows, for the placement tests.
   openbox xdotool
   # The Debian package (dpkg-shlibdeps), the check of the desktop entry, and

@@ -2,6 +2,7 @@
 // The Linux backend's clipboard and global memory: Qt's clipboard, a file
 // list as text/uri-list and as the raw block, kept alive after a
 // command-line program ends.
+#include "platform/posix/FileListBlock.h"
 #include "platform/posix/Objects.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
@@ -24,38 +25,6 @@ using namespace posix;
 
 namespace {
 
-// The names of a file-list block: its offset field, then 8-bit names each
-// ended by NUL, the list by one more NUL.
-std::vector<std::string> blockNames(const std::string &block)
-{
-    std::vector<std::string> names;
-    if (block.size() < 20)
-        return names;
-    std::uint32_t offset = 0;
-    std::memcpy(&offset, block.data(), 4);
-    std::uint32_t wide = 0;
-    std::memcpy(&wide, block.data() + 16, 4);
-    if (wide != 0)
-        return names; // only lists of 8-bit names come from this system
-    for (std::size_t at = offset; at < block.size() && block[at] != '\0';) {
-        std::size_t end = block.find('\0', at);
-        if (end == std::string::npos)
-            end = block.size();
-        names.push_back(block.substr(at, end - at));
-        at = end + 1;
-    }
-    return names;
-}
-
-std::string blockOf(const std::vector<std::string> &names)
-{
-    std::string block(20, '\0');
-    block[0] = 20;
-    for (const std::string &name : names)
-        block += name + '\0';
-    block.push_back('\0');
-    return block;
-}
 // The raw block under a type of our own, so that a list pasted here is
 // exactly the list copied.
 constexpr const char *kClipboardBlockType = "application/x-orvel-file-list";
@@ -66,7 +35,7 @@ QMimeData *clipboardData(const std::string &block)
     auto *data = new QMimeData;
     QList<QUrl> urls;
     QByteArray gnome = "copy";
-    for (const std::string &name : blockNames(block)) {
+    for (const std::string &name : fileListNames(block)) {
         const QUrl url = QUrl::fromLocalFile(QString::fromStdString(name));
         urls << url;
         gnome += '\n' + url.toEncoded();
@@ -106,6 +75,37 @@ void keepClipboard(const std::string &block)
 }
 
 } // namespace
+
+std::vector<std::string> fileListNames(std::string_view block)
+{
+    std::vector<std::string> names;
+    if (block.size() < 20)
+        return names;
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, block.data(), 4);
+    std::uint32_t wide = 0;
+    std::memcpy(&wide, block.data() + 16, 4);
+    if (wide != 0)
+        return names; // only lists of 8-bit names come from this system
+    for (std::size_t at = offset; at < block.size() && block[at] != '\0';) {
+        std::size_t end = block.find('\0', at);
+        if (end == std::string_view::npos)
+            end = block.size();
+        names.emplace_back(block.substr(at, end - at));
+        at = end + 1;
+    }
+    return names;
+}
+
+std::string fileListBlock(const std::vector<std::string> &names)
+{
+    std::string block(20, '\0');
+    block[0] = 20;
+    for (const std::string &name : names)
+        block += name + '\0';
+    block.push_back('\0');
+    return block;
+}
 
 bool PosixPlatform::openClipboard(WindowHandle)
 {
@@ -179,7 +179,7 @@ MemoryHandle PosixPlatform::getClipboardData(std::uint32_t format)
         }
         if (names.empty())
             return 0;
-        block = blockOf(names);
+        block = fileListBlock(names);
     }
     const std::lock_guard lock(m_mutex);
     // The clipboard keeps the one block it handed out last.
@@ -229,7 +229,7 @@ std::uint32_t PosixPlatform::dragQueryFile(
         const auto found = m_memory.find(drop);
         if (found == m_memory.end())
             return 0;
-        names = blockNames(found->second);
+        names = fileListNames(found->second);
     }
     if (index == 0xFFFFFFFF)
         return static_cast<std::uint32_t>(names.size());

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -105,15 +106,42 @@ bool parseBoolean(std::wstring_view text)
     return parseNumber(text) != 0.0;
 }
 
+// "YYYY-MM-DD", or with " HH:MM:SS" (or "THH:MM:SS") after it: digits only, a day
+// the calendar has, in the years automation dates reach (100 to 9999). An
+// oversized field is refused, not wrapped into another date.
 DateTime parseDate(std::wstring_view text)
 {
     const std::string narrow = utf8(text);
+    const UsageError wrong("not a date (YYYY-MM-DD[ HH:MM:SS], years 100 to 9999): " + narrow);
+    std::string_view rest = narrow;
+    const auto field = [&](std::int32_t &value, char after) {
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+        if (error != std::errc() || rest.front() == '-')
+            throw wrong;
+        rest.remove_prefix(std::size_t(end - rest.data()));
+        if (after != '\0') {
+            if (!rest.starts_with(after))
+                throw wrong;
+            rest.remove_prefix(1);
+        }
+    };
     DateTime date;
-    char separator = ' ';
-    const int read = std::sscanf(narrow.c_str(), "%d-%d-%d%c%d:%d:%d", &date.year, &date.month,
-        &date.day, &separator, &date.hour, &date.minute, &date.second);
-    if ((read != 3 && read != 7) || (read == 7 && separator != ' ' && separator != 'T'))
-        throw UsageError("not a date (YYYY-MM-DD[ HH:MM:SS]): " + narrow);
+    field(date.year, '-');
+    field(date.month, '-');
+    field(date.day, '\0');
+    if (rest.starts_with(' ') || rest.starts_with('T')) {
+        rest.remove_prefix(1);
+        field(date.hour, ':');
+        field(date.minute, ':');
+        field(date.second, '\0');
+    }
+    if (!rest.empty() || date.year < 100 || date.year > 9999 || date.month < 1 || date.month > 12
+        || date.day < 1 || date.day > 31 || date.hour > 23 || date.minute > 59 || date.second > 59)
+        throw wrong;
+    const std::chrono::year_month_day day { std::chrono::year(date.year),
+        std::chrono::month(unsigned(date.month)), std::chrono::day(unsigned(date.day)) };
+    if (!day.ok())
+        throw wrong;
     return date;
 }
 

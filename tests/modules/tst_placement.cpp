@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "FakePlacementWindow.h"
 #include "MemorySettingsStore.h"
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
@@ -15,30 +16,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("Harlund Webbrowser... Kategorie: Download");
 
-// A window that records what the placement operations apply to it.
-class FakeWindow : public PlacementWindow
-{
-public:
-    QString caption() const override { return kCaption; }
-    float left() const override { return m_left; }
-    float top() const override { return m_top; }
-    float width() const override { return m_width; }
-    float height() const override { return m_height; }
-    std::int16_t windowState() const override { return m_state; }
-    void setLeft(std::int32_t v) override { m_left = float(v); }
-    void setTop(std::int32_t v) override { m_top = float(v); }
-    void setWidth(std::int32_t v) override { m_width = float(v); }
-    void setHeight(std::int32_t v) override { m_height = float(v); }
-    void setWindowState(std::int16_t s) override { m_state = s; }
-    float screenWidth() const override { return 19200.0f; }
-    float screenHeight() const override { return 14400.0f; }
-
-    float m_left = 100.0f;
-    float m_top = 200.0f;
-    float m_width = 10440.0f;
-    float m_height = 4980.0f;
-    std::int16_t m_state = Normal;
-};
+using FakeWindow = orv::test::FakePlacementWindow;
 
 QString placementOf(const FakeWindow &w)
 {
