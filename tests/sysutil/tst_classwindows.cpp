@@ -6,6 +6,7 @@
 #include "FakePlatform.h"
 #include "sysutil/orvClassWindows.h"
 
+#include <climits>
 #include <map>
 #include <set>
 #include <utility>
@@ -357,7 +358,29 @@ TEST_CASE("file information: versions, short names, names and icons")
     CHECK(object.GetFileIcon(picture, file) == Variant(i32(3)));
 }
 
-TEST_CASE("transparent copy: the colour as the system keeps it, nothing left behind")
+TEST_CASE("a version query that fails or raises leaves the version numbers at zero")
+{
+    struct Version : FailingPlatform
+    {
+        bool raises = false;
+        bool getVersionEx(platform::OsVersionInfo &) override
+        {
+            if (raises)
+                fail(FailureCode::ControlFailed, "version query raised");
+            return false;
+        }
+    };
+    for (const bool raises : { false, true }) {
+        Version platform;
+        platform.raises = raises;
+        orvClassWindows object(platform);
+        CHECK((object.OSBuild() == 0 && object.OSMajorVersion() == 0));
+        CHECK((raises || object.GetPlatform() == L"Unbekanntes Betriebssystem"));
+    }
+}
+
+TEST_CASE("transparent copy: the colour as the system keeps it, nothing left behind, an "
+          "overflowing size fails")
 {
     Scripted platform;
     orvClassWindows object(platform);
@@ -366,4 +389,7 @@ TEST_CASE("transparent copy: the colour as the system keeps it, nothing left beh
     CHECK(colour == 0x00FF00);
     CHECK(platform.backgrounds[0x10] == 0xFFFFFFu); // the source's background is put back
     CHECK((platform.made > 0 && platform.deleted == platform.made)); // nothing left behind
+    i32 huge = INT_MAX, negative = -1;
+    CHECK(failureOf([&] { object.TranspPic(out, dst, src, negative, y, huge, yy, 0, 0, colour); })
+        == FailureCode::Overflow);
 }
