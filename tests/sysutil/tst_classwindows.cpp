@@ -203,7 +203,7 @@ TEST_CASE("the system information tool: path value, tool folder, or the message"
     }
 }
 
-TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises")
+TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises; find")
 {
     for (const auto &[result, raises, message] :
         { std::tuple { 32, false, 1u }, std::tuple { 33, false, 0u }, std::tuple { -1, false, 0u },
@@ -222,6 +222,14 @@ TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises")
         CHECK((call.parameters == L"1" && call.directory == L"1"));
         CHECK(platform.messages.size() == message);
     }
+    // Find asks the shell for its "find" verb on the folder, without a box of its own.
+    FakePlatform platform;
+    orvClassWindows object(platform);
+    i32 window = 7;
+    W folder = L"C:\\Daten";
+    object.ShowFind(window, &folder);
+    REQUIRE(platform.shellCalls.size() == 1);
+    CHECK((platform.shellCalls[0].verb == L"find" && platform.shellCalls[0].file == folder));
 }
 
 TEST_CASE("running a file: quoting, the wait flag, the script host registered when needed")
