@@ -54,7 +54,8 @@ own_home() { chown -R "$user" "$home"; }
 # start CATEGORY: starts the program in $home, sets $pid; waits for its window.
 start() {
   "${as_user[@]}" env -u XAUTHORITY DISPLAY="$display" HOME="$home" XDG_RUNTIME_DIR="$home" \
-    XDG_CONFIG_HOME="$home/.config" ORVEL_NO_SINGLE_WINDOW=1 ORVEL_MAIN_HOST=127.0.0.1:9 \
+    XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb ORVEL_NO_SINGLE_WINDOW=1 \
+    ORVEL_MAIN_HOST=127.0.0.1:9 \
     ORVEL_SHOP_HOST=127.0.0.1:9 "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
   launcher=$!
   # A loaded machine or a sanitizer build takes its time.

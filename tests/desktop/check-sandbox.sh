@@ -48,6 +48,13 @@ done
 [ -n "$renderer" ] || { cat "$work/stderr" >&2; fail "no renderer with a seccomp filter"; }
 
 browser=$(pgrep -u "$user" -f "$work/orvelbrowser" | head -n 1)
+# The renderer descends from this program, through the engine's zygote.
+ancestor=$renderer
+for _ in 1 2 3 4; do
+  ancestor=$(awk '/^PPid:/ {print $2}' "/proc/$ancestor/status" 2>/dev/null)
+  [ "$ancestor" = "$browser" ] && break
+done
+[ "$ancestor" = "$browser" ] || fail "renderer $renderer is not the program's"
 for ns in pid user; do
   [ "$(readlink "/proc/$renderer/ns/$ns")" != "$(readlink "/proc/$browser/ns/$ns")" ] ||
     fail "the renderer shares the program's $ns namespace"
