@@ -14,6 +14,8 @@ packages=(
   clang libclang-rt-14-dev
   # A window manager that decorates windows, for the placement tests.
   openbox xdotool
+  # pgrep and pkill for the runs of the real program as an ordinary user.
+  procps
   # The Debian package (dpkg-shlibdeps), the check of the desktop entry, and
   # the text of a saved PDF.
   dpkg-dev desktop-file-utils poppler-utils
