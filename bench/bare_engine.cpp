@@ -2,12 +2,15 @@
 // The floor for start-up benchmarks: the smallest Qt WebEngine program that
 // loads one address in a view.
 //
-//   orvel-bare-engine [--rendering-setup | --lean-setup] [--rect X,Y,WxH] ADDRESS
+//   orvel-bare-engine [--rendering-setup | --lean-setup] [--stored-profile]
+//                     [--rect X,Y,WxH] ADDRESS
 //
 // --rendering-setup makes the same rendering choice as orvelbrowser (the
 // software scene graph and --disable-gpu where there is no GPU render node),
 // and nothing else of its set-up; --lean-setup adds orvelbrowser's trimming
 // of the process tree; without either the engine keeps its defaults.
+// --stored-profile keeps cookies and the cache on disk, as orvelbrowser
+// does, instead of the default profile that keeps nothing.
 // --rect places the view's window; 1024x768 otherwise.
 
 #include "components/EngineSetup.h"
@@ -15,9 +18,12 @@
 #include <QApplication>
 #include <QRegularExpression>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <cstring>
+#include <memory>
 #include <optional>
 
 int main(int argc, char *argv[])
@@ -25,11 +31,14 @@ int main(int argc, char *argv[])
     std::optional<orv::EngineProcesses> setup;
     QRect geometry;
     const char *address = "";
+    bool storedProfile = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rendering-setup") == 0) {
             setup = orv::EngineProcesses::Defaults;
         } else if (std::strcmp(argv[i], "--lean-setup") == 0) {
             setup = orv::EngineProcesses::Lean;
+        } else if (std::strcmp(argv[i], "--stored-profile") == 0) {
+            storedProfile = true;
         } else if (std::strcmp(argv[i], "--rect") == 0 && i + 1 < argc) {
             const QRegularExpressionMatch m
                 = QRegularExpression(QStringLiteral("^(\\d+),(\\d+),(\\d+)x(\\d+)$"))
@@ -45,7 +54,13 @@ int main(int argc, char *argv[])
         orv::applyEngineSetup(*setup);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    std::unique_ptr<QWebEngineProfile> profile; // outlives the view's page
     QWebEngineView view;
+    if (storedProfile) {
+        profile = std::make_unique<QWebEngineProfile>(QStringLiteral("bare"));
+        profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+        view.setPage(new QWebEnginePage(profile.get(), &view));
+    }
     view.load(QUrl::fromUserInput(QString::fromLocal8Bit(address)));
     if (geometry.isValid()) {
         view.move(geometry.topLeft());

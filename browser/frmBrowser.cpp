@@ -86,7 +86,10 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     : QWidget(parent), m_deps(std::move(dependencies))
 {
     setObjectName(QStringLiteral("frmBrowser"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    QIcon icon;
+    for (const int size : { 16, 32, 48 })
+        icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     resize(toPixels(kClientArea, tpp).size());
 
@@ -169,12 +172,6 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     m_zoomPane->hide();
     ActiveBar31->Bands(names::statusBar()).addWidget(m_zoomPane, 0, QStringLiteral("Tool1"));
 
-    m_findBar = new FindBar(this);
-    connect(m_findBar, &FindBar::find, this, [this](const QString &text, bool backward) {
-        runUntrapped("find", [&] { brwWebBrowser->FindText(text, backward); });
-    });
-    connect(m_findBar, &FindBar::closeRequested, this, &frmBrowser::closeFindBar);
-    connect(brwWebBrowser, &WebBrowserControl::FindTextResult, m_findBar, &FindBar::showResult);
     connect(
         brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
     connect(brwWebBrowser, &WebBrowserControl::PrintRequested, this, &frmBrowser::print);
@@ -351,7 +348,7 @@ void frmBrowser::layoutClientArea()
         // The page's full screen hides the bands.
         area = QRect(0, 0, tpp.xToTwips(ActiveBar31->width()), tpp.yToTwips(ActiveBar31->height()));
         brwWebBrowser->widget()->raise();
-    } else if (!m_findBar->isHidden()) {
+    } else if (findBarOpen()) {
         const QRect pixels = toPixels(area, tpp);
         const int barHeight = m_findBar->sizeHint().height();
         m_findBar->setGeometry(
@@ -365,6 +362,16 @@ void frmBrowser::openFindBar()
 {
     if (m_pageFullScreen)
         return;
+    if (!m_findBar) {
+        // Made at first use: its line edit asks the icon theme for a clear
+        // button, which would cost the start several milliseconds.
+        m_findBar = new FindBar(this);
+        connect(m_findBar, &FindBar::find, this, [this](const QString &text, bool backward) {
+            runUntrapped("find", [&] { brwWebBrowser->FindText(text, backward); });
+        });
+        connect(m_findBar, &FindBar::closeRequested, this, &frmBrowser::closeFindBar);
+        connect(brwWebBrowser, &WebBrowserControl::FindTextResult, m_findBar, &FindBar::showResult);
+    }
     m_findBar->open();
     runUntrapped("layout", [&] { layoutClientArea(); });
 }
@@ -372,20 +379,20 @@ void frmBrowser::openFindBar()
 void frmBrowser::findNext()
 {
     openFindBar();
-    if (!m_findBar->text().isEmpty())
+    if (findBarOpen() && !m_findBar->text().isEmpty())
         runUntrapped("find", [&] { brwWebBrowser->FindText(m_findBar->text(), false); });
 }
 
 void frmBrowser::findPrevious()
 {
     openFindBar();
-    if (!m_findBar->text().isEmpty())
+    if (findBarOpen() && !m_findBar->text().isEmpty())
         runUntrapped("find", [&] { brwWebBrowser->FindText(m_findBar->text(), true); });
 }
 
 void frmBrowser::closeFindBar()
 {
-    if (m_findBar->isHidden())
+    if (!findBarOpen())
         return;
     m_findBar->hide();
     brwWebBrowser->widget()->setFocus(Qt::OtherFocusReason);
@@ -393,9 +400,14 @@ void frmBrowser::closeFindBar()
     runUntrapped("layout", [&] { layoutClientArea(); });
 }
 
+bool frmBrowser::findBarOpen() const
+{
+    return m_findBar && !m_findBar->isHidden();
+}
+
 bool frmBrowser::escapeUsed()
 {
-    if (!m_findBar->isHidden()) {
+    if (findBarOpen()) {
         closeFindBar();
         return true;
     }

@@ -80,6 +80,7 @@ public:
     const AddressHistory &history() const { return m_history; }
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
+    // Null until the find bar is first opened.
     FindBar *findBar() const { return m_findBar; }
     QLabel *zoomPane() const { return m_zoomPane; }
     int zoomPercent() const { return m_zoomPercent; }
@@ -104,6 +105,7 @@ private:
     void findNext();
     void findPrevious();
     void closeFindBar();
+    bool findBarOpen() const;
     // Esc closes the find bar, else leaves full screen; false: neither was there.
     bool escapeUsed();
 

@@ -178,17 +178,6 @@ WebEngineBrowser::WebEngineBrowser(
     });
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &WebEngineBrowser::probeStoodInFor);
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
-        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-            [this](QNetworkInformation::Reachability reachability) {
-                // The network is back: check at once instead of waiting out the pause.
-                if (reachability == QNetworkInformation::Reachability::Online
-                    && m_retryAutomatically && m_standInFor.isValid()) {
-                    m_retryDelayMs = 0;
-                    probeStoodInFor();
-                }
-            });
-    }
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
@@ -596,8 +585,29 @@ void WebEngineBrowser::loadStoodInFor()
     m_view->load(address);
 }
 
+void WebEngineBrowser::watchNetwork()
+{
+    // Loaded at the first page that waits for its server, not at start: the
+    // backend costs a millisecond or two that no working start needs.
+    if (m_watchingNetwork)
+        return;
+    m_watchingNetwork = true;
+    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return;
+    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+        [this](QNetworkInformation::Reachability reachability) {
+            // The network is back: check at once instead of waiting out the pause.
+            if (reachability == QNetworkInformation::Reachability::Online && m_retryAutomatically
+                && m_standInFor.isValid()) {
+                m_retryDelayMs = 0;
+                probeStoodInFor();
+            }
+        });
+}
+
 void WebEngineBrowser::scheduleRetry()
 {
+    watchNetwork();
     m_retryDelayMs = m_retryDelayMs == 0 ? m_options.firstRetryMs
                                          : qMin(m_retryDelayMs * 2, m_options.maxRetryMs);
     m_retryTimer.start(m_retryDelayMs);

@@ -103,6 +103,7 @@ private:
 
     void showOwnPage(const QString &html, const QUrl &address);
     void loadStoodInFor();
+    void watchNetwork();
     void scheduleRetry();
     void probeStoodInFor();
     void handleProbeFinished(QNetworkReply *reply);
@@ -132,6 +133,7 @@ private:
     int m_firstProgress = -1;
     QTimer m_retryTimer;
     int m_retryDelayMs = 0;
+    bool m_watchingNetwork = false;
     QNetworkAccessManager *m_network = nullptr;
     QPointer<QNetworkReply> m_probe;
     QElapsedTimer m_lastCrash;

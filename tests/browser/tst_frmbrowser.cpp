@@ -583,6 +583,9 @@ private Q_SLOTS:
                 (focus->objectName().isEmpty() ? focus->parentWidget() : focus)->objectName());
         }
         QCOMPARE(tools, QStringList {}); // each one reached
+        // The window manager's sizes of the window icon are compiled in.
+        QCOMPARE(f.window->windowIcon().availableSizes(),
+            (QList<QSize> { { 16, 16 }, { 32, 32 }, { 48, 48 } }));
     }
 };
 
