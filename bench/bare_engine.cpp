@@ -3,7 +3,7 @@
 // loads one address in a view.
 //
 //   orvel-bare-engine [--rendering-setup | --lean-setup] [--stored-profile]
-//                     [--rect X,Y,WxH] ADDRESS
+//                     [--rect X,Y,WxH] [--follow-stdin] ADDRESS
 //
 // --rendering-setup makes the same rendering choice as orvelbrowser (the
 // software scene graph and --disable-gpu where there is no GPU render node),
@@ -12,11 +12,14 @@
 // --stored-profile keeps cookies and the cache on disk, as orvelbrowser
 // does, instead of the default profile that keeps nothing.
 // --rect places the view's window; 1024x768 otherwise.
+// --follow-stdin loads each line of standard input as it arrives, for a long
+// session driven by the benchmark.
 
 #include "components/EngineSetup.h"
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -25,6 +28,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -32,6 +36,7 @@ int main(int argc, char *argv[])
     QRect geometry;
     const char *address = "";
     bool storedProfile = false;
+    bool followStdin = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rendering-setup") == 0) {
             setup = orv::EngineProcesses::Defaults;
@@ -39,6 +44,8 @@ int main(int argc, char *argv[])
             setup = orv::EngineProcesses::Lean;
         } else if (std::strcmp(argv[i], "--stored-profile") == 0) {
             storedProfile = true;
+        } else if (std::strcmp(argv[i], "--follow-stdin") == 0) {
+            followStdin = true;
         } else if (std::strcmp(argv[i], "--rect") == 0 && i + 1 < argc) {
             const QRegularExpressionMatch m
                 = QRegularExpression(QStringLiteral("^(\\d+),(\\d+),(\\d+)x(\\d+)$"))
@@ -69,5 +76,19 @@ int main(int argc, char *argv[])
         view.resize(1024, 768);
     }
     view.show();
+    QByteArray pending;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    input.setEnabled(followStdin);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char buffer[4096];
+        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (got <= 0) {
+            input.setEnabled(false);
+            return;
+        }
+        pending.append(buffer, got);
+        for (qsizetype end; (end = pending.indexOf('\n')) >= 0; pending.remove(0, end + 1))
+            view.load(QUrl(QString::fromUtf8(pending.left(end))));
+    });
     return QApplication::exec();
 }

@@ -20,6 +20,9 @@
 // --session NAME: a long session in NAME's window, --navigations times: a
 // second start hands over an extra page of a new address, then a category,
 // in turn; PSS of the tree after navigation 10 and at the end.
+// --session-floor NAME: NAME (a bare engine with --follow-stdin) then loads
+// the same addresses in the same order, written to its standard input, and
+// is measured the same way.
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -481,11 +484,16 @@ public:
     struct Session
     {
         Memory at10, atEnd;
+        Memory mainAt10, mainAtEnd; // the program's own process, without the engine's children
         int navigations = 0, failures = 0;
         double seconds = 0;
+        QStringList pages; // what the navigations loaded, in order
     };
 
-    Session session(const Program &program, int navigations)
+    // A long session in the program's window: navigate(n) starts navigation
+    // n, which counts once its page's beacon arrives.
+    template <typename Navigate>
+    Session session(const Program &program, int navigations, Navigate navigate)
     {
         Session result;
         QTemporaryDir home;
@@ -497,37 +505,58 @@ public:
             return result;
         }
         const pid_t root = pid_t(window.processId());
+        auto measure = [&](Memory &tree, Memory &main) {
+            pause(1500);
+            tree = treeMemory(processTree(root));
+            main = treeMemory({ root });
+        };
         pause(500);
-        const QStringList categories { QStringLiteral("Download"), QStringLiteral("Programminfo"),
-            QStringLiteral("Support"), QStringLiteral("News"), QStringLiteral("Events"),
-            QStringLiteral("Shop") };
+        const qsizetype firstPage = m_pages.size();
         QElapsedTimer took;
         took.start();
         for (int n = 1; n <= navigations; ++n) {
             const int beacons = m_beacons;
-            // An extra page of its own address, then a category, in turn.
+            navigate(window, home.path(), n);
+            if (waitFor([&] { return m_beacons > beacons; }, 15000))
+                ++result.navigations;
+            else
+                ++result.failures;
+            if (n == 10)
+                measure(result.at10, result.mainAt10);
+        }
+        result.seconds = double(took.elapsed()) / 1000.0;
+        measure(result.atEnd, result.mainAtEnd);
+        result.pages = m_pages.mid(firstPage);
+        endTree(root);
+        window.waitForFinished(3000);
+        return result;
+    }
+
+    // Each navigation handed over by a second start: an extra page of its
+    // own address, then a category, in turn.
+    Session handedOverSession(const Program &program, int navigations)
+    {
+        const QStringList categories { QStringLiteral("Download"), QStringLiteral("Programminfo"),
+            QStringLiteral("Support"), QStringLiteral("News"), QStringLiteral("Events"),
+            QStringLiteral("Shop") };
+        return session(program, navigations, [&](QProcess &, const QString &home, int n) {
             const QString address = url() + QStringLiteral("seite/%1").arg(n);
             const QString line = n % 2
                 ? QStringLiteral("%1||%2|Seite %3|%2").arg(4700 + n).arg(address).arg(n)
                 : QStringLiteral("%1||%2").arg(4700 + n).arg(categories.at((n / 2) % 6));
             QProcess second;
-            launch(second, { program.command.first(), line }, url(), home.path(), false);
+            launch(second, { program.command.first(), line }, url(), home, false);
             second.waitForFinished(10000);
-            if (waitFor([&] { return m_beacons > beacons; }, 15000))
-                ++result.navigations;
-            else
-                ++result.failures;
-            if (n == 10) {
-                pause(1500);
-                result.at10 = treeMemory(processTree(root));
-            }
-        }
-        result.seconds = double(took.elapsed()) / 1000.0;
-        pause(1500);
-        result.atEnd = treeMemory(processTree(root));
-        endTree(root);
-        window.waitForFinished(3000);
-        return result;
+        });
+    }
+
+    // The same addresses in the same order, each written to the program's
+    // standard input.
+    Session replayedSession(const Program &program, const QStringList &pages)
+    {
+        return session(program, int(pages.size()), [&](QProcess &window, const QString &, int n) {
+            window.write((url().chopped(1) + pages.at(n - 1) + QLatin1Char('\n')).toUtf8());
+        });
     }
 
 private:
@@ -589,6 +618,11 @@ private:
         if (!m_firstRequest)
             m_firstRequest = now;
         const QString path = request.url().path();
+        const bool asset = path == QStringLiteral("/beacon") || path == QStringLiteral("/style.css")
+            || path == QStringLiteral("/app.js") || path.startsWith(QStringLiteral("/pic"))
+            || path == QStringLiteral("/favicon.ico");
+        if (!asset)
+            m_pages.append(request.url().toString(QUrl::RemoveScheme | QUrl::RemoveAuthority));
         if (!m_requests.contains(path))
             m_requests.insert(path, now);
         if (path == QStringLiteral("/beacon")) {
@@ -623,6 +657,7 @@ private:
     int m_beacons = 0;
     qint64 m_exited = 0;
     QHash<QString, qint64> m_requests;
+    QStringList m_pages; // addresses of the pages asked for, in order
     WindowWatch m_watch;
 };
 
@@ -687,11 +722,14 @@ int main(int argc, char *argv[])
         QStringLiteral("Hand-offs measured."), QStringLiteral("n"), QStringLiteral("20"));
     const QCommandLineOption sessionOption(QStringLiteral("session"),
         QStringLiteral("Program driven through a long session."), QStringLiteral("name"));
+    const QCommandLineOption sessionFloorOption(QStringLiteral("session-floor"),
+        QStringLiteral("Bare engine that loads the long session's addresses from its input."),
+        QStringLiteral("name"));
     const QCommandLineOption navigationsOption(QStringLiteral("navigations"),
         QStringLiteral("Navigations of the long session."), QStringLiteral("n"),
         QStringLiteral("200"));
     parser.addOptions({ runsOption, warmupOption, templateOption, handoffOption, handoffRunsOption,
-        sessionOption, navigationsOption });
+        sessionOption, sessionFloorOption, navigationsOption });
     parser.addPositionalArgument(
         QStringLiteral("programs"), QStringLiteral("NAME=COMMAND ..., baseline first"));
     parser.process(application);
@@ -804,24 +842,38 @@ int main(int argc, char *argv[])
 
     if (parser.isSet(sessionOption)) {
         const Program *program = programNamed(parser.value(sessionOption));
+        const Program *floor = parser.isSet(sessionFloorOption)
+            ? programNamed(parser.value(sessionFloorOption))
+            : nullptr;
         const int navigations = qMax(10, parser.value(navigationsOption).toInt());
-        if (!program)
+        if (!program || (parser.isSet(sessionFloorOption) && !floor))
             parser.showHelp(2);
-        const Bench::Session s = bench.session(*program, navigations);
-        std::printf("\n== long session: %s, %d navigations (extra pages and categories, in "
-                    "turn) in %.0f s\n",
-            qPrintable(program->name), navigations, s.seconds);
         auto growth = [](double from, double to) {
             return from > 0 ? (to / from - 1.0) * 100.0 : 0;
         };
-        std::printf("  PSS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
-                    "growth %+.1f %%\n",
-            s.at10.pssMiB, navigations, s.atEnd.pssMiB, growth(s.at10.pssMiB, s.atEnd.pssMiB));
-        std::printf("  USS of the tree after navigation 10: %.1f MiB, after %d: %.1f MiB, "
-                    "growth %+.1f %%; loaded: %d, failed: %d\n",
-            s.at10.ussMiB, navigations, s.atEnd.ussMiB, growth(s.at10.ussMiB, s.atEnd.ussMiB),
-            s.navigations, s.failures);
-        failures += s.failures;
+        auto report = [&](const QString &name, const Bench::Session &s) {
+            std::printf("  %-14s PSS %.1f -> %.1f MiB (%+.1f %%), USS %.1f -> %.1f MiB (%+.1f %%); "
+                        "its own process PSS %.1f -> %.1f MiB, the engine's children %.1f -> %.1f "
+                        "MiB; %.0f s, loaded %d, failed %d\n",
+                qPrintable(name), s.at10.pssMiB, s.atEnd.pssMiB,
+                growth(s.at10.pssMiB, s.atEnd.pssMiB), s.at10.ussMiB, s.atEnd.ussMiB,
+                growth(s.at10.ussMiB, s.atEnd.ussMiB), s.mainAt10.pssMiB, s.mainAtEnd.pssMiB,
+                s.at10.pssMiB - s.mainAt10.pssMiB, s.atEnd.pssMiB - s.mainAtEnd.pssMiB, s.seconds,
+                s.navigations, s.failures);
+            std::fflush(stdout);
+        };
+        std::printf("\n== long session: %d navigations (extra pages and categories, in turn), "
+                    "memory of the tree after navigation 10 and after the last\n",
+            navigations);
+        const Bench::Session session = bench.handedOverSession(*program, navigations);
+        report(program->name, session);
+        failures += session.failures;
+        if (floor) {
+            const Bench::Session replayed = bench.replayedSession(*floor, session.pages);
+            report(floor->name + QStringLiteral(" (same addresses)"), replayed);
+            failures += replayed.failures;
+        }
     }
+
     return failures == 0 ? 0 : 1;
 }

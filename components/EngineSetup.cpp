@@ -13,7 +13,19 @@ namespace {
 // keeps a second zygote for child processes without a sandbox; Qt runs the
 // GPU and network services inside the program, so that zygote only costs
 // memory. Renderers still come from the sandboxed zygote.
-const QList<QByteArray> leanFlags = { "--no-unsandboxed-zygote" };
+// Left alone, the script engine sizes its heap for speed and keeps what it
+// grew: in a long session the renderer held a quarter more memory after 200
+// pages than after 10. Sized for memory it stays within a few percent, at
+// some cost in script speed that pages of this kind do not feel.
+const QList<QByteArray> leanFlags = { "--no-unsandboxed-zygote", "--js-flags=--optimize-for-size" };
+
+// "--name=value" and "--name" are the same switch; the engine reads the
+// last one given, so a switch of the user's is not given again.
+QByteArray switchName(const QByteArray &flag)
+{
+    const qsizetype equals = flag.indexOf('=');
+    return equals < 0 ? flag : flag.left(equals);
+}
 
 QtMessageHandler previousHandler = nullptr;
 
@@ -57,9 +69,11 @@ bool hasGpuRenderNode()
 QByteArray withLeanProcessFlags(const QByteArray &flags)
 {
     QByteArray result = flags;
-    const QList<QByteArray> present = flags.split(' ');
+    QList<QByteArray> present;
+    for (const QByteArray &flag : flags.split(' '))
+        present.append(switchName(flag));
     for (const QByteArray &flag : leanFlags) {
-        if (!present.contains(flag))
+        if (!present.contains(switchName(flag)))
             result += (result.isEmpty() ? QByteArray() : QByteArray(" ")) + flag;
     }
     return result;

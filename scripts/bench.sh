@@ -2,8 +2,11 @@
 # Builds and runs the benchmarks: the micro-benchmarks of the hot paths, then
 # one alternated start-up run of orvelbrowser against the bare engine (with
 # orvelbrowser's rendering choice: the fair floor; with the engine's
-# defaults; and with orvelbrowser's trimming of the process tree too), the hand-off of a second start, a long session, and a short run
-# of the other browsers that are installed. Prints figures; sets no pass mark.
+# defaults; with orvelbrowser's trimming of the process tree too; and with a
+# profile stored on disk as orvelbrowser keeps one), the hand-off of a second
+# start, a long session in orvelbrowser and the same addresses in the floor,
+# and a short run of the other browsers that are installed. Prints figures;
+# sets no pass mark.
 #
 #   scripts/bench.sh [--wait-quiet SECONDS] [start-up options, e.g. --runs 15]
 #
@@ -58,11 +61,12 @@ EOF
 echo
 echo "== start-up, second start and long session (load $(load) after waiting ${waited} s)"
 "$build/bench/orvel-bench-startup" --home-template "$template" \
-  --handoff orvelbrowser --session orvelbrowser "$@" \
-  "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 {url}" \
+  --handoff orvelbrowser --session orvelbrowser --session-floor floor "$@" \
+  "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 --follow-stdin {url}" \
   "orvelbrowser=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
   "bare-default=$build/bench/orvel-bare-engine --rect 0,0,1280x1024 {url}" \
-  "floor-lean=$build/bench/orvel-bare-engine --lean-setup --rect 0,0,1280x1024 {url}" ||
+  "floor-lean=$build/bench/orvel-bare-engine --lean-setup --rect 0,0,1280x1024 {url}" \
+  "floor-stored=$build/bench/orvel-bare-engine --rendering-setup --stored-profile --rect 0,0,1280x1024 {url}" ||
   echo "(failed runs above)"
 echo "load at the end: $(load)"
 

@@ -43,6 +43,10 @@ private Q_SLOTS:
         QVERIFY(!lean.isEmpty());
         QCOMPARE(withLeanProcessFlags(lean), lean);
         QCOMPARE(withLeanProcessFlags("--foo"), "--foo " + lean);
+        // A switch the user set keeps the user's value.
+        const QByteArray own = "--js-flags=--expose-gc";
+        QVERIFY(lean.contains("--js-flags="));
+        QVERIFY(!withLeanProcessFlags(own).mid(own.size()).contains("--js-flags"));
     }
 };
 
