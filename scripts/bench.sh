@@ -73,7 +73,10 @@ echo "load at the end: $(load)"
 # Other browsers, where installed, in a short run of their own against the floor.
 peers=()
 if command -v chromium >/dev/null; then
-  peers+=("chromium=chromium --user-data-dir={home}/chromium --no-first-run --window-position=0,0 --window-size=1280,1024 --app={url}")
+  # As root the Qt programs run without the sandbox (the benchmark sets that
+  # for them); Chromium refuses root without being told the same.
+  no_sandbox=$([ "$(id -u)" = 0 ] && echo " --no-sandbox" || true)
+  peers+=("chromium=chromium$no_sandbox --user-data-dir={home}/chromium --no-first-run --window-position=0,0 --window-size=1280,1024 --app={url}")
 fi
 if command -v falkon >/dev/null; then
   peers+=("falkon=falkon --no-extensions --private-browsing {url}")
