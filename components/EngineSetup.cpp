@@ -35,7 +35,8 @@ void quietWithoutOpenGl(QtMsgType type, const QMessageLogContext &context, const
 {
     if (type == QtWarningMsg
         && (text.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL"))
-            || text == QLatin1String("No suitable graphics backend found")))
+            // the engine ends this one with a line break of its own
+            || text.trimmed() == QLatin1String("No suitable graphics backend found")))
         return;
     if (previousHandler)
         previousHandler(type, context, text);

@@ -588,7 +588,7 @@ void WebEngineBrowser::loadStoodInFor()
 void WebEngineBrowser::watchNetwork()
 {
     // Loaded at the first page that waits for its server, not at start: the
-    // backend costs a millisecond or two that no working start needs.
+    // backend costs a few milliseconds that no working start needs.
     if (m_watchingNetwork)
         return;
     m_watchingNetwork = true;

@@ -120,6 +120,13 @@ if [ "$(stat -c %i "$ini")" = "$inode" ] || [ "$(key Support left)" != 15 ] || [
 else
   pass "settings written whole" "new file renamed into place, other section kept"
 fi
+# Drawing in software is the program's own choice; a normal start does not
+# report the missing OpenGL as if it were a fault.
+if grep -q 'graphics backend' "$home/stderr" 2>/dev/null; then
+  fail "quiet start" "$(grep 'graphics backend' "$home/stderr" | head -n 1)"
+else
+  pass "quiet start" "no word about the graphics backend on stderr"
+fi
 
 # Two windows closing at the same moment keep both sections.
 new_home two
