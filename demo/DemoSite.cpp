@@ -297,7 +297,9 @@ void DemoSite::handle(
                               : QStringLiteral("<p>Programm <span id=program>%1</span>.</p>")
                                     .arg(escaped(program)) };
     } else if (path == QStringLiteral("/support")) {
-        page = { QStringLiteral("Support"), QStringLiteral("<p>Hilfe und Kontakt.</p>") };
+        page = { QStringLiteral("Support"),
+            QStringLiteral("<p id=help>Hilfe und Kontakt.</p>"
+                           "<p><input id=question placeholder=\"Ihre Frage\"></p>") };
     } else if (path == QStringLiteral("/neuigkeiten")) {
         page = { QStringLiteral("News"), QStringLiteral("<p>Neuigkeiten.</p>") };
     } else if (path == QStringLiteral("/infos")) {

@@ -14,11 +14,13 @@
 #include "modules/SettingsStore.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -80,7 +82,7 @@ private:
     // A click with the mouse, as the user gives it: the page sees a gesture.
     // On the link's first line: a link that wraps has its bounding box's
     // centre between its lines, over another link.
-    void userClick(const QString &elementId)
+    void userClick(const QString &elementId, Qt::MouseButton button = Qt::LeftButton)
     {
         auto centre = std::make_shared<std::optional<QPoint>>();
         view()->page()->runJavaScript(
@@ -93,7 +95,7 @@ private:
             });
         QVERIFY(QTest::qWaitFor([&] { return centre->has_value(); }, 5000));
         QWidget *surface = view()->focusProxy() ? view()->focusProxy() : view();
-        QTest::mouseClick(surface, Qt::LeftButton, {}, **centre);
+        QTest::mouseClick(surface, button, {}, **centre);
     }
     void screenshot(const char *file)
     {
@@ -355,6 +357,42 @@ private Q_SLOTS:
             QVERIFY(m_shell.isEmpty());
         }
         QCOMPARE(visibleWindows(), 1);
+    }
+
+    void contextMenuFitsWhatWasClicked_data()
+    {
+        // element, its entries besides the page's own (Zurück, Vorwärts, Neu laden, Alles
+        // auswählen)
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("link") << "support"
+                              << QStringList { "Link im Browser öffnen", "Link-Adresse kopieren" };
+        QTest::newRow("text") << "help" << QStringList {};
+        QTest::newRow("input field")
+            << "question" << QStringList { "Ausschneiden", "Kopieren", "Einfügen" };
+    }
+
+    void contextMenuFitsWhatWasClicked()
+    {
+        QFETCH(QString, element);
+        QFETCH(QStringList, entries);
+        open("0||Support");
+        userClick(element, Qt::RightButton);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QStringList texts;
+        for (const QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                texts.append(action->text());
+        }
+        const QStringList pageOwn { "Zurück", "Vorwärts", "Neu laden", "Alles auswählen" };
+        QCOMPARE(texts, entries + pageOwn);
+        if (element == "support") { // the link's address reaches the clipboard
+            QGuiApplication::clipboard()->clear();
+            menu->actions().at(1)->trigger();
+            QCOMPARE(QGuiApplication::clipboard()->text(), main("/support"));
+        }
+        menu->close();
     }
 
     // A host that refuses or never answers gets our German page; the refusing
