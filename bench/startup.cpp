@@ -20,6 +20,8 @@
 // --session NAME: a long session in NAME's window, --navigations times: a
 // second start hands over an extra page of a new address, then a category,
 // in turn; PSS of the tree after navigation 10 and at the end.
+// --script-speed: each program also runs a page of allocation-heavy script
+// three times; prints the median round and the ratio to the baseline.
 // --session-floor NAME: NAME (a bare engine with --follow-stdin) then loads
 // the same addresses in the same order, written to its standard input, and
 // is measured the same way.
@@ -41,6 +43,7 @@
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrlQuery>
 
 #include <algorithm>
 #include <csignal>
@@ -120,6 +123,18 @@ QByteArray pngPicture(int seed)
 const char *const beaconScript = "<script>window.addEventListener('load',function(){"
                                  "if(!(navigator.sendBeacon&&navigator.sendBeacon('/beacon',''))){"
                                  "new Image().src='/beacon';}});</script>";
+
+// A page whose script allocates objects, builds strings, fills a map and
+// sorts, five times in a row, then reports each round's milliseconds: how
+// fast a program's engine runs script of the heavier kind.
+const char *const scriptSpeedPage
+    = "<!doctype html><html><body><script>function work(){var t=performance.now(),a=[],s='',"
+      "m=new Map(),r=[];for(var i=0;i<300000;i++){a.push({k:'x'+i,v:[i,i*2,String(i)]});"
+      "if(a.length>5000)a=[];}for(var j=0;j<20000;j++){s+=j.toString(36);if(s.length>1e4)s='';}"
+      "for(var k=0;k<200000;k++)m.set('k'+(k%5000),k);for(var q=0;q<50000;q++)"
+      "r.push(Math.sqrt(q)*Math.sin(q));r.sort();return performance.now()-t;}"
+      "var ms=[];for(var n=0;n<5;n++)ms.push(work().toFixed(1));"
+      "new Image().src='/speed?ms='+ms.join(',');</script></body></html>";
 
 // About 100 KB of HTML: a styled article with pictures, a table and a script.
 QByteArray benchPage()
@@ -435,6 +450,25 @@ public:
         return run;
     }
 
+    // The script-speed page's rounds 3 to 5 (the first two warm the engine
+    // up), in milliseconds; empty when the program did not report.
+    std::vector<double> scriptSpeed(const Program &program)
+    {
+        QTemporaryDir home;
+        QProcess process;
+        m_speed.clear();
+        std::vector<double> rounds;
+        if (launch(process, program.command, url() + QStringLiteral("script-speed"), home.path())
+            && waitFor([&] { return !m_speed.isEmpty(); }, 30000)) {
+            const QStringList values = m_speed.split(QLatin1Char(','));
+            for (qsizetype i = 2; i < values.size(); ++i)
+                rounds.push_back(values.at(i).toDouble());
+        }
+        endTree(pid_t(process.processId()));
+        process.waitForFinished(3000);
+        return rounds;
+    }
+
     // Launch of a second start to the request of its address, and to its exit.
     struct Handoff
     {
@@ -620,7 +654,7 @@ private:
         const QString path = request.url().path();
         const bool asset = path == QStringLiteral("/beacon") || path == QStringLiteral("/style.css")
             || path == QStringLiteral("/app.js") || path.startsWith(QStringLiteral("/pic"))
-            || path == QStringLiteral("/favicon.ico");
+            || path == QStringLiteral("/favicon.ico") || path == QStringLiteral("/speed");
         if (!asset)
             m_pages.append(request.url().toString(QUrl::RemoveScheme | QUrl::RemoveAuthority));
         if (!m_requests.contains(path))
@@ -638,6 +672,11 @@ private:
             responder.write(m_pictures.value(path.mid(4, 1).toInt()), "image/png");
         } else if (path == QStringLiteral("/")) {
             responder.write(m_page, "text/html; charset=utf-8");
+        } else if (path == QStringLiteral("/script-speed")) {
+            responder.write(QByteArray(scriptSpeedPage), "text/html; charset=utf-8");
+        } else if (path == QStringLiteral("/speed")) {
+            m_speed = QUrlQuery(request.url()).queryItemValue(QStringLiteral("ms"));
+            responder.write(QHttpServerResponder::StatusCode::NoContent);
         } else if (path == QStringLiteral("/favicon.ico")) {
             responder.write(QHttpServerResponder::StatusCode::NotFound);
         } else {
@@ -658,6 +697,7 @@ private:
     qint64 m_exited = 0;
     QHash<QString, qint64> m_requests;
     QStringList m_pages; // addresses of the pages asked for, in order
+    QString m_speed; // the script-speed page's report
     WindowWatch m_watch;
 };
 
@@ -722,6 +762,8 @@ int main(int argc, char *argv[])
         QStringLiteral("Hand-offs measured."), QStringLiteral("n"), QStringLiteral("20"));
     const QCommandLineOption sessionOption(QStringLiteral("session"),
         QStringLiteral("Program driven through a long session."), QStringLiteral("name"));
+    const QCommandLineOption scriptSpeedOption(QStringLiteral("script-speed"),
+        QStringLiteral("Also time a page of allocation-heavy script in each program."));
     const QCommandLineOption sessionFloorOption(QStringLiteral("session-floor"),
         QStringLiteral("Bare engine that loads the long session's addresses from its input."),
         QStringLiteral("name"));
@@ -729,7 +771,7 @@ int main(int argc, char *argv[])
         QStringLiteral("Navigations of the long session."), QStringLiteral("n"),
         QStringLiteral("200"));
     parser.addOptions({ runsOption, warmupOption, templateOption, handoffOption, handoffRunsOption,
-        sessionOption, sessionFloorOption, navigationsOption });
+        sessionOption, sessionFloorOption, navigationsOption, scriptSpeedOption });
     parser.addPositionalArgument(
         QStringLiteral("programs"), QStringLiteral("NAME=COMMAND ..., baseline first"));
     parser.process(application);
@@ -823,6 +865,27 @@ int main(int argc, char *argv[])
         }
         std::printf("baseline: %s; medians of %d runs each (min-max); failed runs: %d\n",
             qPrintable(base), runs, failures);
+    }
+
+    if (parser.isSet(scriptSpeedOption)) {
+        std::printf("\n== script speed: a page of allocation-heavy script, rounds 3 to 5 of "
+                    "each of 3 starts\n");
+        double base = 0;
+        for (const Program &program : programs) {
+            std::vector<double> rounds;
+            for (int run = 0; run < 3; ++run) {
+                const std::vector<double> more = bench.scriptSpeed(program);
+                rounds.insert(rounds.end(), more.begin(), more.end());
+            }
+            const Summary speed = summarise(rounds);
+            if (base == 0)
+                base = speed.median;
+            std::printf("  %-14s %6.1f ms (%.1f-%.1f), %.2f of the baseline; %zu rounds\n",
+                qPrintable(program.name), speed.median, speed.min, speed.max,
+                base > 0 ? speed.median / base : 0, rounds.size());
+            if (rounds.empty())
+                ++failures;
+        }
     }
 
     if (parser.isSet(handoffOption)) {

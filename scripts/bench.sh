@@ -5,8 +5,8 @@
 # defaults; with orvelbrowser's trimming of the process tree too; and with a
 # profile stored on disk as orvelbrowser keeps one), the hand-off of a second
 # start, a long session in orvelbrowser and the same addresses in the floor,
-# and a short run of the other browsers that are installed. Prints figures;
-# sets no pass mark.
+# the speed of allocation-heavy script in each, and a short run of the other
+# browsers that are installed. Prints figures; sets no pass mark.
 #
 #   scripts/bench.sh [--wait-quiet SECONDS] [start-up options, e.g. --runs 15]
 #
@@ -61,7 +61,7 @@ EOF
 echo
 echo "== start-up, second start and long session (load $(load) after waiting ${waited} s)"
 "$build/bench/orvel-bench-startup" --home-template "$template" \
-  --handoff orvelbrowser --session orvelbrowser --session-floor floor "$@" \
+  --handoff orvelbrowser --session orvelbrowser --session-floor floor --script-speed "$@" \
   "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 --follow-stdin {url}" \
   "orvelbrowser=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
   "bare-default=$build/bench/orvel-bare-engine --rect 0,0,1280x1024 {url}" \
@@ -92,7 +92,7 @@ if [ ${#peers[@]} -eq 0 ]; then
   echo "== other browsers: none installed (chromium, falkon, epiphany, surf), skipped"
 else
   echo "== other browsers, short run"
-  "$build/bench/orvel-bench-startup" --runs 3 --home-template "$template" \
+  "$build/bench/orvel-bench-startup" --runs 3 --script-speed --home-template "$template" \
     "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 {url}" \
     "${peers[@]}" || echo "(a peer did not finish every run)"
 fi
