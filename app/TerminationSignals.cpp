@@ -4,12 +4,14 @@
 #include "browser/frmBrowser.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QWidget>
 
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace orv {
 
@@ -21,12 +23,15 @@ constexpr int kSignals[] = { SIGTERM, SIGHUP, SIGINT };
 // through a pipe, and the close runs there.
 int g_wakeFd[2] = { -1, -1 };
 volatile std::sig_atomic_t g_received = 0;
+volatile std::sig_atomic_t g_hurry = 0; // a second signal came
+volatile std::sig_atomic_t g_filed = 0; // the close has filed everything
 
-extern "C" void onTerminationSignal(int signal)
+extern "C" void onTerminationSignal(int)
 {
     if (g_received) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+        if (g_filed)
+            ::_exit(0);
+        g_hurry = 1;
         return;
     }
     g_received = 1;
@@ -67,12 +72,27 @@ void TerminationSignals::closeWindows()
     char drained[16];
     while (::read(g_wakeFd[0], drained, sizeof drained) > 0) { }
     m_notifier->setEnabled(false);
-    // A modal window (the Info window) closes first, as the user would close it.
+    // Modal windows and dialogs (the Info window, a print or file dialog, a
+    // question of the page) go first, as the user would close them; one that
+    // will not close is hidden, which ends its event loop all the same.
+    QWidget *previous = nullptr;
     while (QWidget *modal = QApplication::activeModalWidget()) {
-        if (!modal->close())
-            break;
+        if (modal == std::exchange(previous, modal))
+            break; // it stays whatever we do; the window closes regardless
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (modal->isVisible())
+            modal->hide();
     }
-    m_window->closeUnasked();
+    m_window->close();
+    g_filed = 1;
+    if (g_hurry)
+        ::_exit(0);
+    // Leaves every event loop, also those of dialogs whose callers have not
+    // returned yet.
+    QCoreApplication::quit();
 }
 
 } // namespace orv

@@ -2,10 +2,11 @@
 #pragma once
 
 // A desktop log-out, kill or Ctrl+C (SIGTERM, SIGHUP, SIGINT) closes the
-// window the way its close button does, so that its placement is filed and
-// the program ends with status 0; running downloads end with the session
-// without a question. A second signal while that close runs ends the program
-// at once.
+// window the way its close button does, whatever modal window or dialog is
+// open, so that its placement is filed, running downloads are cancelled with
+// their partial files, and the program ends with status 0. A second signal
+// ends the program at once, but never before that close has filed the
+// placement and removed the partial files.
 
 #include <QObject>
 

@@ -54,12 +54,6 @@ bool answeredOption(int argc, char *argv[])
     return true;
 }
 
-// The arguments as one text, joined by blanks, quotes kept.
-QString commandLineOf(const QStringList &arguments)
-{
-    return arguments.mid(1).join(QLatin1Char(' '));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -74,7 +68,7 @@ int main(int argc, char *argv[])
     if (singleWindow) {
         QCoreApplication probe(argc, argv);
         if (orv::app::handToRunningWindow(
-                singleWindowName, commandLineOf(QCoreApplication::arguments())))
+                singleWindowName, orv::commandLineText(QCoreApplication::arguments())))
             return 0;
     }
 
@@ -100,8 +94,7 @@ int main(int argc, char *argv[])
     orv::frmBrowser::Dependencies dependencies;
     dependencies.hosts
         = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
-    // The command line as one text: the arguments joined by blanks, quotes kept.
-    dependencies.commandLine = commandLineOf(QApplication::arguments());
+    dependencies.commandLine = orv::commandLineText(QApplication::arguments());
     dependencies.store = &store;
     // Other sites, mail and phone links, and downloaded files open in the
     // desktop's default programs; the platform layer is set up on first use.
@@ -144,10 +137,7 @@ int main(int argc, char *argv[])
     orv::app::SingleWindowServer server;
     if (singleWindow && server.listen(singleWindowName)) {
         QObject::connect(&server, &orv::app::SingleWindowServer::commandLineReceived, window.get(),
-            [&window](const QString &commandLine) {
-                window->openCommandLine(commandLine);
-                window->bringToFront();
-            });
+            [&window](const QString &commandLine) { window->handOver(commandLine); });
     }
     window->show();
     orv::trace::mark("window shown");

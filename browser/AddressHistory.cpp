@@ -38,6 +38,11 @@ QString AddressHistory::moveToFront(int index)
     return text;
 }
 
+void AddressHistory::clear()
+{
+    m_model->setStringList({});
+}
+
 QStringList AddressHistory::entries() const
 {
     return m_model->stringList();

@@ -25,6 +25,8 @@ public:
     void remember(const QString &text);
     // Moves entry index to the front, the entries before it one place back.
     QString moveToFront(int index);
+    // Empties the list, as a new start of the window finds it.
+    void clear();
 
     // An entry equal to text (exact, case-sensitive), searched first to last.
     bool contains(const QString &text) const;

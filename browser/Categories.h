@@ -22,7 +22,8 @@ struct Hosts
     static Hosts fromEnvironment(const QString &defaultMain, const QString &defaultShop);
 };
 
-// The five fields of the command line; written once by the load step.
+// The five fields of the command line, written by the load step and
+// anew when a later start hands its line over.
 struct CommandLineFields
 {
     qint32 ProductNumber = 0;
@@ -31,6 +32,12 @@ struct CommandLineFields
     QString ExtraPageCaption;
     QString ExtraPageAddress;
 };
+
+// The command line as one text: the arguments after the program's path,
+// joined by single blanks, quotes kept. Qt's own options (-platform xcb,
+// -style=fusion, -reverse, ...) are the toolkit's, never part of the line,
+// also when a later start hands its arguments on unparsed.
+QString commandLineText(const QStringList &arguments);
 
 // Field n (from 1) of text, split at separator. A one-character separator
 // also closes the last field; fields are not trimmed; n < 1 gives "".

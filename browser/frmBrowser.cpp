@@ -18,6 +18,7 @@
 #include "modules/modDeclare.h"
 #include "resources/Texts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -26,11 +27,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStringListModel>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -74,10 +74,11 @@ int nearestZoomLevel(int percent)
     return best;
 }
 
-// Filed beside the placement, in the same section of the caption.
-QString zoomKey()
+// The zoom of each caption lives in a section of its own, keyed by the
+// caption: the caption's own section holds the placement and nothing else.
+QString zoomSection()
 {
-    return QStringLiteral("zoom");
+    return QStringLiteral("Zoom");
 }
 
 } // namespace
@@ -142,6 +143,10 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     m_historyModel = new QStringListModel(txtEingabe);
     txtEingabe->setModel(m_historyModel);
     m_history = AddressHistory(m_historyModel);
+    // The combo box keeps the focus and hands keys to its line edit itself,
+    // past any filter there: Enter is caught on the box, and on the line
+    // edit for keys sent to it directly (input methods).
+    txtEingabe->installEventFilter(this);
     txtEingabe->lineEdit()->installEventFilter(this);
     // The combo box reports a text that matches an entry as picked when the
     // focus leaves it; only a real pick from the list may navigate.
@@ -233,14 +238,10 @@ void frmBrowser::Form_Load()
 {
     StepRunner steps;
     steps.step([&] { brwWebBrowser->setSilent(true); });
-    openCommandLine(m_deps.commandLine);
-    steps.step([&] {
-        WidgetPlacementWindow window(this);
-        LoadWindowPlacement(window, *m_deps.store);
-    });
+    startWith(m_deps.commandLine);
 }
 
-void frmBrowser::openCommandLine(const QString &command)
+void frmBrowser::startWith(const QString &command)
 {
     StepRunner steps;
     const QString separator = QStringLiteral("|");
@@ -265,14 +266,56 @@ void frmBrowser::openCommandLine(const QString &command)
     steps.step([&] { txtEingabe->setEditText(start.address); });
 
     steps.step([&] { setCategoryCaption(); });
+    steps.step([&] {
+        WidgetPlacementWindow window(this);
+        LoadWindowPlacement(window, *m_deps.store);
+    });
     steps.step([&] { restoreZoom(); });
+}
+
+void frmBrowser::handOver(const QString &commandLine)
+{
+    m_handOvers.append(commandLine);
+    applyHandOvers();
+}
+
+void frmBrowser::applyHandOvers()
+{
+    // The window takes no command while a modal window is open; the lines
+    // wait for it to close.
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        if (modal != m_modalWaitedFor) {
+            m_modalWaitedFor = modal;
+            modal->installEventFilter(this);
+            connect(modal, &QObject::destroyed, this, &frmBrowser::applyHandOvers,
+                Qt::QueuedConnection);
+        }
+        return;
+    }
+    if (m_handOvers.isEmpty())
+        return;
+    while (!m_handOvers.isEmpty()) {
+        const QString commandLine = m_handOvers.takeFirst();
+        fileWindowSettings();
+        // The window as a new start finds it: no full screen, no find bar,
+        // not maximised, at its design size, no address history.
+        if (m_pageFullScreen)
+            leavePageFullScreen();
+        setWindowFullScreen(false);
+        closeFindBar();
+        setWindowState(Qt::WindowNoState);
+        resize(toPixels(kClientArea, TwipsPerPixel::of(this)).size());
+        m_history.clear();
+        startWith(commandLine);
+    }
+    bringToFront();
 }
 
 void frmBrowser::bringToFront()
 {
+    // A placement filed as minimised starts minimised, as it would in a new window.
     if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
+        return;
     raise();
     activateWindow();
 }
@@ -452,17 +495,20 @@ void frmBrowser::setZoom(int percent, bool remember)
     m_zoomPane->setText(QStringLiteral("Zoom: %1 %").arg(percent));
     m_zoomPane->setVisible(percent != 100);
     if (remember)
-        m_deps.store->SaveSetting(
-            QLatin1String(application::title), windowTitle(), zoomKey(), QString::number(percent));
+        m_zoomByCaption.insert(windowTitle(), percent);
 }
 
 void frmBrowser::restoreZoom()
 {
-    const QString stored = m_deps.store->GetSetting(
-        QLatin1String(application::title), windowTitle(), zoomKey(), QString());
-    bool number = false;
-    const int percent = stored.trimmed().toInt(&number);
-    setZoom(number ? nearestZoomLevel(percent) : 100, false);
+    int percent = m_zoomByCaption.value(windowTitle(), 0);
+    if (percent == 0) {
+        const QString stored = m_deps.store->GetSetting(
+            QLatin1String(application::title), zoomSection(), windowTitle(), QString());
+        bool number = false;
+        percent = stored.trimmed().toInt(&number);
+        percent = number ? nearestZoomLevel(percent) : 100;
+    }
+    setZoom(percent, false);
 }
 
 void frmBrowser::brwWebBrowser_ZoomWheel(int angleDelta)
@@ -549,9 +595,15 @@ void frmBrowser::brwWebBrowser_PdfPrinted(const QString &filePath, bool success)
 
 bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_modalWaitedFor && event->type() == QEvent::Hide) {
+        watched->removeEventFilter(this);
+        m_modalWaitedFor = nullptr;
+        QTimer::singleShot(0, this, &frmBrowser::applyHandOvers);
+    }
     // Enter in the address box, whatever modifiers are held. The combo box
     // never sees it, so it cannot add or pick an entry of its own accord.
-    if (watched == txtEingabe->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == txtEingabe || watched == txtEingabe->lineEdit())
+        && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             txtEingabe_KeyPress(13);
@@ -632,52 +684,25 @@ void frmBrowser::brwWebBrowser_DownloadComplete()
 
 void frmBrowser::closeEvent(QCloseEvent *event)
 {
-    // Closing is refused only when the user wants running downloads to go on.
-    if (!mayCloseWithRunningDownloads()) {
-        event->ignore();
-        return;
-    }
+    // Never refused: running downloads are cancelled, their partial files removed.
+    cancelRunningDownloads();
     Form_Unload();
     event->accept();
 }
 
-void frmBrowser::closeUnasked()
-{
-    m_closeUnasked = true;
-    close();
-}
-
-bool frmBrowser::mayCloseWithRunningDownloads()
+void frmBrowser::cancelRunningDownloads()
 {
     DownloadList *downloads = brwWebBrowser->downloads();
-    const int running = downloads ? downloads->runningCount() : 0;
-    if (running == 0)
-        return true;
-    if (m_closeUnasked) {
-        downloads->cancelRunning();
-        return true;
+    if (!downloads || downloads->runningCount() == 0)
+        return;
+    QStringList names;
+    for (const DownloadEntry &entry : downloads->entries()) {
+        if (entry.state == DownloadEntry::State::Running)
+            names.append(entry.fileName);
     }
-    const QString question = running == 1
-        ? QStringLiteral("Ein Download läuft noch. Soll er abgebrochen und das Fenster "
-                         "geschlossen werden?")
-        : QStringLiteral("%1 Downloads laufen noch. Sollen sie abgebrochen und das Fenster "
-                         "geschlossen werden?")
-              .arg(running);
-    bool yes = false;
-    if (m_deps.confirm) {
-        yes = m_deps.confirm(question);
-    } else {
-        QMessageBox box(QMessageBox::Question, windowTitle(), question,
-            QMessageBox::Yes | QMessageBox::No, this);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-        box.setDefaultButton(QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-        yes = box.exec() == QMessageBox::Yes;
-    }
-    if (yes)
-        downloads->cancelRunning(); // their partial files go with them
-    return yes;
+    brwWebBrowser_StatusTextChange(
+        texts::statusDownloadsCancelledOnClose() + names.join(QStringLiteral(", ")));
+    downloads->cancelRunning();
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
@@ -696,9 +721,20 @@ void frmBrowser::placeDownloadsPanel()
 
 void frmBrowser::Form_Unload()
 {
+    fileWindowSettings();
+}
+
+void frmBrowser::fileWindowSettings()
+{
     runUntrapped("storing the window placement", [&] {
         WidgetPlacementWindow window(this);
         SaveWindowPlacement(window, *m_deps.store);
+    });
+    runUntrapped("storing the zoom", [&] {
+        for (auto zoom = m_zoomByCaption.cbegin(); zoom != m_zoomByCaption.cend(); ++zoom)
+            m_deps.store->SaveSetting(QLatin1String(application::title), zoomSection(), zoom.key(),
+                QString::number(zoom.value()));
+        m_zoomByCaption.clear();
     });
 }
 

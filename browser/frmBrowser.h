@@ -4,13 +4,16 @@
 // The browser window: the program's start-up window. Its load step reads the
 // command line, fills the category list, opens the category's page, names
 // the window and restores the placement and zoom filed under that name;
-// closing it files the placement under the caption shown then and ends the
-// program. Besides the toolbar it finds in the page, zooms, prints, saves the
+// closing it, which is never refused, files them under the caption shown
+// then and ends the program. Besides the toolbar it finds in the page, zooms, prints, saves the
 // page as PDF and goes full screen, all from the keyboard.
 
 #include "browser/AddressHistory.h"
 #include "browser/Categories.h"
 
+#include <QHash>
+#include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -54,8 +57,6 @@ public:
         std::function<QString(const QString &proposed)> choosePdfFile;
         // Hands a downloaded file or its folder to the desktop's default program.
         std::function<void(const QString &path)> openWithShell;
-        // Asks a yes/no question; true for yes. Empty: a German message box.
-        std::function<bool(const QString &question)> confirm;
     };
 
     explicit frmBrowser(Dependencies dependencies, QWidget *parent = nullptr);
@@ -63,15 +64,13 @@ public:
 
     // Runs once, before the window is first shown.
     void Form_Load();
-    // Closes as the close button does, but without asking about running
-    // downloads, which are cancelled: the desktop session is ending.
-    void closeUnasked();
-    // Opens another command line as the load step opens the first: category
-    // list, page, address box, caption and the zoom filed under it. The
-    // window stays where it is, as after a switch in the category list.
-    void openCommandLine(const QString &commandLine);
-    // Restores a minimised window and asks to bring it to the front.
-    void bringToFront();
+    // A later start's command line: the window files its placement and zoom
+    // under the caption shown until now and starts afresh on the new line,
+    // exactly as a new start would (fields, list, page, caption, the
+    // placement and zoom filed under the new caption, an empty address
+    // history), then comes to the front. While a modal window is open the
+    // line waits until it closes.
+    void handOver(const QString &commandLine);
 
     const CommandLineFields &fields() const { return m_fields; }
     ActiveBar *toolbar() const { return ActiveBar31; }
@@ -96,6 +95,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The load step after silencing the control; also a hand-over's start.
+    void startWith(const QString &commandLine);
+    void applyHandOvers();
+    void bringToFront();
+    // Files the placement and the zoom under the caption shown now.
+    void fileWindowSettings();
     void FillCategoryList();
     void setCategoryCaption();
     void bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)());
@@ -143,10 +148,9 @@ private:
     void brwWebBrowser_FullScreenRequested(bool on);
 
     void Form_Unload();
-    bool mayCloseWithRunningDownloads();
+    void cancelRunningDownloads();
     void placeDownloadsPanel();
 
-    bool m_closeUnasked = false;
     Dependencies m_deps;
     CommandLineFields m_fields;
 
@@ -166,6 +170,11 @@ private:
     FindBar *m_findBar = nullptr;
     QLabel *m_zoomPane = nullptr;
     int m_zoomPercent = 100;
+    // Zoom chosen in this session per caption; filed when the window closes.
+    QHash<QString, int> m_zoomByCaption;
+    // Lines of later starts waiting for a modal window to close.
+    QStringList m_handOvers;
+    QPointer<QWidget> m_modalWaitedFor;
     int m_wheelAngle = 0; // turned but not yet a whole zoom step
     bool m_pageFullScreen = false;
     bool m_fullScreenByPage = false; // the page, not F11, made the window full screen

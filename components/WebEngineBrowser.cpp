@@ -432,9 +432,12 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
     const QString path = folder.absoluteFilePath(name);
 
     QPointer<QWebEngineDownloadRequest> guard(download);
-    const int id = m_downloads->add(name, path, [guard] {
+    // The partial file goes at once, not when the engine confirms: the
+    // program may be ending and never hear back.
+    const int id = m_downloads->add(name, path, [guard, path] {
         if (guard)
             guard->cancel();
+        removePartialFile(path);
     });
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
         [this, download, name, id] {

@@ -39,11 +39,13 @@ std::unique_ptr<QSettings> QSettingsStore::open(const QString &application) cons
 
 QString QSettingsStore::groupKey(const QString &section, const QString &key)
 {
-    QString escaped = section;
-    escaped.replace(QLatin1Char('%'), QStringLiteral("%25"));
-    escaped.replace(QLatin1Char('/'), QStringLiteral("%2F"));
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("%5C"));
-    return escaped + QLatin1Char('/') + key;
+    const auto escaped = [](QString text) {
+        text.replace(QLatin1Char('%'), QStringLiteral("%25"));
+        text.replace(QLatin1Char('/'), QStringLiteral("%2F"));
+        text.replace(QLatin1Char('\\'), QStringLiteral("%5C"));
+        return text;
+    };
+    return escaped(section) + QLatin1Char('/') + escaped(key);
 }
 
 QString QSettingsStore::GetSetting(const QString &application, const QString &section,

@@ -40,7 +40,8 @@ public:
     void SaveSetting(const QString &application, const QString &section, const QString &key,
         const QString &value) override;
 
-    // The group under which a section is kept; captions may hold '/' and '\'.
+    // Where a key of a section is kept; captions, which name the sections
+    // and the zoom's keys, may hold '/' and '\'.
     static QString groupKey(const QString &section, const QString &key);
 
 private:

@@ -89,6 +89,10 @@ inline QString statusDownloadCancelled()
 {
     return QStringLiteral("Download abgebrochen: ");
 }
+inline QString statusDownloadsCancelledOnClose()
+{
+    return QStringLiteral("Fenster wird geschlossen, laufende Downloads werden abgebrochen: ");
+}
 inline QString statusPdfSaved()
 {
     return QStringLiteral("PDF gespeichert: ");

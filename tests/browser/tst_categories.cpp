@@ -138,6 +138,33 @@ private Q_SLOTS:
             QCOMPARE(entries.at(7), caption); // untrimmed
     }
 
+    // A later start hands its arguments on unparsed: Qt's own options in
+    // any of their spellings never reach the line, everything else keeps
+    // its place and its quotes.
+    void commandLineWithoutToolkitOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("line");
+
+        const QString line = "4711||Download";
+        // clang-format off
+        QTest::newRow("none") << QStringList{"orvelbrowser", line} << line;
+        QTest::newRow("nothing at all") << QStringList{"orvelbrowser"} << "";
+        QTest::newRow("with values, before and after") << QStringList{"orvelbrowser", "-platform", "xcb", line, "--style", "fusion"} << line;
+        QTest::newRow("value joined by =") << QStringList{"orvelbrowser", "-style=fusion", line} << line;
+        QTest::newRow("flags") << QStringList{"orvelbrowser", "-reverse", line, "-sync"} << line;
+        QTest::newRow("blanks and quotes kept") << QStringList{"orvelbrowser", "\"0||Support", "x\""} << "\"0||Support x\"";
+        QTest::newRow("not an option of Qt") << QStringList{"orvelbrowser", "-platformx", "-"} << "-platformx -";
+        // clang-format on
+    }
+
+    void commandLineWithoutToolkitOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, line);
+        QCOMPARE(commandLineText(arguments), line);
+    }
+
     void hostsFromEnvironment()
     {
         qunsetenv("ORVEL_MAIN_HOST");

@@ -10,12 +10,15 @@
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace orv;
@@ -28,7 +31,7 @@ const QString kPrefix = QStringLiteral("Harlund Webbrowser... Kategorie: ");
 using Wheres = std::vector<std::string>;
 using Load = std::tuple<QString, QString, QString, int, QString, int, bool>;
 using Progress = std::tuple<QList<QPoint>, bool, bool, int, QList<int>>;
-using Close = std::tuple<int, int, bool, bool, bool, bool>;
+using Close = std::tuple<int, int, bool>;
 using Find = std::tuple<QStringList, QStringList, bool, int>;
 using Full = std::tuple<QString, QString, bool, int>;
 using Zoom = std::tuple<QList<QKeyCombination>, QList<int>, int>;
@@ -39,8 +42,7 @@ struct Fixture
     enum Stage { Made, Loaded, Shown };
     MemorySettingsStore store;
     FakeWebBrowser *control = nullptr;
-    QStringList asked; // "info", "confirm <question>", "shell <path>", "pdf <proposed name>"
-    bool answer = false;
+    QStringList asked; // "info", "shell <path>", "pdf <proposed name>"
     QString pdfChoice;
     std::unique_ptr<frmBrowser> window;
     Wheres unhandled;
@@ -62,11 +64,9 @@ struct Fixture
                     asked << "pdf " + proposed;
                     return pdfChoice;
                 },
-            .openWithShell = [this](const QString &path) { asked << "shell " + path; },
-            .confirm =
-                [this](const QString &question) {
-                    asked << "confirm " + question;
-                    return answer;
+            .openWithShell =
+                [this](const QString &path) {
+                    asked << "shell " + path;
                 } });
         if (stage >= Loaded)
             window->Form_Load();
@@ -83,12 +83,16 @@ struct Fixture
     }
     ActiveBarTool &categories() { return tool("ID_Seite"); }
     // Keys go where the keyboard is; the window's shortcuts need it active.
+    static QWidget *focus()
+    {
+        QWidget *widget = QApplication::focusWidget();
+        return widget ? widget : QApplication::activeWindow();
+    }
     void press(QKeyCombination key)
     {
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
-        QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
     }
     // Picks an entry as the user does: the list shows it, then reports the choice.
     static void pick(QComboBox *box, int index)
@@ -101,15 +105,13 @@ struct Fixture
         auto *box = qobject_cast<QComboBox *>(categories().widget());
         pick(box, box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive));
     }
-    void typeAndEnter(const QString &text)
+    // F6 selects the box's text, so typing replaces it.
+    void typeAndEnter(const QString &text, QKeyCombination enter = Qt::Key_Return)
     {
-        QLineEdit *edit = window->addressBox()->lineEdit();
-        edit->clear();
-        window->activateWindow();
-        edit->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        press(Qt::Key_F6);
+        QTest::keyClick(focus(), Qt::Key_Delete);
+        QTest::keyClicks(focus(), text);
+        press(enter);
     }
     void click(const char *name) { QTest::mouseClick(tool(name).widget(), Qt::LeftButton); }
 };
@@ -188,13 +190,19 @@ private Q_SLOTS:
         f.window->Form_Load();
         QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { address });
-        QCOMPARE(int(f.window->windowState()), state);
-        if (storedState == "0")
-            QCOMPARE((QList<int> { f.window->frameGeometry().x(), f.window->width() }),
-                (QList<int> { 100, 600 }));
-        Fixture running("4711||News|Extra|http://e.test", Fixture::Loaded);
-        running.window->openCommandLine(commandLine);
+        // A later start hands its line over: the running window files its
+        // own placement, forgets its history and starts afresh.
+        Fixture running("4711||News|Extra|http://e.test", Fixture::Shown, &f.store);
+        running.typeAndEnter("http://a.test");
+        running.window->showNormal();
+        running.window->handOver(commandLine);
+        QCOMPARE(f.store.value(kPrefix + "News", "windowstate"), "0");
         for (Fixture *w : { &f, &running }) {
+            QCOMPARE(int(w->window->windowState()), state);
+            if (storedState == "0")
+                QCOMPARE((QList<int> {
+                             w->window->frameGeometry().x(), w->window->frameGeometry().width() }),
+                    (QList<int> { 100, 600 }));
             QCOMPARE(w->control->callsOf("Navigate").last(), address);
             QCOMPARE(w->categories().Text(), shown);
             QCOMPARE(w->categories().ListCount(), entries);
@@ -210,6 +218,16 @@ private Q_SLOTS:
     void categorySwitch()
     {
         Fixture f("4711||News|Handbuch|http://x.test/a");
+        f.control->calls.clear();
+        // The keyboard's way: Tab to the list, then the next entries.
+        QWidget *list = f.categories().widget();
+        for (int i = 0; i < 20 && Fixture::focus() != list; ++i)
+            f.press(Qt::Key_Tab);
+        f.press(Qt::Key_Down);
+        QCOMPARE(f.window->windowTitle(), kPrefix + "Events");
+        f.press(Qt::Key_F5);
+        QCOMPARE(f.control->callsOf("Navigate"), QStringList { kMain + "/infos" });
+        QCOMPARE(f.control->callsOf("Refresh").size(), 1);
         f.control->calls.clear();
         f.choose("Handbuch");
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { "http://x.test/a" });
@@ -227,53 +245,68 @@ private Q_SLOTS:
             QString::number(f.window->frameGeometry().width() * 15));
     }
 
-    // Closing asks once, and only while something is still downloading;
-    // "Nein" keeps the window and its downloads, "Ja" cancels them all.
-    void closeAsksOnlyOverRunningDownloads_data()
+    // Closing is never refused: running downloads are cancelled, the status
+    // band says which; a store that cannot file the placement is reported.
+    void closeIsNeverRefused_data()
     {
-        // running, finished, answer, closes, sessionEnds (a log-out or termination
-        // signal), storeFails (the placement cannot be filed: it closes all the same)
+        // running, finished, storeFails
         QTest::addColumn<Close>("row");
 
         // clang-format off
-        QTest::newRow("finished only") << Close{0, 2, false, true, false, false};
-        QTest::newRow("one running, Nein") << Close{1, 1, false, false, false, false};
-        QTest::newRow("two running, Ja") << Close{2, 0, true, true, false, false};
-        QTest::newRow("session ends: no question") << Close{2, 1, false, true, true, false};
-        QTest::newRow("store fails: closes all the same") << Close{0, 0, false, true, false, true};
+        QTest::newRow("finished only") << Close{0, 2, false};
+        QTest::newRow("two running") << Close{2, 1, false};
+        QTest::newRow("store fails") << Close{1, 0, true};
         // clang-format on
     }
 
-    void closeAsksOnlyOverRunningDownloads()
+    void closeIsNeverRefused()
     {
         QFETCH(Close, row);
-        const auto &[running, finished, answer, closes, sessionEnds, storeFails] = row;
+        const auto &[running, finished, storeFails] = row;
         Fixture f;
-        f.answer = answer;
         f.store.failFromWrite = storeFails ? 0 : -1;
         DownloadList *list = f.control->fileDownloads;
         int cancelled = 0;
+        QString statusAtCancel;
         for (int i = 0; i < running + finished; ++i) {
             const int id = list->add(QString("f%1").arg(i), QString("/tmp/f%1").arg(i), [&, list] {
+                statusAtCancel
+                    = static_cast<QLabel *>(f.tool("Status_Info", "StatusBar").widget())->text();
                 ++cancelled;
                 list->finish(list->entries().at(cancelled - 1).id, DownloadEntry::State::Cancelled);
             });
             if (i >= running)
                 list->finish(id, DownloadEntry::State::Done);
         }
-        if (sessionEnds)
-            f.window->closeUnasked();
-        else
-            QCOMPARE(f.window->close(), closes);
-        QCOMPARE(f.window->isVisible(), !closes);
-        const QStringList questions = f.asked.filter("confirm ");
-        QCOMPARE(questions.size(), running > 0 && !sessionEnds ? 1 : 0);
-        if (!questions.isEmpty())
-            QVERIFY(questions.first().contains(running == 1 ? "Ein Download" : "2 Downloads"));
-        QCOMPARE(cancelled, closes ? running : 0);
-        QCOMPARE(list->runningCount(), closes ? 0 : running);
-        QCOMPARE(f.store.writes.isEmpty(), !closes || storeFails); // filed only when it closes
+        QVERIFY(f.window->close());
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(cancelled, running);
+        QCOMPARE(list->runningCount(), 0);
+        QCOMPARE(statusAtCancel.contains(running == 2 ? "f0, f1" : "f0"), running > 0);
+        QCOMPARE(f.store.writes.isEmpty(), storeFails);
         QCOMPARE(f.unhandled, storeFails ? Wheres { "storing the window placement" } : Wheres {});
+    }
+
+    // While a modal window is open the window takes no command: a later
+    // start's line waits until it closes, then the window comes to the front.
+    void aHandOverWaitsForTheModalWindow()
+    {
+        Fixture f;
+        QDialog modal(f.window.get());
+        QString titleWhileOpen;
+        QTimer::singleShot(0, &modal, [&] {
+            f.window->handOver("0||Support");
+            f.window->handOver("0||Events");
+            titleWhileOpen = f.window->windowTitle();
+            modal.accept();
+        });
+        modal.exec();
+        QCOMPARE(titleWhileOpen, kPrefix + "Download");
+        QTRY_COMPARE(f.window->windowTitle(), kPrefix + "Events");
+        QCOMPARE(f.control->callsOf("Navigate").mid(1),
+            (QStringList { kMain + "/support", kMain + "/infos" }));
+        QCOMPARE(
+            f.store.value(kPrefix + "Support", "windowstate"), "2"); // each line a start of its own
     }
 
     // The list sits behind a button at the right end of the status band, opens
@@ -346,34 +379,37 @@ private Q_SLOTS:
             (QStringList { "", prefix, longer, big, a, "http://" + www }));
     }
 
-    // Enter with any modifiers opens the text; leaving the box with an
-    // entry's text, or with Tab, is no pick. A pick from the list opens the
-    // entry and moves it to the front; a failing control ends before that.
+    // Enter on either key and with any modifiers opens the text; leaving the
+    // box with an entry's text, by Tab or a click elsewhere, is no pick. A
+    // pick from the list, by keyboard, opens the entry and moves it to the
+    // front; a failing control ends before that.
     void addressBoxKeysAndPicks()
     {
         Fixture f;
         f.typeAndEnter("http://a.test");
-        f.typeAndEnter("http://b.test");
+        f.typeAndEnter("http://b.test", QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter));
         f.control->calls.clear();
-        QLineEdit *edit = f.window->addressBox()->lineEdit();
         for (const char *entry : { "http://a.test", "http://b.test" }) {
-            edit->setFocus();
-            edit->selectAll();
-            QTest::keyClicks(edit, entry);
-            edit->clearFocus();
+            f.press(Qt::Key_F6);
+            QTest::keyClicks(Fixture::focus(), entry);
+            f.press(Qt::Key_Tab);
         }
         QVERIFY(f.control->calls.isEmpty());
-        edit->setText("http://c.test");
-        QTest::keyClick(edit, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
-        QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Tab);
+        f.typeAndEnter("http://c.test",
+            QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_Enter));
+        f.press(Qt::CTRL | Qt::Key_Return);
         QCOMPARE(
             f.control->callsOf("Navigate"), (QStringList { "http://c.test", "http://c.test" }));
         QCOMPARE(f.window->history().entries(),
             (QStringList { "http://c.test", "http://b.test", "http://a.test" }));
 
         f.control->calls.clear();
-        Fixture::pick(f.window->addressBox(), 2);
+        f.press(Qt::Key_F6);
+        f.press(Qt::ALT | Qt::Key_Down); // opens the list on its current entry
+        QTRY_VERIFY(f.window->addressBox()->view()->isVisible());
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(Fixture::focus(), Qt::Key_Down);
+        QTest::keyClick(Fixture::focus(), Qt::Key_Return);
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { "http://a.test" });
         QCOMPARE(f.window->history().entries(),
             (QStringList { "http://a.test", "http://c.test", "http://b.test" }));
@@ -510,11 +546,16 @@ private Q_SLOTS:
             QCOMPARE(f.window->zoomPercent(), 100);
             f.choose("Download");
             QCOMPARE(f.window->zoomPercent(), percent);
+            QVERIFY(store.writes.isEmpty()); // filed when the window closes
             f.window->close();
         }
-        QStringList placement = store.writes;
-        placement.removeAll("zoom");
-        QCOMPARE(placement, (QStringList { "left", "top", "width", "height", "windowstate" }));
+        // The caption's own section holds the placement and nothing else.
+        const QString section = MemorySettingsStore::path("OrvelBrowser", kPrefix + "Download", {});
+        QStringList placement;
+        for (const QString &path : store.values.keys())
+            if (path.startsWith(section))
+                placement.append(path.mid(section.size()));
+        QCOMPARE(placement, (QStringList { "height", "left", "top", "width", "windowstate" }));
         Fixture restarted("4711||Download", Fixture::Loaded, &store);
         QCOMPARE(restarted.window->zoomPercent(), percent);
         QCOMPARE(restarted.control->callsOf("Zoom").size(), percent == 100 ? 0 : 1);

@@ -141,8 +141,10 @@ private:
                 .showInfoWindow = {},
                 .beforeFirstNavigate = {},
                 .choosePdfFile = [this](const QString &) { return m_pdfPath; },
-                .openWithShell = [this](const QString &path) { m_shell.append(path); },
-                .confirm = {} });
+                .openWithShell =
+                    [this](const QString &path) {
+                        m_shell.append(path);
+                    } });
         QSignalSpy loaded(view()->page(), &QWebEnginePage::loadFinished);
         m_window->Form_Load();
         m_window->showNormal();

@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)application;
     control->calls.clear();
     store.reads.clear();
-    window->openCommandLine(
-        QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+    store.writes.clear();
+    store.values.clear(); // each hand-over files a section under its own caption
+    window->handOver(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
     FUZZ_CHECK(control->callsOf(QStringLiteral("Navigate")).size() == 1);
     return 0;
 }
