@@ -28,9 +28,9 @@ volatile std::sig_atomic_t g_filed = 0; // the close has filed everything
 
 extern "C" void onTerminationSignal(int)
 {
+    if (g_filed)
+        ::_exit(0);
     if (g_received) {
-        if (g_filed)
-            ::_exit(0);
         g_hurry = 1;
         return;
     }
@@ -58,8 +58,10 @@ TerminationSignals::TerminationSignals(frmBrowser *window) : m_window(window)
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int signal : kSignals)
-        std::signal(signal, SIG_DFL);
+    // The window is gone and has filed its settings; what is left is the
+    // engine's clean-up, which a signal may cut short: it ends with status 0
+    // rather than with the signal's default death.
+    g_filed = 1;
     if (g_wakeFd[0] >= 0) {
         ::close(g_wakeFd[0]);
         ::close(g_wakeFd[1]);

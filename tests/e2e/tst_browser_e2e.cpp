@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -198,6 +199,21 @@ private:
         program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { commandLine });
         QVERIFY(program.waitForStarted());
     }
+    // Real X events through the server, as a keyboard gives them; the event
+    // loop runs meanwhile.
+    static void xdo(const QStringList &arguments)
+    {
+        QProcess xdotool;
+        xdotool.start("xdotool", arguments);
+        QVERIFY(xdotool.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 10000));
+        QCOMPARE(xdotool.exitCode(), 0);
+    }
+    static void keys(const QString &sequence)
+    {
+        xdo(QStringList { "key", "--delay", "30" } + sequence.split(' '));
+    }
+    static void type(const QString &text) { xdo({ "type", "--delay", "20", text }); }
     // Visible windows of any program whose caption shows the category.
     static QStringList windowsOf(const QString &category)
     {
@@ -275,6 +291,69 @@ private Q_SLOTS:
         });
         QCOMPARE(view()->url().toString(), main("/neuigkeiten"));
         QCOMPARE(visibleWindows(), 1);
+    }
+
+    // The window from a real keyboard: Enter and the number pad's Enter in
+    // the address box, a pick from its list, F5, Esc, the category list,
+    // Ctrl+F and F11.
+    void theKeyboardReachesEveryCommand()
+    {
+        if (m_windowManager->state() != QProcess::Running)
+            QSKIP("openbox is not installed");
+        open("4711||Download");
+        xdo({ "windowactivate", "--sync", QString::number(m_window->winId()) });
+        QTRY_VERIFY(m_window->isActiveWindow());
+        const QString host = m_site.mainHost();
+        const auto requested = [this](const QString &path) {
+            return m_site.pageRequests().count("main " + path);
+        };
+        keys("ctrl+l");
+        type(host + "/support");
+        keys("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 1, kLoadTimeout);
+        keys("F6");
+        type(host + "/infos");
+        keys("KP_Enter");
+        QTRY_COMPARE_WITH_TIMEOUT(requested("/infos"), 1, kLoadTimeout);
+        QCOMPARE(
+            m_window->history().entries(), (QStringList { host + "/infos", host + "/support" }));
+        keys("alt+Down Down Return"); // the list opens on the box's entry
+        QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 2, kLoadTimeout);
+        QCOMPARE(
+            m_window->history().entries(), (QStringList { host + "/support", host + "/infos" }));
+        QTRY_COMPARE(status(), "Fertig");
+        keys("F5");
+        QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 3, kLoadTimeout);
+
+        // Esc stops a load that would take seconds.
+        QTRY_COMPARE(status(), "Fertig");
+        keys("ctrl+l");
+        type(host + "/langsam?ms=8000");
+        keys("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(enabled("ID_Stop"), kLoadTimeout);
+        keys("Escape");
+        QTRY_VERIFY_WITH_TIMEOUT(!enabled("ID_Stop"), 3000);
+
+        // From the address box back to the category list, then the next entry.
+        auto *list = tool("Band1", "ID_Seite").widget();
+        keys("F6");
+        for (int i = 0; i < 10 && QApplication::focusWidget() != list; ++i)
+            keys("shift+Tab");
+        QCOMPARE(QApplication::focusWidget(), list);
+        keys("Down");
+        QTRY_COMPARE(m_window->windowTitle(), kPrefix + "Programminfo");
+        QTRY_COMPARE_WITH_TIMEOUT(requested("/software"), 1, kLoadTimeout);
+
+        keys("ctrl+f");
+        QTRY_VERIFY(m_window->findBar() && m_window->findBar()->isVisible());
+        type("Programm");
+        QTRY_VERIFY(m_window->findBar()->countLabel()->text().contains(" von "));
+        keys("Escape");
+        QTRY_VERIFY(!m_window->findBar()->isVisible());
+        keys("F11");
+        QTRY_VERIFY(m_window->isFullScreen());
+        keys("F11");
+        QTRY_VERIFY(!m_window->isFullScreen());
     }
 
     void meterStopAndBackFollowASlowLoad()
@@ -537,6 +616,54 @@ private Q_SLOTS:
         }
     }
 
+    // A termination signal while a dialog is open and a download runs closes
+    // the program as its close button does: status 0, the placement filed,
+    // no partial file; a second signal at once changes none of that.
+    void aSignalClosesOverDialogsAndDownloads_data()
+    {
+        QTest::addColumn<int>("signals");
+        QTest::newRow("one") << 1;
+        QTest::newRow("a second one during the close") << 2;
+    }
+
+    void aSignalClosesOverDialogsAndDownloads()
+    {
+        QFETCH(int, signals);
+        if (m_windowManager->state() != QProcess::Running)
+            QSKIP("openbox is not installed");
+        // Read as no placement at start; a number once the close has filed it.
+        m_store->SaveSetting("OrvelBrowser", kPrefix + "News", "left", "not yet");
+        m_store->SaveSetting("OrvelBrowser", kPrefix + "News", "windowstate", "0");
+        QProcess program;
+        startProgram(program, "0||News", false);
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
+        xdo({ "windowactivate", "--sync", windowsOf("News").value(0) });
+        keys("ctrl+l");
+        type(m_site.slowHost() + "/gross.bin");
+        keys("Return");
+        const QDir downloads(QDir::home().filePath("Downloads"));
+        const auto partials = [&] {
+            return downloads.entryList({ "Harlund-Gross*" }, QDir::Files | QDir::Hidden);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!partials().isEmpty(), kLoadTimeout);
+        keys("ctrl+shift+s");
+        QTRY_COMPARE_WITH_TIMEOUT(QProcess::execute("xdotool",
+                                      { "search", "--onlyvisible", "--name", "Als PDF speichern" }),
+            0, kLoadTimeout);
+        ::kill(pid_t(program.processId()), SIGTERM);
+        if (signals == 2) { // while the first one's close runs
+            QTest::qWait(30);
+            ::kill(pid_t(program.processId()), SIGTERM);
+        }
+        QVERIFY(program.waitForFinished(kLoadTimeout));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        bool filed = false;
+        m_store->GetSetting("OrvelBrowser", kPrefix + "News", "left", {}).toInt(&filed);
+        QVERIFY(filed);
+        QCOMPARE(partials(), QStringList());
+    }
+
     void findCountsAndWrapsAroundThenSaveAsPdf()
     {
         open("4711||Download");
@@ -603,12 +730,31 @@ private Q_SLOTS:
     }
 
     // A second start on this display hands its line to the running window and
-    // ends; with the single window switched off it opens a window of its own.
+    // ends; the window then is what a new start would be: the old caption's
+    // placement filed, the new caption's applied. With the single window
+    // switched off a start opens a window of its own.
     void aSecondStartGoesToTheRunningWindow()
     {
+        const QStringList keys { "left", "top", "width", "height", "windowstate" };
+        const QMap<QString, QStringList> stored { { "Download",
+                                                      { "1500", "1200", "9000", "6000", "0" } },
+            { "Support", { "3000", "2400", "7500", "4500", "0" } } };
+        const auto placement = [&](const QString &category) {
+            QStringList values;
+            for (const QString &key : keys)
+                values.append(m_store->GetSetting("OrvelBrowser", kPrefix + category, key, {}));
+            return values;
+        };
+        for (auto category = stored.cbegin(); category != stored.cend(); ++category)
+            for (int i = 0; i < keys.size(); ++i)
+                m_store->SaveSetting(
+                    "OrvelBrowser", kPrefix + category.key(), keys.at(i), category.value().at(i));
+
         QProcess first, second, own;
         startProgram(first, "4711||Download");
         QTRY_COMPARE_WITH_TIMEOUT(windowsOf("Download").size(), 1, kLoadTimeout);
+        // The user moves the window before the next start.
+        xdo({ "windowmove", windowsOf("Download").value(0), "300", "250" });
         m_site.clearRequests();
         startProgram(second, "0||Support");
         QVERIFY(second.waitForFinished(10000));
@@ -617,6 +763,11 @@ private Q_SLOTS:
         QTRY_COMPARE(windowsOf("Support").size(), 1);
         QCOMPARE(windowsOf("Download").size(), 0);
         QCOMPARE(first.state(), QProcess::Running);
+        // Where it was moved to: xdotool places the client area, the frame's
+        // border and title bar lie around it (at most 30 pixels).
+        for (const int i : { 0, 1 })
+            QVERIFY(qAbs(placement("Download").at(i).toInt() - QList { 4500, 3750 }.at(i)) <= 450);
+        QCOMPARE(placement("Download").mid(2), stored["Download"].mid(2));
 
         // The taskbar finds the desktop entry by the window's class.
         QFile entry(ORVEL_DESKTOP_FILE);
@@ -637,6 +788,7 @@ private Q_SLOTS:
             program->terminate();
             QVERIFY(program->waitForFinished(kLoadTimeout));
         }
+        QCOMPARE(placement("Support"), stored["Support"]); // applied, hence filed unchanged
     }
 };
 
