@@ -9,6 +9,7 @@
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
 #include "components/StartupTrace.h"
+#include "components/StepLog.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
 #include "info/frmInfoFenster.h"
@@ -75,6 +76,7 @@ int main(int argc, char *argv[])
     orv::trace::mark("main");
     // The engine prints its whole configuration at every start otherwise.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    orv::logSkippedSteps();
     orv::applyEngineSetup();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);

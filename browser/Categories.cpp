@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "browser/Categories.h"
 
+#include "core/Numeric.h"
+#include "core/Steps.h"
 #include "resources/Texts.h"
 
 namespace orv {
@@ -86,6 +88,18 @@ Hosts Hosts::fromEnvironment(const QString &defaultMain, const QString &defaultS
     const QString main = qEnvironmentVariable("ORVEL_MAIN_HOST");
     const QString shop = qEnvironmentVariable("ORVEL_SHOP_HOST");
     return { main.isEmpty() ? defaultMain : main, shop.isEmpty() ? defaultShop : shop };
+}
+
+CommandLineFields parseCommandLine(const QString &commandLine)
+{
+    const QStringList parts = commandLine.split(QLatin1Char('|'));
+    const auto field = [&](qsizetype index) {
+        return parts.value(index);
+    };
+    CommandLineFields fields { 0, field(1), field(2), field(3), field(4) };
+    StepRunner steps("command line");
+    steps.step([&] { fields.ProductNumber = textToInt32(field(0).toStdString()); });
+    return fields;
 }
 
 QString GetField(const QString &text, const QString &separator, int n)

@@ -39,6 +39,10 @@ struct CommandLineFields
 // also when a later start hands its arguments on unparsed.
 QString commandLineText(const QStringList &arguments);
 
+// All five fields of a command line in one pass, each as GetField(text,
+// "|", n) reads it; a field 1 that is no 32-bit number leaves ProductNumber 0.
+CommandLineFields parseCommandLine(const QString &commandLine);
+
 // Field n (from 1) of text, split at separator. A one-character separator
 // also closes the last field; fields are not trimmed; n < 1 gives "".
 QString GetField(const QString &text, const QString &separator, int n);

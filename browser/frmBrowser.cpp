@@ -74,13 +74,6 @@ int nearestZoomLevel(int percent)
     return best;
 }
 
-// The zoom of each caption lives in a section of its own, keyed by the
-// caption: the caption's own section holds the placement and nothing else.
-QString zoomSection()
-{
-    return QStringLiteral("Zoom");
-}
-
 } // namespace
 
 frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
@@ -236,23 +229,15 @@ frmBrowser::~frmBrowser() = default;
 
 void frmBrowser::Form_Load()
 {
-    StepRunner steps;
+    StepRunner steps("load step");
     steps.step([&] { brwWebBrowser->setSilent(true); });
     startWith(m_deps.commandLine);
 }
 
 void frmBrowser::startWith(const QString &command)
 {
-    StepRunner steps;
-    const QString separator = QStringLiteral("|");
-    m_fields = {};
-    steps.step([&] {
-        m_fields.ProductNumber = textToInt32(GetField(command, separator, 1).toStdString());
-    });
-    steps.step([&] { m_fields.ProgramTag = GetField(command, separator, 2); });
-    steps.step([&] { m_fields.Category = GetField(command, separator, 3); });
-    steps.step([&] { m_fields.ExtraPageCaption = GetField(command, separator, 4); });
-    steps.step([&] { m_fields.ExtraPageAddress = GetField(command, separator, 5); });
+    StepRunner steps("load step");
+    m_fields = parseCommandLine(command);
 
     steps.step([&] { tool(*ActiveBar31, names::band1(), names::idSeite()).Clear(); });
     steps.step([&] { FillCategoryList(); });
@@ -346,7 +331,7 @@ void frmBrowser::setCategoryCaption()
 
 void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)
 {
-    StepRunner steps;
+    StepRunner steps("toolbar command");
     QString name;
     steps.step([&] { name = clicked->Name(); });
     if (name == names::idBeenden())
@@ -502,8 +487,9 @@ void frmBrowser::restoreZoom()
 {
     int percent = m_zoomByCaption.value(windowTitle(), 0);
     if (percent == 0) {
+        const CaptionSettings where = settingsOf(windowTitle());
         const QString stored = m_deps.store->GetSetting(
-            QLatin1String(application::title), zoomSection(), windowTitle(), QString());
+            QLatin1String(application::title), where.zoomSection, where.zoomKey, QString());
         bool number = false;
         percent = stored.trimmed().toInt(&number);
         percent = number ? nearestZoomLevel(percent) : 100;
@@ -649,7 +635,7 @@ void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax)
 {
     const trace::Scope traced(trace::Work::Progress);
-    StepRunner steps;
+    StepRunner steps("ProgressChange");
     steps.step([&] { bMeter->setVisible(true); });
     if (progress == -1 || progress == 0) {
         steps.step([&] { bMeter->setVisible(false); });
@@ -672,13 +658,13 @@ void frmBrowser::brwWebBrowser_CommandStateChange(qint32 command, bool enable)
 
 void frmBrowser::brwWebBrowser_DownloadBegin()
 {
-    StepRunner steps;
+    StepRunner steps("DownloadBegin");
     steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(true); });
 }
 
 void frmBrowser::brwWebBrowser_DownloadComplete()
 {
-    StepRunner steps;
+    StepRunner steps("DownloadComplete");
     steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(false); });
 }
 
@@ -731,9 +717,11 @@ void frmBrowser::fileWindowSettings()
         SaveWindowPlacement(window, *m_deps.store);
     });
     runUntrapped("storing the zoom", [&] {
-        for (auto zoom = m_zoomByCaption.cbegin(); zoom != m_zoomByCaption.cend(); ++zoom)
-            m_deps.store->SaveSetting(QLatin1String(application::title), zoomSection(), zoom.key(),
-                QString::number(zoom.value()));
+        for (auto zoom = m_zoomByCaption.cbegin(); zoom != m_zoomByCaption.cend(); ++zoom) {
+            const CaptionSettings where = settingsOf(zoom.key());
+            m_deps.store->SaveSetting(QLatin1String(application::title), where.zoomSection,
+                where.zoomKey, QString::number(zoom.value()));
+        }
         m_zoomByCaption.clear();
     });
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace orv {
 
@@ -21,7 +22,24 @@ UnhandledFailureHandler &currentHandler()
     return handler;
 }
 
+AbsorbedFailureHandler &absorbedHandler()
+{
+    static AbsorbedFailureHandler handler;
+    return handler;
+}
+
 } // namespace
+
+AbsorbedFailureHandler setAbsorbedFailureHandler(AbsorbedFailureHandler handler)
+{
+    return std::exchange(absorbedHandler(), std::move(handler));
+}
+
+void reportAbsorbedFailure(std::string_view where, const Failure &failure)
+{
+    if (absorbedHandler())
+        absorbedHandler()(where, failure);
+}
 
 UnhandledFailureHandler setUnhandledFailureHandler(UnhandledFailureHandler handler)
 {

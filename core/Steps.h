@@ -3,7 +3,9 @@
 
 // The two ways a routine treats a failing step:
 //  - StepRunner: "a failing step is skipped". Each step runs; a Failure it
-//    throws is absorbed, remembered as pending, and the routine goes on.
+//    throws is absorbed, remembered as pending, handed to the absorbed-failure
+//    path (silent unless a handler is installed: the program logs it), and
+//    the routine goes on.
 //  - runUntrapped: the routine has no trap of its own. A Failure ends it and
 //    goes to the process's unhandled-failure path (an event handler cannot
 //    hand a failure to its caller, the event loop, so that path reports it).
@@ -17,9 +19,20 @@
 
 namespace orv {
 
+class StepRunner;
+using AbsorbedFailureHandler = std::function<void(std::string_view where, const Failure &)>;
+
+// Installs the handler told of every skipped step; returns the previous one.
+// None by default: a skipped step leaves no trace unless someone listens.
+AbsorbedFailureHandler setAbsorbedFailureHandler(AbsorbedFailureHandler handler);
+void reportAbsorbedFailure(std::string_view where, const Failure &failure);
+
 class StepRunner
 {
 public:
+    // where: the routine, as the absorbed-failure path names it.
+    explicit StepRunner(std::string_view where = "a routine") : m_where(where) { }
+
     // Runs one step. Returns false when it failed (and was skipped).
     template <typename Step> bool step(Step &&body)
     {
@@ -28,6 +41,7 @@ public:
             return true;
         } catch (const Failure &failure) {
             m_pending = failure;
+            reportAbsorbedFailure(m_where, failure);
             return false;
         }
     }
@@ -38,7 +52,8 @@ public:
         try {
             while (test())
                 body();
-        } catch (const Failure &) {
+        } catch (const Failure &failure) {
+            reportAbsorbedFailure(m_where, failure);
         }
     }
 
@@ -47,6 +62,7 @@ public:
     void clear() { m_pending.reset(); }
 
 private:
+    std::string_view m_where;
     std::optional<Failure> m_pending;
 };
 

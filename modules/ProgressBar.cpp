@@ -53,7 +53,7 @@ QRgb colorForMode(const QString &mode)
 void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode)
 {
     ProgressBar::State &m = ProgressBar::moduleState();
-    StepRunner steps;
+    StepRunner steps("InitMeter");
     const double tppx = host.twipsPerPixelX();
     const double tppy = host.twipsPerPixelY();
 
@@ -129,7 +129,7 @@ void UpdateMeter(MeterHost &host, std::int32_t value)
     if (!(n <= m.LastBlock && (n != first || first == 0)))
         return;
 
-    StepRunner steps;
+    StepRunner steps("UpdateMeter");
     Int16 pitch = 0;
     steps.step([&] { pitch = Int16(m.BlockWidth) + Int16(m.BlockGap); });
     for (std::int32_t i = first; i <= n; ++i) {

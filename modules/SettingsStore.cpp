@@ -23,6 +23,11 @@ QString storedText(const QVariant &value)
 
 } // namespace
 
+CaptionSettings settingsOf(const QString &caption)
+{
+    return { caption, QStringLiteral("Zoom"), caption };
+}
+
 QSettingsStore::QSettingsStore() = default;
 
 QSettingsStore::QSettingsStore(const QString &iniFile) : m_iniFile(iniFile)

@@ -25,6 +25,18 @@ public:
         = 0;
 };
 
+// Where the settings of a window caption live. The placement fills the
+// section named by the caption itself; the zoom, kept apart from it, is the
+// key named by the caption in one section of its own. Users' settings are
+// found again only while these names stay.
+struct CaptionSettings
+{
+    QString placementSection;
+    QString zoomSection;
+    QString zoomKey;
+};
+CaptionSettings settingsOf(const QString &caption);
+
 // QSettings in the user's configuration folder: <config>/<application>/<application>.ini
 // (on Linux ~/.config/OrvelBrowser/OrvelBrowser.ini). Every write is flushed
 // at once, so a failing write fails at its own key.

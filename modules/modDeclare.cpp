@@ -50,7 +50,7 @@ std::int32_t textToLong(const QString &text)
 
 void SaveWindowPlacement(const PlacementWindow &window, SettingsStore &store)
 {
-    const QString section = window.caption();
+    const QString section = settingsOf(window.caption()).placementSection;
     store.SaveSetting(
         applicationTitle(), section, QStringLiteral("left"), singleText(window.left()));
     store.SaveSetting(applicationTitle(), section, QStringLiteral("top"), singleText(window.top()));
@@ -64,7 +64,7 @@ void SaveWindowPlacement(const PlacementWindow &window, SettingsStore &store)
 
 void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
 {
-    const QString section = window.caption();
+    const QString section = settingsOf(window.caption()).placementSection;
     const QString left
         = store.GetSetting(applicationTitle(), section, QStringLiteral("left"), QString());
     const QString top

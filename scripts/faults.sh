@@ -51,12 +51,13 @@ new_home() {
 }
 own_home() { chown -R "$user" "$home"; }
 
-# start CATEGORY: starts the program in $home, sets $pid; waits for its window.
+extra_env=()
+# start CATEGORY: starts the program in $home (with $extra_env), sets $pid; waits for its window.
 start() {
   "${as_user[@]}" env -u XAUTHORITY DISPLAY="$display" HOME="$home" XDG_RUNTIME_DIR="$home" \
     XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb ORVEL_NO_SINGLE_WINDOW=1 \
     ORVEL_MAIN_HOST=127.0.0.1:9 \
-    ORVEL_SHOP_HOST=127.0.0.1:9 "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
+    ORVEL_SHOP_HOST=127.0.0.1:9 "${extra_env[@]}" "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
   launcher=$!
   # A loaded machine or a sanitizer build takes its time.
   for _ in $(seq 600); do
@@ -127,6 +128,22 @@ if grep -q 'graphics backend' "$home/stderr" 2>/dev/null; then
 else
   pass "quiet start" "no word about the graphics backend on stderr"
 fi
+
+# A skipped step is silent by default and named once its logging category is on.
+for rules in "" "orvel.*=true"; do
+  new_home logging
+  printf '[%s]\nwindowstate=0\nleft=1,2\n' "$(section Download)" >"$ini"
+  own_home
+  extra_env=(QT_LOGGING_RULES="$rules")
+  start Download; stop TERM
+  logged=$(grep -c 'skipped a step of load step' "$home/stderr")
+  if { [ -z "$rules" ] && [ "$logged" != 0 ]; } || { [ -n "$rules" ] && [ "$logged" = 0 ]; }; then
+    fail "skipped steps logged (rules '$rules')" "$logged lines"
+  else
+    pass "skipped steps logged (rules '$rules')" "$logged lines"
+  fi
+done
+extra_env=()
 
 # Two windows closing at the same moment keep both sections.
 new_home two

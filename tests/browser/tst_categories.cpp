@@ -52,6 +52,33 @@ private Q_SLOTS:
         QCOMPARE(GetField(text, separator, n), expected);
     }
 
+    // One pass reads what GetField reads field by field.
+    void commandLineInOnePass_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("product");
+        // clang-format off
+        QTest::newRow("download, trailing separators") << "4711||Download||" << 4711;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("separators only") << "|||" << 0;
+        QTest::newRow("quoted") << "\"4711||Download\"" << 0;
+        QTest::newRow("surplus fields, negative") << "-12|t|c|d|e|f|g" << -12;
+        QTest::newRow("beyond 32 bits") << "2147483648|x" << 0;
+        // clang-format on
+    }
+
+    void commandLineInOnePass()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, product);
+        const CommandLineFields fields = parseCommandLine(line);
+        QCOMPARE(fields.ProductNumber, product);
+        QCOMPARE((QStringList { fields.ProgramTag, fields.Category, fields.ExtraPageCaption,
+                     fields.ExtraPageAddress }),
+            (QStringList { GetField(line, "|", 2), GetField(line, "|", 3), GetField(line, "|", 4),
+                GetField(line, "|", 5) }));
+    }
+
     void startPage_data()
     {
         // tag, product, category, caption, extra, address, position

@@ -7,9 +7,13 @@
 
 using namespace orv;
 
-TEST_CASE("a failing step is skipped, the next runs, the last failure is pending")
+TEST_CASE("a failing step is skipped, the next runs, the last failure is pending and reported")
 {
-    StepRunner steps;
+    std::vector<std::string> absorbed;
+    auto previous = setAbsorbedFailureHandler([&](std::string_view where, const Failure &failure) {
+        absorbed.push_back(std::string(where) + ":" + std::to_string(failure.number()));
+    });
+    StepRunner steps("load step");
     std::vector<int> ran;
     CHECK(steps.step([&] { ran.push_back(1); }));
     CHECK_FALSE(steps.step([&] {
@@ -20,6 +24,8 @@ TEST_CASE("a failing step is skipped, the next runs, the last failure is pending
     CHECK_FALSE(steps.step([] { fail(FailureCode::DivisionByZero, "second"); }));
     CHECK(steps.step([&] { ran.push_back(3); }));
     CHECK(ran == std::vector { 1, 2, 3 });
+    setAbsorbedFailureHandler(previous);
+    CHECK(absorbed == std::vector<std::string> { "load step:6", "load step:11" });
     REQUIRE(steps.pending().has_value());
     CHECK(steps.pending()->code() == FailureCode::DivisionByZero);
     steps.clear();
