@@ -82,8 +82,18 @@ QByteArray withLeanProcessFlags(const QByteArray &flags)
     return result;
 }
 
+void ignoreRelativeXdgPaths()
+{
+    for (const char *name : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" }) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty() && QDir::isRelativePath(value))
+            qunsetenv(name);
+    }
+}
+
 EngineSetup applyEngineSetup(EngineProcesses processes)
 {
+    ignoreRelativeXdgPaths();
     EngineSetup setup = chooseEngineSetup(
         hasGpuRenderNode(), qgetenv("ORVEL_GPU"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
     if (processes == EngineProcesses::Lean) {

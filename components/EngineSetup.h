@@ -32,7 +32,14 @@ enum class EngineProcesses { Defaults, Lean };
 // without costing a feature or the sandbox, added to flags unless there.
 QByteArray withLeanProcessFlags(const QByteArray &flags);
 
-// Reads the machine and the environment and applies the choice.
+// A relative XDG_CONFIG_HOME, XDG_DATA_HOME or XDG_CACHE_HOME is invalid by
+// the XDG base-directory rules and must be ignored: it is removed from the
+// environment, so that the settings, the profile and the cache, in the
+// program and in the engine's processes, go to the defaults under $HOME.
+void ignoreRelativeXdgPaths();
+
+// Reads the machine and the environment and applies the choice (after
+// ignoring relative XDG paths).
 EngineSetup applyEngineSetup(EngineProcesses processes = EngineProcesses::Lean);
 
 } // namespace orv

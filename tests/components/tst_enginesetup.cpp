@@ -48,6 +48,17 @@ private Q_SLOTS:
         QVERIFY(lean.contains("--js-flags="));
         QVERIFY(!withLeanProcessFlags(own).mid(own.size()).contains("--js-flags"));
     }
+
+    void relativeXdgPathsAreIgnored()
+    {
+        qputenv("XDG_CONFIG_HOME", "conf");
+        qputenv("XDG_DATA_HOME", "/home/u/data");
+        qputenv("XDG_CACHE_HOME", "./cache");
+        ignoreRelativeXdgPaths();
+        QVERIFY(!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"));
+        QCOMPARE(qgetenv("XDG_DATA_HOME"), "/home/u/data");
+        QVERIFY(!qEnvironmentVariableIsSet("XDG_CACHE_HOME"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestEngineSetup)

@@ -39,6 +39,7 @@
 #include <QWheelEvent>
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace orv;
 using orv::demo::DemoSite;
@@ -187,9 +188,12 @@ private:
     }
 
     // The real program, on this display and the demo site.
-    void startProgram(QProcess &program, const QString &commandLine, bool singleWindow = true)
+    void startProgram(QProcess &program, const QString &commandLine, bool singleWindow = true,
+        const QStringList &extraEnvironment = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &variable : extraEnvironment)
+            environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
         environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
         environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
         if (!singleWindow)
@@ -214,6 +218,32 @@ private:
         xdo(QStringList { "key", "--delay", "30" } + sequence.split(' '));
     }
     static void type(const QString &text) { xdo({ "type", "--delay", "20", text }); }
+    // Processor time of a process and all its descendants so far, in clock ticks.
+    static qint64 treeCpuTicks(qint64 root)
+    {
+        QMap<qint64, qint64> parentOf, ticks;
+        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = QString::fromLatin1(stat.readAll());
+            // After the command's name in parentheses: state, ppid, ..., utime (12th), stime.
+            const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+            parentOf.insert(pid.toLongLong(), fields.value(1).toLongLong());
+            ticks.insert(
+                pid.toLongLong(), fields.value(11).toLongLong() + fields.value(12).toLongLong());
+        }
+        qint64 sum = 0;
+        for (auto process = ticks.cbegin(); process != ticks.cend(); ++process) {
+            for (qint64 p = process.key(); p > 1; p = parentOf.value(p, 0)) {
+                if (p == root) {
+                    sum += process.value();
+                    break;
+                }
+            }
+        }
+        return sum;
+    }
     // Visible windows of any program whose caption shows the category.
     static QStringList windowsOf(const QString &category)
     {
@@ -398,7 +428,9 @@ private Q_SLOTS:
         loadBy([&] { choose("Events"); });
         clickTool("ID_Beenden");
         QVERIFY(!m_window->isVisible());
-        QCOMPARE(m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "windowstate", {}), "0");
+        bool filed = false;
+        m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "left", {}).toInt(&filed);
+        QVERIFY(filed);
     }
 
     // Links the user follows to other sites, mail links included, go to the
@@ -662,6 +694,32 @@ private Q_SLOTS:
         m_store->GetSetting("OrvelBrowser", kPrefix + "News", "left", {}).toInt(&filed);
         QVERIFY(filed);
         QCOMPARE(partials(), QStringList());
+    }
+
+    // Relative XDG paths are invalid and ignored: the page loads, the program
+    // and its engine settle to idle, and the settings land under $HOME.
+    void relativeXdgPathsAreIgnored()
+    {
+        QTemporaryDir workingFolder;
+        QProcess program;
+        program.setWorkingDirectory(workingFolder.path());
+        m_store->SaveSetting("OrvelBrowser", kPrefix + "Events", "left", "not yet");
+        startProgram(program, "0||Events", false,
+            { "XDG_CONFIG_HOME=conf", "XDG_DATA_HOME=data", "XDG_CACHE_HOME=cache" });
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.pageRequests().contains("main /infos"), kLoadTimeout);
+        QTest::qWait(3000); // the start's own work
+        const qint64 before = treeCpuTicks(program.processId());
+        QTest::qWait(3000);
+        const double cores = double(treeCpuTicks(program.processId()) - before)
+            / double(::sysconf(_SC_CLK_TCK)) / 3.0;
+        QVERIFY2(cores < 0.2, qPrintable(QString("%1 cores busy").arg(cores)));
+        program.terminate();
+        QVERIFY(program.waitForFinished(kLoadTimeout));
+        QCOMPARE(QDir(workingFolder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList());
+        bool filed = false;
+        m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "left", {}).toInt(&filed);
+        QVERIFY(filed);
     }
 
     void findCountsAndWrapsAroundThenSaveAsPdf()
