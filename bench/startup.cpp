@@ -21,7 +21,11 @@
 // second start hands over an extra page of a new address, then a category,
 // in turn; PSS of the tree after navigation 10 and at the end.
 // --script-speed: each program also runs a page of allocation-heavy script
-// three times; prints the median round and the ratio to the baseline.
+// and a page that builds and lays out a large table, three times each;
+// prints the median round and the ratio to the baseline.
+// At the end a summary holds the figures against their goals: script and
+// table time, PSS and onload against the baseline, the session's growth
+// against the floor's, and the hand-off.
 // --session-floor NAME: NAME (a bare engine with --follow-stdin) then loads
 // the same addresses in the same order, written to its standard input, and
 // is measured the same way.
@@ -135,6 +139,18 @@ const char *const scriptSpeedPage
       "r.push(Math.sqrt(q)*Math.sin(q));r.sort();return performance.now()-t;}"
       "var ms=[];for(var n=0;n<5;n++)ms.push(work().toFixed(1));"
       "new Image().src='/speed?ms='+ms.join(',');</script></body></html>";
+
+// A page that builds a 5,000-row table of shop articles, lays it out, restyles
+// every 50th row with a layout after each, and removes it again, five times:
+// how fast a program's engine runs script that works the page's document.
+const char *const domSpeedPage
+    = "<!doctype html><html><body><script>function work(){var t=performance.now(),"
+      "b=document.createElement('table');for(var i=0;i<5000;i++){var r=b.insertRow();"
+      "for(var c=0;c<5;c++)r.insertCell().textContent='Artikel '+i+' Feld '+c;}"
+      "document.body.appendChild(b);var h=b.offsetHeight;for(var j=0;j<5000;j+=50){"
+      "b.rows[j].style.fontSize=(10+j%7)+'px';h+=b.offsetHeight;}document.body.removeChild(b);"
+      "return performance.now()-t+(h<0?1:0);}var ms=[];for(var n=0;n<5;n++)ms.push(work()."
+      "toFixed(1));new Image().src='/speed?ms='+ms.join(',');</script></body></html>";
 
 // About 100 KB of HTML: a styled article with pictures, a table and a script.
 QByteArray benchPage()
@@ -450,15 +466,15 @@ public:
         return run;
     }
 
-    // The script-speed page's rounds 3 to 5 (the first two warm the engine
-    // up), in milliseconds; empty when the program did not report.
-    std::vector<double> scriptSpeed(const Program &program)
+    // A speed page's rounds 3 to 5 (the first two warm the engine up), in
+    // milliseconds; empty when the program did not report.
+    std::vector<double> scriptSpeed(const Program &program, const QString &page)
     {
         QTemporaryDir home;
         QProcess process;
         m_speed.clear();
         std::vector<double> rounds;
-        if (launch(process, program.command, url() + QStringLiteral("script-speed"), home.path())
+        if (launch(process, program.command, url() + page, home.path())
             && waitFor([&] { return !m_speed.isEmpty(); }, 30000)) {
             const QStringList values = m_speed.split(QLatin1Char(','));
             for (qsizetype i = 2; i < values.size(); ++i)
@@ -674,6 +690,8 @@ private:
             responder.write(m_page, "text/html; charset=utf-8");
         } else if (path == QStringLiteral("/script-speed")) {
             responder.write(QByteArray(scriptSpeedPage), "text/html; charset=utf-8");
+        } else if (path == QStringLiteral("/dom-speed")) {
+            responder.write(QByteArray(domSpeedPage), "text/html; charset=utf-8");
         } else if (path == QStringLiteral("/speed")) {
             m_speed = QUrlQuery(request.url()).queryItemValue(QStringLiteral("ms"));
             responder.write(QHttpServerResponder::StatusCode::NoContent);
@@ -867,24 +885,60 @@ int main(int argc, char *argv[])
             qPrintable(base), runs, failures);
     }
 
+    // Goal, measured value and whether it holds, printed together at the end.
+    struct Goal
+    {
+        QString what;
+        double value;
+        double limit;
+        QString unit;
+    };
+    std::vector<Goal> goals;
+    auto ratioOf = [&](const QString &name, double Run::*field) {
+        std::vector<double> mine, base;
+        for (const Run &run : results[name])
+            mine.push_back(run.*field);
+        for (const Run &run : results[programs.front().name])
+            base.push_back(run.*field);
+        const double b = summarise(base).median;
+        return b > 0 ? summarise(mine).median / b : 0.0;
+    };
+    const Program *measured = parser.isSet(sessionOption)
+        ? programNamed(parser.value(sessionOption))
+        : (parser.isSet(handoffOption) ? programNamed(parser.value(handoffOption)) : nullptr);
+    if (runs > 0 && measured && measured != &programs.front()) {
+        goals.push_back({ QStringLiteral("onload / baseline"),
+            ratioOf(measured->name, &Run::onloadMs), 1.05, QString() });
+        goals.push_back({ QStringLiteral("PSS after onload / baseline"),
+            ratioOf(measured->name, &Run::pssMiB), 1.00, QString() });
+    }
+
     if (parser.isSet(scriptSpeedOption)) {
-        std::printf("\n== script speed: a page of allocation-heavy script, rounds 3 to 5 of "
-                    "each of 3 starts\n");
-        double base = 0;
-        for (const Program &program : programs) {
-            std::vector<double> rounds;
-            for (int run = 0; run < 3; ++run) {
-                const std::vector<double> more = bench.scriptSpeed(program);
-                rounds.insert(rounds.end(), more.begin(), more.end());
+        for (const auto &[page, title] :
+            { std::pair { QStringLiteral("script-speed"), "allocation-heavy script" },
+                std::pair {
+                    QStringLiteral("dom-speed"), "a 5,000-row table built and laid out" } }) {
+            std::printf("\n== script speed: %s, rounds 3 to 5 of each of 3 starts\n", title);
+            double base = 0;
+            for (const Program &program : programs) {
+                std::vector<double> rounds;
+                for (int run = 0; run < 3; ++run) {
+                    const std::vector<double> more = bench.scriptSpeed(program, page);
+                    rounds.insert(rounds.end(), more.begin(), more.end());
+                }
+                const Summary speed = summarise(rounds);
+                if (base == 0)
+                    base = speed.median;
+                std::printf("  %-14s %6.1f ms (%.1f-%.1f), %.2f of the baseline; %zu rounds\n",
+                    qPrintable(program.name), speed.median, speed.min, speed.max,
+                    base > 0 ? speed.median / base : 0, rounds.size());
+                std::fflush(stdout);
+                if (rounds.empty())
+                    ++failures;
+                else if (&program == measured && base > 0)
+                    goals.push_back({ QStringLiteral("%1 / baseline").arg(QLatin1String(title)),
+                        speed.median / base, 1.05, QString() });
             }
-            const Summary speed = summarise(rounds);
-            if (base == 0)
-                base = speed.median;
-            std::printf("  %-14s %6.1f ms (%.1f-%.1f), %.2f of the baseline; %zu rounds\n",
-                qPrintable(program.name), speed.median, speed.min, speed.max,
-                base > 0 ? speed.median / base : 0, rounds.size());
-            if (rounds.empty())
-                ++failures;
         }
     }
 
@@ -901,6 +955,8 @@ int main(int argc, char *argv[])
         std::printf(
             "  medians of %zu hand-offs (min-max); failed: %d\n", h.requestMs.size(), h.failures);
         failures += h.failures;
+        goals.push_back({ QStringLiteral("hand-off, launch to the page's request"),
+            summarise(h.requestMs).median, 100, QStringLiteral(" ms") });
     }
 
     if (parser.isSet(sessionOption)) {
@@ -935,7 +991,19 @@ int main(int argc, char *argv[])
             const Bench::Session replayed = bench.replayedSession(*floor, session.pages);
             report(floor->name + QStringLiteral(" (same addresses)"), replayed);
             failures += replayed.failures;
+            goals.push_back({ QStringLiteral("session PSS growth, against the floor's"),
+                growth(session.at10.pssMiB, session.atEnd.pssMiB),
+                growth(replayed.at10.pssMiB, replayed.atEnd.pssMiB), QStringLiteral(" %") });
         }
+    }
+
+    if (!goals.empty()) {
+        std::printf("\n== goals (%s against %s)\n", measured ? qPrintable(measured->name) : "",
+            qPrintable(programs.front().name));
+        for (const Goal &goal : goals)
+            std::printf("  %-52s %8.2f%s  goal <= %.2f%s  %s\n", qPrintable(goal.what), goal.value,
+                qPrintable(goal.unit), goal.limit, qPrintable(goal.unit),
+                goal.value <= goal.limit ? "holds" : "MISSED");
     }
 
     return failures == 0 ? 0 : 1;
