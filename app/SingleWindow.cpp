@@ -13,8 +13,9 @@ namespace orv::app {
 
 namespace {
 
-// A message is the command line in UTF-8 behind its length (4 bytes, big
-// endian); the window answers with one byte once it has taken it.
+// A message is the command line in UTF-8, then the launcher's id, each
+// behind its length (4 bytes, big endian); the window answers with one byte
+// once it has taken it.
 constexpr int kHeader = 4;
 constexpr char kTaken = '1';
 constexpr int kConnectMs = 1000;
@@ -51,16 +52,19 @@ QString singleWindowName()
     return name;
 }
 
-bool handToRunningWindow(const QString &name, const QString &commandLine)
+bool handToRunningWindow(
+    const QString &name, const QString &commandLine, const QByteArray &launchId)
 {
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(kConnectMs))
         return false;
-    const QByteArray text = commandLine.toUtf8();
-    QByteArray message(kHeader, '\0');
-    qToBigEndian(quint32(text.size()), message.data());
-    message += text;
+    QByteArray message;
+    for (const QByteArray &part : { commandLine.toUtf8(), launchId }) {
+        QByteArray header(kHeader, '\0');
+        qToBigEndian(quint32(part.size()), header.data());
+        message += header + part;
+    }
     socket.write(message);
     if (!socket.waitForBytesWritten(kAnswerMs))
         return false;
@@ -79,19 +83,25 @@ SingleWindowServer::SingleWindowServer(QObject *parent)
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->bytesAvailable() < kHeader)
-                    return;
-                const QByteArray header = socket->peek(kHeader);
-                const qint64 length = qFromBigEndian<quint32>(header.constData());
-                if (socket->bytesAvailable() < kHeader + length)
-                    return;
-                socket->skip(kHeader);
-                const QString commandLine = QString::fromUtf8(socket->read(length));
+                // Both parts, or wait for more.
+                const QByteArray pending = socket->peek(socket->bytesAvailable());
+                QList<QByteArray> parts;
+                for (qsizetype at = 0; parts.size() < 2;) {
+                    if (pending.size() < at + kHeader)
+                        return;
+                    const qint64 length = qFromBigEndian<quint32>(pending.constData() + at);
+                    if (pending.size() < at + kHeader + length)
+                        return;
+                    parts.append(pending.mid(at + kHeader, length));
+                    at += kHeader + length;
+                }
+                socket->readAll();
+                const QString commandLine = QString::fromUtf8(parts.at(0));
                 // Answer first: the second start ends as soon as it is read.
                 socket->write(&kTaken, 1);
                 socket->flush();
                 socket->disconnectFromServer();
-                Q_EMIT commandLineReceived(commandLine);
+                Q_EMIT commandLineReceived(commandLine, parts.at(1));
             });
         }
     });

@@ -16,10 +16,12 @@ namespace orv::app {
 bool singleWindowWanted();
 QString singleWindowName();
 
-// Hands the command line to the window of this user and display. True when
+// Hands the command line, with the launcher's id of this start (see
+// StartupNotification.h), to the window of this user and display. True when
 // a window took it over; false when none runs (or it did not answer).
 // Needs no application object of widgets.
-bool handToRunningWindow(const QString &name, const QString &commandLine);
+bool handToRunningWindow(
+    const QString &name, const QString &commandLine, const QByteArray &launchId);
 
 class SingleWindowServer : public QObject
 {
@@ -32,7 +34,7 @@ public:
     bool listen(const QString &name);
 
 Q_SIGNALS:
-    void commandLineReceived(const QString &commandLine);
+    void commandLineReceived(const QString &commandLine, const QByteArray &launchId);
 
 private:
     QLocalServer *m_server;

@@ -5,6 +5,7 @@
 
 #include "app/AppInfo.h"
 #include "app/SingleWindow.h"
+#include "app/StartupNotification.h"
 #include "app/TerminationSignals.h"
 #include "browser/frmBrowser.h"
 #include "components/EngineSetup.h"
@@ -68,8 +69,8 @@ int main(int argc, char *argv[])
     const QString singleWindowName = orv::app::singleWindowName();
     if (singleWindow) {
         QCoreApplication probe(argc, argv);
-        if (orv::app::handToRunningWindow(
-                singleWindowName, orv::commandLineText(QCoreApplication::arguments())))
+        if (orv::app::handToRunningWindow(singleWindowName,
+                orv::commandLineText(QCoreApplication::arguments()), orv::app::launchId()))
             return 0;
     }
 
@@ -139,7 +140,13 @@ int main(int argc, char *argv[])
     orv::app::SingleWindowServer server;
     if (singleWindow && server.listen(singleWindowName)) {
         QObject::connect(&server, &orv::app::SingleWindowServer::commandLineReceived, window.get(),
-            [&window](const QString &commandLine) { window->handOver(commandLine); });
+            [&window](const QString &commandLine, const QByteArray &launchId) {
+                orv::frmBrowser *shown = window.get();
+                window->handOver(commandLine, [shown, launchId] {
+                    if (!launchId.isEmpty())
+                        orv::app::activateForLaunch(shown, launchId);
+                });
+            });
     }
     window->show();
     orv::trace::mark("window shown");

@@ -258,9 +258,9 @@ void frmBrowser::startWith(const QString &command)
     steps.step([&] { restoreZoom(); });
 }
 
-void frmBrowser::handOver(const QString &commandLine)
+void frmBrowser::handOver(const QString &commandLine, std::function<void()> whenApplied)
 {
-    m_handOvers.append(commandLine);
+    m_handOvers.append({ commandLine, std::move(whenApplied) });
     applyHandOvers();
 }
 
@@ -279,8 +279,11 @@ void frmBrowser::applyHandOvers()
     }
     if (m_handOvers.isEmpty())
         return;
+    std::vector<std::function<void()>> applied;
     while (!m_handOvers.isEmpty()) {
-        const QString commandLine = m_handOvers.takeFirst();
+        auto [commandLine, whenApplied] = m_handOvers.takeFirst();
+        if (whenApplied)
+            applied.push_back(std::move(whenApplied));
         fileWindowSettings();
         // The window as a new start finds it: no full screen, no find bar,
         // not maximised, at its design size, no address history.
@@ -294,6 +297,8 @@ void frmBrowser::applyHandOvers()
         startWith(commandLine);
     }
     bringToFront();
+    for (const auto &call : applied)
+        call();
 }
 
 void frmBrowser::bringToFront()

@@ -68,9 +68,9 @@ public:
     // under the caption shown until now and starts afresh on the new line,
     // exactly as a new start would (fields, list, page, caption, the
     // placement and zoom filed under the new caption, an empty address
-    // history), then comes to the front. While a modal window is open the
-    // line waits until it closes.
-    void handOver(const QString &commandLine);
+    // history), then comes to the front and calls whenApplied. While a modal
+    // window is open the line waits until it closes.
+    void handOver(const QString &commandLine, std::function<void()> whenApplied = {});
 
     const CommandLineFields &fields() const { return m_fields; }
     ActiveBar *toolbar() const { return ActiveBar31; }
@@ -173,7 +173,7 @@ private:
     // Zoom chosen in this session per caption; filed when the window closes.
     QHash<QString, int> m_zoomByCaption;
     // Lines of later starts waiting for a modal window to close.
-    QStringList m_handOvers;
+    QList<std::pair<QString, std::function<void()>>> m_handOvers;
     QPointer<QWidget> m_modalWaitedFor;
     int m_wheelAngle = 0; // turned but not yet a whole zoom step
     bool m_pageFullScreen = false;

@@ -13,11 +13,13 @@
 #include "demo/DemoSite.h"
 #include "modules/SettingsStore.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -39,7 +41,9 @@
 #include <QWheelEvent>
 
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 using namespace orv;
 using orv::demo::DemoSite;
@@ -55,6 +59,61 @@ QTemporaryDir *home()
     static QTemporaryDir dir;
     return &dir;
 }
+
+// The launchers' startup messages on this display, as a desktop's task bar
+// reads them: pieces of 20 bytes sent to the root window, joined up to a NUL.
+class StartupMessages : public QAbstractNativeEventFilter
+{
+public:
+    StartupMessages()
+    {
+        m_connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        m_begin = atom("_NET_STARTUP_INFO_BEGIN");
+        m_more = atom("_NET_STARTUP_INFO");
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, root), nullptr);
+        const uint32_t mask
+            = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+        std::free(attributes);
+        xcb_change_window_attributes(m_connection, root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_connection);
+        qApp->installNativeEventFilter(this);
+    }
+    ~StartupMessages() override { qApp->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        const auto *event = static_cast<xcb_client_message_event_t *>(message);
+        if (type != "xcb_generic_event_t" || (event->response_type & 0x7f) != XCB_CLIENT_MESSAGE
+            || (event->type != m_begin && event->type != m_more))
+            return false;
+        QByteArray &text = m_partial[event->window];
+        if (event->type == m_begin)
+            text.clear();
+        const QByteArray piece(reinterpret_cast<const char *>(event->data.data8), 20);
+        text += piece.left(piece.indexOf('\0') < 0 ? 20 : piece.indexOf('\0'));
+        if (piece.contains('\0'))
+            messages.append(QString::fromUtf8(std::exchange(text, {})));
+        return false;
+    }
+
+    QStringList messages;
+
+private:
+    xcb_atom_t atom(const char *name)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(m_connection,
+            xcb_intern_atom(m_connection, false, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return result;
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_atom_t m_begin = XCB_ATOM_NONE, m_more = XCB_ATOM_NONE;
+    QHash<xcb_window_t, QByteArray> m_partial;
+};
 
 } // namespace
 
@@ -808,19 +867,35 @@ private Q_SLOTS:
                 m_store->SaveSetting(
                     "OrvelBrowser", kPrefix + category.key(), keys.at(i), category.value().at(i));
 
+        // Each start from a launcher ends the launcher's notification; a
+        // handed-over start brings the running window to the front, over
+        // a window the user turned to since.
+        StartupMessages launcher;
+        const auto active = [] {
+            QProcess xdotool;
+            xdotool.start("xdotool", { "getactivewindow" });
+            xdotool.waitForFinished();
+            return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
+        };
         QProcess first, second, own;
-        startProgram(first, "4711||Download");
+        startProgram(first, "4711||Download", true, { "DESKTOP_STARTUP_ID=orvel-first" });
         QTRY_COMPARE_WITH_TIMEOUT(windowsOf("Download").size(), 1, kLoadTimeout);
         // The user moves the window before the next start.
         xdo({ "windowmove", windowsOf("Download").value(0), "300", "250" });
+        startProgram(own, "0||News", false);
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
+        QTRY_COMPARE(active(), windowsOf("News").value(0));
         m_site.clearRequests();
-        startProgram(second, "0||Support");
+        startProgram(second, "0||Support", true, { "DESKTOP_STARTUP_ID=orvel-second" });
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(m_site.pageRequests().contains("main /support"), kLoadTimeout);
         QTRY_COMPARE(windowsOf("Support").size(), 1);
         QCOMPARE(windowsOf("Download").size(), 0);
         QCOMPARE(first.state(), QProcess::Running);
+        QTRY_COMPARE(active(), windowsOf("Support").value(0));
+        QTRY_VERIFY(launcher.messages.contains("remove: ID=orvel-first"));
+        QTRY_VERIFY(launcher.messages.contains("remove: ID=orvel-second"));
         // Where it was moved to: xdotool places the client area, the frame's
         // border and title bar lie around it (at most 30 pixels).
         for (const int i : { 0, 1 })
@@ -838,10 +913,7 @@ private Q_SLOTS:
         QVERIFY(xprop.waitForFinished());
         QVERIFY(QString::fromUtf8(xprop.readAllStandardOutput()).contains('"' + wmClass + '"'));
 
-        startProgram(own, "0||News", false);
-        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
         QCOMPARE(own.state(), QProcess::Running);
-        QCOMPARE(windowsOf("Support").size(), 1);
         for (QProcess *program : { &first, &own }) {
             program->terminate();
             QVERIFY(program->waitForFinished(kLoadTimeout));
