@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev qt6-image-formats-plugins
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
+  # Qt's own catalogs: its print, file and message dialogs in German.
+  qt6-translations-l10n
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libbenchmark-dev doctest-dev
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers.
