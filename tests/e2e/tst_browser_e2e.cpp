@@ -297,14 +297,6 @@ private Q_SLOTS:
         view()->page()->runJavaScript(QStringLiteral("alert('x'); confirm('y') ? 'yes' : 'no'"),
             [this](const QVariant &result) { setObjectName(result.toString()); });
         QTRY_COMPARE_WITH_TIMEOUT(objectName(), QString("no"), 10000);
-
-        // A link for a new window opens here.
-        loadBy([&] {
-            view()->page()->runJavaScript(
-                QStringLiteral("document.getElementById('blank').click()"));
-        });
-        QCOMPARE(view()->url().toString(), main("/neuigkeiten"));
-        QCOMPARE(visibleWindows(), 1);
     }
 
     void meterStopAndBackFollowASlowLoad()
