@@ -7,6 +7,7 @@
 #include "core/Failure.h"
 #include "resources/Texts.h"
 
+#include <QAuthenticator>
 #include <QChildEvent>
 #include <QClipboard>
 #include <QDir>
@@ -124,6 +125,10 @@ WebEngineBrowser::WebEngineBrowser(
     // paste (keys, context menu) work as always.
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    // A server that asks for a login has answered; the user may take his
+    // time. Connected before the questions, so that it runs first.
+    connect(m_page, &QWebEnginePage::authenticationRequired, &m_answerTimer, &QTimer::stop);
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, &m_answerTimer, &QTimer::stop);
     auto *questions
         = new PageQuestions(m_page, m_view, m_options.askLogin, m_options.askPermission);
     connect(questions, &PageQuestions::loginCancelled, this,

@@ -537,6 +537,7 @@ private Q_SLOTS:
         QStringList asked;
         m_askLogin = [&](QWidget *, const LoginRequest &request) -> std::optional<Login> {
             asked.append(request.host + " " + request.realm);
+            QTest::qWait(3500); // longer than the window waits for a server
             return yes ? std::optional(Login { DemoSite::kLoginUser, DemoSite::kLoginPassword })
                        : std::nullopt;
         };
