@@ -11,6 +11,7 @@
 #include "components/EngineSetup.h"
 #include "components/StartupTrace.h"
 #include "components/StepLog.h"
+#include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
 #include "info/frmInfoFenster.h"
@@ -87,6 +88,8 @@ int main(int argc, char *argv[])
     // The desktop entry that is installed with the program; its window class
     // is the application name.
     QGuiApplication::setDesktopFileName(QStringLiteral("orvelbrowser"));
+    // Qt's own dialogs (print, files, messages) speak German like the rest.
+    orv::installQtTranslations(QLocale(QLocale::German, QLocale::Germany));
     orv::trace::mark("application object");
 
     // The profile outlives the window and its pages.

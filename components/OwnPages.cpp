@@ -82,4 +82,12 @@ QString crashedPageHtml(const QUrl &address)
         address, QStringLiteral("Neu laden"));
 }
 
+QString loginNeededPageHtml(const QUrl &address)
+{
+    return page(QStringLiteral("Anmeldung erforderlich"),
+        QStringLiteral("Diese Seite zeigt der Server nur nach einer Anmeldung. Die Anmeldung wurde "
+                       "abgebrochen."),
+        address, QStringLiteral("Erneut versuchen"));
+}
+
 } // namespace orv

@@ -7,6 +7,7 @@
 #include "core/Failure.h"
 #include "resources/Texts.h"
 
+#include <QAuthenticator>
 #include <QChildEvent>
 #include <QClipboard>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -63,10 +65,6 @@ protected:
         return silent ? false
                       : QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
     }
-
-    // A one-window browser: links with a target and window.open() load here,
-    // and then pass the same routing as every other navigation.
-    QWebEnginePage *createWindow(WebWindowType) override { return this; }
 
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
@@ -122,6 +120,24 @@ WebEngineBrowser::WebEngineBrowser(
     m_view->setPage(m_page);
     // Our own page replaces the engine's for pages that cannot be reached.
     m_page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    // Scripts get no access to the clipboard: this engine cannot ask the user
+    // per site, and the maker's pages need none. The user's own copy and
+    // paste (keys, context menu) work as always.
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    // A server that asks for a login has answered; the user may take his
+    // time. Connected before the questions, so that it runs first.
+    connect(m_page, &QWebEnginePage::authenticationRequired, &m_answerTimer, &QTimer::stop);
+    connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, &m_answerTimer, &QTimer::stop);
+    auto *questions
+        = new PageQuestions(m_page, m_view, m_options.askLogin, m_options.askPermission);
+    connect(questions, &PageQuestions::loginCancelled, this,
+        [this](const QUrl &address) { m_loginCancelled = address; });
+    // A one-window browser: links with a target and window.open() load here,
+    // after the same routing as every other navigation. The engine's window
+    // for them is never made: adopting it would replace this page, its
+    // content and its history.
+    connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebEngineBrowser::handleNewWindow);
     m_page->navigationFilter
         = [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
               return acceptNavigation(url, int(type), isMainFrame);
@@ -141,11 +157,11 @@ WebEngineBrowser::WebEngineBrowser(
     });
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::reportCommandStates);
     connect(m_page, &QWebEnginePage::certificateError, this,
-        [this](const QWebEngineCertificateError &error) {
-            // Never ask: an untrusted certificate fails the load.
+        [](const QWebEngineCertificateError &error) {
+            // Never ask: an untrusted certificate fails the load. The failed
+            // load of the page says so; a picture or icon does not speak.
             auto copy = error;
             copy.rejectCertificate();
-            Q_EMIT StatusTextChange(texts::statusCertificateRejected() + error.url().toString());
         });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
@@ -174,7 +190,7 @@ WebEngineBrowser::WebEngineBrowser(
     m_answerTimer.setSingleShot(true);
     connect(&m_answerTimer, &QTimer::timeout, this, [this] {
         m_timedOut = true;
-        m_view->stop(); // fails the load, which then shows our page
+        m_page->triggerAction(QWebEnginePage::Stop); // fails the load, which then shows our page
     });
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &WebEngineBrowser::probeStoodInFor);
@@ -204,26 +220,44 @@ void WebEngineBrowser::Navigate(const QString &address)
         Q_EMIT StatusTextChange(texts::statusLoadFailed() + address);
         return;
     }
-    m_view->load(url);
+    m_page->load(url);
 }
 
 void WebEngineBrowser::GoBack()
 {
-    if (!m_view->history()->canGoBack())
+    if (!canGoBack())
         fail(FailureCode::ControlFailed, "No previous page");
-    m_view->back();
+    if (ownPageCoversCurrentEntry()) {
+        // The page that failed never became an entry: back is the page
+        // the user came from, still there as it was.
+        showRealPage();
+        Q_EMIT StatusTextChange(texts::statusDone());
+        return;
+    }
+    m_page->history()->back();
 }
 
 void WebEngineBrowser::GoForward()
 {
-    if (!m_view->history()->canGoForward())
+    if (!canGoForward())
         fail(FailureCode::ControlFailed, "No next page");
-    m_view->forward();
+    m_page->history()->forward();
+}
+
+bool WebEngineBrowser::canGoBack() const
+{
+    return ownPageCoversCurrentEntry() || m_page->history()->canGoBack();
+}
+
+bool WebEngineBrowser::canGoForward() const
+{
+    // Our page stands for the newest navigation; nothing comes after it.
+    return !ownPageCoversCurrentEntry() && m_page->history()->canGoForward();
 }
 
 void WebEngineBrowser::Stop()
 {
-    m_view->stop();
+    m_page->triggerAction(QWebEnginePage::Stop);
 }
 
 void WebEngineBrowser::Refresh()
@@ -232,7 +266,7 @@ void WebEngineBrowser::Refresh()
     if (m_standInFor.isValid())
         loadStoodInFor();
     else
-        m_view->reload();
+        m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void WebEngineBrowser::Move(int left, int top, int width, int height)
@@ -250,7 +284,9 @@ void WebEngineBrowser::FindText(const QString &text, bool backward)
 void WebEngineBrowser::SetZoomFactor(double factor)
 {
     m_zoomFactor = factor;
-    m_view->setZoomFactor(factor);
+    m_page->setZoomFactor(factor);
+    if (m_ownPage)
+        m_ownPage->setZoomFactor(factor);
 }
 
 void WebEngineBrowser::Print()
@@ -301,15 +337,8 @@ bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
 void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
 {
     // The engine may carry a zoom level of its own per site; ours wins.
-    if (!qFuzzyCompare(m_view->zoomFactor(), m_zoomFactor))
-        m_view->setZoomFactor(m_zoomFactor);
-    // Our own error and crash pages load without telling anyone: the status
-    // pane keeps saying what went wrong.
-    if (m_ownPageLoads > 0) {
-        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-            --m_ownPageLoads;
-        return;
-    }
+    if (!qFuzzyCompare(m_page->zoomFactor(), m_zoomFactor))
+        m_page->setZoomFactor(m_zoomFactor);
     // A navigation handed to the desktop or dropped never was the window's.
     if (m_refused.isValid() && info.url() == m_refused)
         return;
@@ -326,6 +355,7 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
         m_timedOut = false;
         m_firstProgress = -1;
         m_loadUrl = info.url();
+        m_loginCancelled.clear();
         m_answerTimer.start(m_options.answerTimeoutMs);
         Q_EMIT StatusTextChange(texts::statusLoading() + info.url().toString());
         break;
@@ -336,7 +366,7 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
             break;
         }
         m_answerTimer.stop();
-        m_standInFor.clear();
+        showRealPage();
         handleLoadFinished();
         Q_EMIT StatusTextChange(texts::statusDone());
         break;
@@ -354,15 +384,30 @@ void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
     // download reports its own outcome.
     if (m_downloadStartedByLoad)
         return;
-    Q_EMIT StatusTextChange(texts::statusLoadFailed() + info.url().toString());
     const auto domain = info.errorDomain();
     const bool certificate = domain == QWebEngineLoadingInfo::CertificateErrorDomain;
+    if (m_loginCancelled.isValid() && info.url() == m_loginCancelled) {
+        // Not the server's page saying no: ours, with a way to try again.
+        m_loginCancelled.clear();
+        Q_EMIT StatusTextChange(texts::statusLoginCancelled() + info.url().toString());
+        m_timedOut = false;
+        m_retryAutomatically = false;
+        showOwnPage(loginNeededPageHtml(info.url()), info.url());
+        return;
+    }
+    Q_EMIT StatusTextChange(
+        (certificate ? texts::statusCertificateRejected() : texts::statusLoadFailed())
+        + info.url().toString());
     const bool unreachable = certificate
         || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
                 || domain == QWebEngineLoadingInfo::DnsErrorDomain)
             && info.errorCode() != -3);
-    if (!m_timedOut && !unreachable)
+    if (!m_timedOut && !unreachable) {
+        // The server's own error page arrived; it is what the user asked for.
+        if (domain == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            showRealPage();
         return;
+    }
     const ReachFailure failure
         = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
     m_timedOut = false;
@@ -399,9 +444,8 @@ void WebEngineBrowser::handleLoadFinished()
 
 void WebEngineBrowser::reportCommandStates()
 {
-    QWebEngineHistory *history = m_view->history();
-    Q_EMIT CommandStateChange(1, history->canGoForward());
-    Q_EMIT CommandStateChange(2, history->canGoBack());
+    Q_EMIT CommandStateChange(1, canGoForward());
+    Q_EMIT CommandStateChange(2, canGoBack());
 }
 
 void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
@@ -552,7 +596,6 @@ void WebEngineBrowser::handleRendererGone(bool crashed)
         return;
     m_answerTimer.stop();
     handleLoadFinished();
-    m_ownPageLoads = 0;
     const QUrl address = m_standInFor.isValid() ? m_standInFor : m_page->url();
     const bool again = m_lastCrash.isValid() && m_lastCrash.elapsed() < m_options.crashWindowMs;
     m_lastCrash.start();
@@ -568,24 +611,79 @@ void WebEngineBrowser::handleRendererGone(bool crashed)
         if (m_standInFor.isValid())
             loadStoodInFor();
         else if (address.isValid())
-            m_view->load(address);
+            m_page->load(address);
         else
-            m_view->reload();
+            m_page->triggerAction(QWebEnginePage::Reload);
     });
+}
+
+void WebEngineBrowser::handleNewWindow(QWebEngineNewWindowRequest &request)
+{
+    // Left unopened, the engine drops its window; the address loads here
+    // if it belongs here.
+    const QUrl url = request.requestedUrl();
+    const auto type = request.isUserInitiated() ? QWebEnginePage::NavigationTypeLinkClicked
+                                                : QWebEnginePage::NavigationTypeOther;
+    if (url.isValid() && acceptNavigation(url, int(type), true))
+        m_page->load(url);
 }
 
 void WebEngineBrowser::showOwnPage(const QString &html, const QUrl &address)
 {
     m_standInFor = address;
-    ++m_ownPageLoads;
-    m_page->setHtml(html, address);
+    if (!m_ownPage) {
+        m_ownPage = new SilentPage(m_page->profile(), m_view);
+        m_ownPage->silent = true;
+        m_ownPage->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+        // Its one link is the button, and what that loads belongs in the
+        // real page.
+        m_ownPage->navigationFilter
+            = [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
+                  if (type != QWebEnginePage::NavigationTypeLinkClicked)
+                      return true;
+                  if (isMainFrame && url == m_standInFor)
+                      QTimer::singleShot(0, this, &WebEngineBrowser::loadStoodInFor);
+                  return false;
+              };
+        connect(m_ownPage, &QWebEnginePage::loadFinished, this, [this] {
+            if (m_ownPage)
+                m_ownPage->setZoomFactor(m_zoomFactor);
+        });
+    }
+    m_ownPage->setHtml(html, address);
+    if (m_view->page() != m_ownPage)
+        m_view->setPage(m_ownPage);
+    reportCommandStates();
+}
+
+void WebEngineBrowser::showRealPage()
+{
+    m_standInFor.clear();
+    if (!m_ownPage)
+        return;
+    m_view->setPage(m_page);
+    // Its display process is not kept for a failure that may never come.
+    m_ownPage->deleteLater();
+    m_ownPage = nullptr;
+    reportCommandStates();
+}
+
+bool WebEngineBrowser::ownPageCoversCurrentEntry() const
+{
+    // A page that could not be reached never became an entry; the one
+    // under our page is where the user came from. A page that died or
+    // wanted a login is the current entry itself.
+    const QWebEngineHistory *history = m_page->history();
+    return m_standInFor.isValid() && history->count() > 0
+        && history->currentItem().url() != m_standInFor;
 }
 
 void WebEngineBrowser::loadStoodInFor()
 {
     const QUrl address = m_standInFor;
     m_retryTimer.stop();
-    m_view->load(address);
+    if (address.isValid())
+        m_page->load(address);
 }
 
 void WebEngineBrowser::watchNetwork()
@@ -672,10 +770,12 @@ void WebEngineBrowser::showContextMenu(const QPoint &position)
         return;
     auto *menu = new QMenu(m_view);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const auto pageAction = [this, menu](const QString &text, QWebEnginePage::WebAction action) {
+    // Editing acts on the page shown, be it ours.
+    QWebEnginePage *shown = m_view->page();
+    const auto pageAction = [shown, menu](const QString &text, QWebEnginePage::WebAction action) {
         QAction *entry
-            = menu->addAction(text, m_page, [this, action] { m_page->triggerAction(action); });
-        entry->setEnabled(m_page->action(action)->isEnabled());
+            = menu->addAction(text, shown, [shown, action] { shown->triggerAction(action); });
+        entry->setEnabled(shown->action(action)->isEnabled());
         return entry;
     };
 
@@ -704,8 +804,19 @@ void WebEngineBrowser::showContextMenu(const QPoint &position)
         pageAction(QStringLiteral("Kopieren"), QWebEnginePage::Copy);
         menu->addSeparator();
     }
-    pageAction(QStringLiteral("Zurück"), QWebEnginePage::Back);
-    pageAction(QStringLiteral("Vorwärts"), QWebEnginePage::Forward);
+    // The toolbar's way back and forward, our own pages skipped alike.
+    menu->addAction(QStringLiteral("Zurück"), this,
+            [this] {
+                if (canGoBack())
+                    GoBack();
+            })
+        ->setEnabled(canGoBack());
+    menu->addAction(QStringLiteral("Vorwärts"), this,
+            [this] {
+                if (canGoForward())
+                    GoForward();
+            })
+        ->setEnabled(canGoForward());
     menu->addAction(QStringLiteral("Neu laden"), this, &WebEngineBrowser::Refresh);
     menu->addSeparator();
     pageAction(QStringLiteral("Alles auswählen"), QWebEnginePage::SelectAll);

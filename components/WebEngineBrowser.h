@@ -4,14 +4,16 @@
 // The web browser control on Qt WebEngine. Maps the engine's signals onto
 // the notifications, keeps quiet when silent, opens new-window requests in
 // the same view, saves downloads into the user's download folder, finds,
-// zooms, prints and grants the page's full-screen requests.
+// zooms, prints and grants the page's full-screen requests; logins and
+// permissions a page asks for go to the user.
 // With trusted hosts it also decides where links go, shows its own page for
 // a page it cannot reach (and loads it again once the host answers), brings
 // a page back after its display process died, and keeps the session's
-// download list.
+// download list. Its own pages never enter the history.
 
 #include "components/LinkRouting.h"
 #include "components/OwnPages.h"
+#include "components/PageQuestions.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 
@@ -27,6 +29,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
+class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -55,6 +58,9 @@ struct WebEngineBrowserOptions
     int maxRetryMs = 60000;
     // Two deaths of the display process within this time stop the reloading.
     int crashWindowMs = 60000;
+    // How the user is asked for a login and for a page's permission.
+    AskLogin askLogin = askLoginDialog;
+    AskPermission askPermission = askPermissionDialog;
 };
 
 class WebEngineBrowser : public WebBrowserControl
@@ -101,7 +107,13 @@ private:
     void handleDownload(QWebEngineDownloadRequest *download);
     void showContextMenu(const QPoint &position);
 
+    void handleNewWindow(QWebEngineNewWindowRequest &request);
+    bool canGoBack() const;
+    bool canGoForward() const;
+
     void showOwnPage(const QString &html, const QUrl &address);
+    void showRealPage();
+    bool ownPageCoversCurrentEntry() const;
     void loadStoodInFor();
     void watchNetwork();
     void scheduleRetry();
@@ -111,6 +123,9 @@ private:
     WebEngineBrowserOptions m_options;
     QWebEngineView *m_view;
     SilentPage *m_page;
+    // Shows our own pages in place of m_page, so that they never become
+    // entries of its history; exists only while one is shown.
+    SilentPage *m_ownPage = nullptr;
     DownloadList *m_downloads;
     bool m_loading = false;
     bool m_downloadStartedByLoad = false;
@@ -126,7 +141,7 @@ private:
     bool m_hovering = false;
 
     QUrl m_standInFor;
-    int m_ownPageLoads = 0;
+    QUrl m_loginCancelled;
     bool m_retryAutomatically = false;
     QTimer m_answerTimer;
     bool m_timedOut = false;

@@ -6,8 +6,12 @@
 // staff pages, a file download and a page whose picture arrives late. A
 // third server plays another company's site (the shop's checkout redirects
 // there), and a fourth, slow one has a page that never answers, a large file
-// that trickles in, and the other faults of servers under /fehler/. It records every request so
-// that tests can see what the browser asked for.
+// that trickles in, and the other faults of servers under /fehler/. A fifth
+// serves https with a certificate nobody trusts. The main host also has pages
+// behind a login (/intern/NAME/, realm "Harlund NAME"), a page that asks for
+// a permission (/erlaubnis?was=mitteilungen or standort) and one that opens
+// a window on the other company's site (/fenster). It records every request so that tests can see
+// what the browser asked for.
 
 #include <QHostAddress>
 #include <QObject>
@@ -28,7 +32,7 @@ class DemoSite : public QObject
     Q_OBJECT
 
 public:
-    enum class Host { Main, Shop, Foreign, Slow };
+    enum class Host { Main, Shop, Foreign, Slow, Secure };
 
     explicit DemoSite(QObject *parent = nullptr);
     ~DemoSite() override;
@@ -40,6 +44,7 @@ public:
     QString shopHost() const;
     QString foreignHost() const;
     QString slowHost() const;
+    QString secureHost() const;
 
     // Closes the host's port (the browser then finds nobody there) and opens
     // the same port again.
@@ -50,7 +55,16 @@ public:
     QStringList requests() const { return m_requests; }
     // The same without the icon requests that the engine makes on its own.
     QStringList pageRequests() const;
-    void clearRequests() { m_requests.clear(); }
+    void clearRequests()
+    {
+        m_requests.clear();
+        m_logins.clear();
+    }
+    // What each request for a page behind the login carried: "user:password",
+    // or "" for none.
+    QStringList logins() const { return m_logins; }
+    static constexpr const char *kLoginUser = "kunde";
+    static constexpr const char *kLoginPassword = "geheim";
 
     // The file served at /files/<name>.
     static QByteArray downloadBody();
@@ -71,11 +85,14 @@ private:
     std::unique_ptr<QHttpServer> m_main;
     std::unique_ptr<QHttpServer> m_shop;
     std::unique_ptr<QHttpServer> m_foreign;
+    std::unique_ptr<QHttpServer> m_secure;
     QTcpServer *m_slow = nullptr;
     quint16 m_mainPort = 0;
     quint16 m_shopPort = 0;
     quint16 m_foreignPort = 0;
+    quint16 m_securePort = 0;
     QStringList m_requests;
+    QStringList m_logins;
 };
 
 } // namespace orv::demo

@@ -102,6 +102,95 @@ inline QString statusPdfFailed()
     return QStringLiteral("PDF konnte nicht gespeichert werden: ");
 }
 
+inline QString statusLoginCancelled()
+{
+    return QStringLiteral("Anmeldung abgebrochen, Seite nicht geladen: ");
+}
+
+// The questions pages ask through the browser.
+inline QString loginTitle()
+{
+    return QStringLiteral("Anmeldung bei ");
+}
+inline QString proxyLoginTitle()
+{
+    return QStringLiteral("Anmeldung am Proxy ");
+}
+inline QString loginRealm()
+{
+    return QStringLiteral("Bereich: ");
+}
+inline QString loginUser()
+{
+    return QStringLiteral("Benutzername");
+}
+inline QString loginPassword()
+{
+    return QStringLiteral("Kennwort");
+}
+inline QString loginSubmit()
+{
+    return QStringLiteral("Anmelden");
+}
+inline QString cancel()
+{
+    return QStringLiteral("Abbrechen");
+}
+inline QString permissionTitle()
+{
+    return QStringLiteral("Berechtigung");
+}
+// "&" marks the key that answers with Alt.
+inline QString allow()
+{
+    return QStringLiteral("&Erlauben");
+}
+inline QString deny()
+{
+    return QStringLiteral("&Ablehnen");
+}
+// What a page wants to do, completing "Die Seite HOST möchte ...".
+inline QString permissionAsk()
+{
+    return QStringLiteral("Die Seite %1 möchte %2.");
+}
+inline QString wantsLocation()
+{
+    return QStringLiteral("Ihren Standort verwenden");
+}
+inline QString wantsNotifications()
+{
+    return QStringLiteral("Ihnen Mitteilungen anzeigen");
+}
+inline QString wantsMicrophone()
+{
+    return QStringLiteral("Ihr Mikrofon verwenden");
+}
+inline QString wantsCamera()
+{
+    return QStringLiteral("Ihre Kamera verwenden");
+}
+inline QString wantsCameraAndMicrophone()
+{
+    return QStringLiteral("Ihre Kamera und Ihr Mikrofon verwenden");
+}
+inline QString wantsScreen()
+{
+    return QStringLiteral("Ihren Bildschirm aufnehmen");
+}
+inline QString wantsScreenAndSound()
+{
+    return QStringLiteral("Ihren Bildschirm mit Ton aufnehmen");
+}
+inline QString wantsMouse()
+{
+    return QStringLiteral("den Mauszeiger ausblenden und die Maus allein steuern");
+}
+inline QString wantsOther()
+{
+    return QStringLiteral("eine weitere Berechtigung erhalten");
+}
+
 } // namespace orv::texts
 
 namespace orv::names {

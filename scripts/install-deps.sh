@@ -10,6 +10,8 @@ packages=(
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev
   # The launcher's startup notification of a handed-over start.
   libxcb1-dev
+  # Qt's own catalogs: its print, file and message dialogs in German.
+  qt6-translations-l10n
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libbenchmark-dev doctest-dev
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "components/EngineSetup.h"
+#include "components/Translations.h"
 
+#include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace orv;
@@ -57,6 +60,35 @@ private Q_SLOTS:
         QVERIFY(!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"));
         QCOMPARE(qgetenv("XDG_DATA_HOME"), "/home/u/data");
         QVERIFY(!qEnvironmentVariableIsSet("XDG_CACHE_HOME"));
+    }
+
+    // Qt's own dialogs speak German once the system's catalogs are in;
+    // without catalogs they stay English.
+    void qtTextsInGerman_data()
+    {
+        QTest::addColumn<bool>("catalogs");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("system catalogs")
+            << true << QStringList { "qt", "qtwebengine" } << "Abbrechen";
+        QTest::newRow("none") << false << QStringList {} << "Cancel";
+    }
+
+    void qtTextsInGerman()
+    {
+        QFETCH(bool, catalogs);
+        QFETCH(QStringList, found);
+        QFETCH(QString, cancel);
+        int argc = 1;
+        char name[] = "tst_enginesetup";
+        char *argv[] = { name, nullptr };
+        QCoreApplication application(argc, argv);
+        const QTemporaryDir empty;
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QCOMPARE(
+            catalogs ? installQtTranslations(german) : installQtTranslations(german, empty.path()),
+            found);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
     }
 };
 

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "components/PageQuestions.h"
+
+#include "components/LinkRouting.h"
+#include "resources/Texts.h"
+
+#include <QAuthenticator>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace orv {
+
+std::optional<Login> askLoginDialog(QWidget *parent, const LoginRequest &request)
+{
+    QDialog dialog(parent ? parent->window() : nullptr);
+    dialog.setObjectName(QStringLiteral("loginDialog"));
+    dialog.setWindowTitle(
+        (request.proxy ? texts::proxyLoginTitle() : texts::loginTitle()) + request.host);
+    auto *form = new QFormLayout(&dialog);
+    if (!request.realm.isEmpty())
+        form->addRow(new QLabel(texts::loginRealm() + request.realm, &dialog));
+    auto *user = new QLineEdit(&dialog);
+    auto *password = new QLineEdit(&dialog);
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(texts::loginUser(), user);
+    form->addRow(texts::loginPassword(), password);
+    auto *buttons = new QDialogButtonBox(&dialog);
+    QPushButton *submit = buttons->addButton(texts::loginSubmit(), QDialogButtonBox::AcceptRole);
+    buttons->addButton(texts::cancel(), QDialogButtonBox::RejectRole);
+    submit->setDefault(true);
+    // A login without a name would only send empty credentials.
+    submit->setEnabled(false);
+    QObject::connect(user, &QLineEdit::textChanged, submit,
+        [submit](const QString &text) { submit->setEnabled(!text.isEmpty()); });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    user->setFocus();
+    if (dialog.exec() != QDialog::Accepted || user->text().isEmpty())
+        return std::nullopt;
+    return Login { user->text(), password->text() };
+}
+
+QString permissionQuestion(const QString &host, QWebEnginePage::Feature feature)
+{
+    using F = QWebEnginePage::Feature;
+    QString what;
+    switch (feature) {
+    case F::Geolocation:
+        what = texts::wantsLocation();
+        break;
+    case F::Notifications:
+        what = texts::wantsNotifications();
+        break;
+    case F::MediaAudioCapture:
+        what = texts::wantsMicrophone();
+        break;
+    case F::MediaVideoCapture:
+        what = texts::wantsCamera();
+        break;
+    case F::MediaAudioVideoCapture:
+        what = texts::wantsCameraAndMicrophone();
+        break;
+    case F::DesktopVideoCapture:
+        what = texts::wantsScreen();
+        break;
+    case F::DesktopAudioVideoCapture:
+        what = texts::wantsScreenAndSound();
+        break;
+    case F::MouseLock:
+        what = texts::wantsMouse();
+        break;
+    default:
+        what = texts::wantsOther();
+        break;
+    }
+    return texts::permissionAsk().arg(host, what);
+}
+
+bool askPermissionDialog(QWidget *parent, const QString &host, QWebEnginePage::Feature feature)
+{
+    QMessageBox box(QMessageBox::Question, texts::permissionTitle(),
+        permissionQuestion(host, feature), QMessageBox::NoButton,
+        parent ? parent->window() : nullptr);
+    box.setObjectName(QStringLiteral("permissionDialog"));
+    QPushButton *allow = box.addButton(texts::allow(), QMessageBox::AcceptRole);
+    QPushButton *deny = box.addButton(texts::deny(), QMessageBox::RejectRole);
+    // Enter alone grants nothing.
+    box.setDefaultButton(deny);
+    box.setEscapeButton(deny);
+    box.exec();
+    return box.clickedButton() == allow;
+}
+
+PageQuestions::PageQuestions(
+    QWebEnginePage *page, QWidget *dialogParent, AskLogin askLogin, AskPermission askPermission)
+    : QObject(page), m_page(page), m_dialogParent(dialogParent), m_askLogin(std::move(askLogin)),
+      m_askPermission(std::move(askPermission))
+{
+    connect(page, &QWebEnginePage::authenticationRequired, this,
+        [this](const QUrl &address, QAuthenticator *authenticator) {
+            answerLogin(address, authenticator,
+                { TrustedHosts::hostOf(address), authenticator->realm(), false });
+        });
+    connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
+        [this](const QUrl &address, QAuthenticator *authenticator, const QString &proxyHost) {
+            answerLogin(address, authenticator, { proxyHost, authenticator->realm(), true });
+        });
+    connect(
+        page, &QWebEnginePage::featurePermissionRequested, this, &PageQuestions::answerPermission);
+}
+
+void PageQuestions::answerLogin(
+    const QUrl &address, QAuthenticator *authenticator, const LoginRequest &request)
+{
+    const std::optional<Login> login
+        = m_askLogin ? m_askLogin(m_dialogParent, request) : std::nullopt;
+    if (!login) {
+        // A null authenticator makes the engine give up instead of trying
+        // again and again with empty credentials.
+        *authenticator = QAuthenticator();
+        Q_EMIT loginCancelled(address);
+        return;
+    }
+    authenticator->setUser(login->user);
+    authenticator->setPassword(login->password);
+}
+
+void PageQuestions::answerPermission(const QUrl &origin, QWebEnginePage::Feature feature)
+{
+    const QString host = TrustedHosts::hostOf(origin);
+    const QString key = host + QLatin1Char(' ') + QString::number(int(feature));
+    auto known = m_answers.constFind(key);
+    bool allowed = false;
+    if (known != m_answers.constEnd()) {
+        allowed = *known;
+    } else {
+        allowed = m_askPermission && m_askPermission(m_dialogParent, host, feature);
+        m_answers.insert(key, allowed);
+    }
+    m_page->setFeaturePermission(origin, feature,
+        allowed ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);
+}
+
+} // namespace orv
