@@ -812,51 +812,22 @@ private Q_SLOTS:
         QCOMPARE(view()->url().toString(), main("/download/?produkt=4711"));
     }
 
-    // The real program on a desktop whose window manager decorates windows:
-    // it opens the hosts of its environment, and a termination signal closes
-    // it as the close button does. Three rounds give back the stored outer
-    // rectangle unchanged, the frame not added on top at each start.
-    void theProgramKeepsItsPlacementAcrossRestartsAndSignals()
-    {
-        if (m_windowManager->state() != QProcess::Running)
-            QSKIP("openbox is not installed");
-        const QString section = kPrefix + "Programminfo";
-        const QStringList keys { "left", "top", "width", "height", "windowstate" };
-        const QStringList stored { "1500", "1200", "9000", "6000", "0" };
-        for (int i = 0; i < keys.size(); ++i)
-            m_store->SaveSetting("OrvelBrowser", section, keys.at(i), stored.at(i));
-
-        for (const int signal : { SIGTERM, SIGHUP, SIGINT }) {
-            QProcess program;
-            m_site.clearRequests();
-            startProgram(program, "4711|x|Programminfo");
-            QTRY_VERIFY_WITH_TIMEOUT(
-                m_site.pageRequests().contains("main /software/?ProgID=4711"), kLoadTimeout);
-            QTRY_COMPARE_WITH_TIMEOUT(
-                QProcess::execute("xdotool", { "search", "--onlyvisible", "--name", section }), 0,
-                kLoadTimeout);
-            ::kill(pid_t(program.processId()), signal);
-            QVERIFY(program.waitForFinished(kLoadTimeout));
-            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(program.exitCode(), 0);
-            for (int i = 0; i < keys.size(); ++i)
-                QCOMPARE(
-                    m_store->GetSetting("OrvelBrowser", section, keys.at(i), {}), stored.at(i));
-        }
-    }
-
     // A termination signal while a dialog is open and a download runs closes
-    // the program as its close button does: status 0, the placement filed,
-    // no partial file; a second signal at once changes none of that.
+    // the real program as its close button does: status 0, the placement
+    // filed, no partial file; a second signal at once changes none of that.
     void aSignalClosesOverDialogsAndDownloads_data()
     {
+        QTest::addColumn<int>("signal");
         QTest::addColumn<int>("signals");
-        QTest::newRow("one") << 1;
-        QTest::newRow("a second one during the close") << 2;
+        QTest::newRow("SIGTERM") << SIGTERM << 1;
+        QTest::newRow("SIGHUP") << SIGHUP << 1;
+        QTest::newRow("SIGINT") << SIGINT << 1;
+        QTest::newRow("a second SIGTERM during the close") << SIGTERM << 2;
     }
 
     void aSignalClosesOverDialogsAndDownloads()
     {
+        QFETCH(int, signal);
         QFETCH(int, signals);
         if (m_windowManager->state() != QProcess::Running)
             QSKIP("openbox is not installed");
@@ -879,10 +850,10 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(QProcess::execute("xdotool",
                                       { "search", "--onlyvisible", "--name", "Als PDF speichern" }),
             0, kLoadTimeout);
-        ::kill(pid_t(program.processId()), SIGTERM);
+        ::kill(pid_t(program.processId()), signal);
         if (signals == 2) { // while the first one's close runs
             QTest::qWait(30);
-            ::kill(pid_t(program.processId()), SIGTERM);
+            ::kill(pid_t(program.processId()), signal);
         }
         QVERIFY(program.waitForFinished(kLoadTimeout));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
