@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Linux backend's shell file operations: copy and move in the file
 // system, and the freedesktop trash as the recycle bin.
-#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/State.h"
 #include "platform/posix/Services.h"
 
 #include <QStandardPaths>
@@ -123,7 +123,7 @@ bool moveToTrash(const fs::path &item)
 
 } // namespace
 
-std::int32_t PosixPlatform::shFileOperation(FileOperationRecord &record)
+std::int32_t SystemPlatform::shFileOperation(FileOperationRecord &record)
 {
     record.aborted = false;
     const std::vector<fs::path> sources = expand(firstPath(record.from));

@@ -9,7 +9,7 @@
 #include "Expect.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Handles.h"
-#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/State.h"
 #include "sysutil/orvClassWindows.h"
 
 #include <QApplication>
@@ -82,7 +82,7 @@ void writeProgram(const std::string &name, const std::string &content, mode_t mo
 class PosixBackend : public Backend
 {
 public:
-    std::unique_ptr<Platform> make() override { return std::make_unique<PosixPlatform>(""); }
+    std::unique_ptr<Platform> make() override { return posix::platformWithRegistry(""); }
     std::unique_ptr<Platform> seededRegistry() override
     {
         writeFile(path("seeded.reg"),
@@ -90,7 +90,7 @@ public:
             "\"Number\"=dword:0000011f\n\"Wide\"=\"Gr\xC3\xBC\xC3\x9F"
             "e\"\n\"Long\"=\""
                 + std::string(1500, 'x') + "\"\n");
-        return std::make_unique<PosixPlatform>(scratch("seeded.reg"));
+        return posix::platformWithRegistry(scratch("seeded.reg"));
     }
     std::wstring probe() override
     {
@@ -176,7 +176,7 @@ std::optional<std::string> readValue(const std::string &content, std::uint32_t r
     const std::wstring &key, const std::wstring &name)
 {
     writeFile(backend().path("test.reg"), content);
-    PosixPlatform platform(scratch("test.reg"));
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(scratch("test.reg")));
     RegistryKey handle = 0;
     if (platform.regOpenKeyEx(root, key, 0x2003F, handle) != 0)
         return std::nullopt;
@@ -265,7 +265,7 @@ TEST_CASE("command lines split as Windows does; no applets, no other verb than o
              { L"   ", {} } })
         // clang-format on
         CHECK(splitCommandLine(line) == arguments);
-    PosixPlatform platform("");
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
     CHECK(platform.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", 5)
         == kErrorFileNotFound);
     orvClassWindows object(platform);
@@ -298,7 +298,7 @@ TEST_CASE("message boxes: the flags choose icon and buttons, the button the answ
              { 5u, B::NoIcon, B::Retry | B::Cancel, B::Retry, 4 } }) {
         // clang-format on
         CAPTURE(flags);
-        PosixPlatform platform("");
+        SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
         QString text;
         const auto guard = whenShown<QMessageBox>([&](QMessageBox &box) {
             text = box.icon() == icon && box.standardButtons() == buttons ? box.text() : "";
@@ -312,7 +312,7 @@ TEST_CASE("message boxes: the flags choose icon and buttons, the button the answ
 TEST_CASE(
     "the trash: its information file, a second name, an existing target kept; the folder dialog")
 {
-    PosixPlatform platform("");
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
     orvClassWindows object(platform);
     Backend &b = backend();
     std::int32_t window = 0;

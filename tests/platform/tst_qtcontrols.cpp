@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The Qt control adapters on real widgets of the offscreen platform.
 #include "ControlsContract.h"
-#include "platform/posix/PosixPlatform.h"
-#include "sysutil/controls/QtControls.h"
+#include "platform/SystemPlatform.h"
+#include "sysutil/controls/SystemControls.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QTest>
 
@@ -17,13 +18,13 @@ class QtControls : public QObject, public test::Controls
 public:
     ComboBoxObject &combo(std::int32_t scaleMode, int entries) override
     {
-        m_form = std::make_unique<controls::QtForm>(m_window, scaleMode);
+        m_form = std::make_unique<controls::SystemForm>(&m_window, scaleMode);
         delete m_box;
         m_box = new QComboBox(&m_window);
         m_box->setGeometry(10, 20, 4, 24);
         for (int i = 0; i < entries; ++i)
             m_box->addItem(QString(i + 1, QLatin1Char('W')));
-        m_combo = std::make_unique<controls::QtComboBox>(*m_box, *m_form);
+        m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
         return *m_combo;
     }
     int comboHeight() override { return m_box->height(); }
@@ -41,7 +42,7 @@ private Q_SLOTS:
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
         QCOMPARE(m_window.logicalDpiX(), 96);
-        platform::PosixPlatform platform("");
+        platform::SystemPlatform platform;
         for (const std::string &wrong : test::controlsContract(*this, platform))
             QTest::qFail(wrong.c_str(), __FILE__, __LINE__);
     }
@@ -49,8 +50,8 @@ private Q_SLOTS:
 private:
     QWidget m_window;
     QComboBox *m_box = nullptr;
-    std::unique_ptr<controls::QtForm> m_form;
-    std::unique_ptr<controls::QtComboBox> m_combo;
+    std::unique_ptr<controls::SystemForm> m_form;
+    std::unique_ptr<controls::SystemComboBox> m_combo;
 };
 
 QTEST_MAIN(QtControls)

@@ -4,7 +4,7 @@
 #include "ControlsContract.h"
 #include "Expect.h"
 #include "platform/Platform.h"
-#include "sysutil/controls/Win32Controls.h"
+#include "sysutil/controls/SystemControls.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ public:
 
     ComboBoxObject &combo(std::int32_t scaleMode, int entries) override
     {
-        m_form = std::make_unique<controls::Win32Form>(m_window, scaleMode);
+        m_form = std::make_unique<controls::SystemForm>(m_window, scaleMode);
         DestroyWindow(m_box);
         m_box = CreateWindowExA(0, "COMBOBOX", "",
             WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 20, 4, 24, m_window, nullptr,
@@ -38,7 +38,7 @@ public:
         for (int i = 0; i < entries; ++i)
             SendMessageA(
                 m_box, CB_ADDSTRING, 0, LPARAM(std::string(std::size_t(i + 1), 'W').c_str()));
-        m_combo = std::make_unique<controls::Win32ComboBox>(m_box, *m_form);
+        m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
         return *m_combo;
     }
     int comboHeight() override
@@ -71,8 +71,8 @@ public:
 
 private:
     HWND m_window = nullptr, m_box = nullptr;
-    std::unique_ptr<controls::Win32Form> m_form;
-    std::unique_ptr<controls::Win32ComboBox> m_combo;
+    std::unique_ptr<controls::SystemForm> m_form;
+    std::unique_ptr<controls::SystemComboBox> m_combo;
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 // what only this backend does: windows found, shown and hidden.
 #include "Contract.h"
 #include "Expect.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/SystemPlatform.h"
 #include "sysutil/orvClassWindows.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ class Win32Backend : public Backend
 {
 public:
     ~Win32Backend() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\OrvelBrowserTest"); }
-    std::unique_ptr<Platform> make() override { return std::make_unique<Win32Platform>(); }
+    std::unique_ptr<Platform> make() override { return std::make_unique<SystemPlatform>(); }
     std::unique_ptr<Platform> seededRegistry() override
     {
         HKEY key = nullptr;
@@ -156,7 +156,7 @@ Backend &orv::test::backend()
 
 TEST_CASE("windows found by class and title, the taskbar hidden and shown; file versions")
 {
-    Win32Platform platform;
+    SystemPlatform platform;
     const HWND titled = createWindow("OrvelTestWindow", "Orvel Fenster 4711");
     CHECK(platform.findWindow(L"OrvelTestWindow", L"Orvel Fenster 4711")
         == WindowHandle(reinterpret_cast<INT_PTR>(titled)));
