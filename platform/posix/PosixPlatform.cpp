@@ -35,6 +35,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QVersionNumber>
 
 #include <algorithm>
 #include <array>
@@ -81,21 +82,6 @@ bool isExecutableFile(const std::filesystem::path &path)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
-}
-
-// Leading decimal number of text, and the text after it and one separator.
-std::uint32_t takeNumber(std::string_view &text)
-{
-    std::uint32_t number = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        number = number * 10 + static_cast<std::uint32_t>(text[i] - '0');
-    text.remove_prefix(i);
-    if (!text.empty() && text.front() == '.')
-        text.remove_prefix(1);
-    else
-        text = {};
-    return number;
 }
 
 bool displayAvailable()
@@ -255,21 +241,16 @@ SystemPlatform::SystemPlatform(std::unique_ptr<State> state) : m_state(std::move
 
 SystemPlatform::~SystemPlatform() = default;
 
-std::unique_ptr<SystemPlatform> posix::platformWithRegistry(std::string registryFile)
-{
-    return std::make_unique<SystemPlatform>(
-        std::make_unique<SystemPlatform::State>(std::move(registryFile)));
-}
-
 bool SystemPlatform::getVersionEx(OsVersionInfo &info)
 {
     utsname system {};
     if (info.size != kOsVersionInfoSize || ::uname(&system) != 0)
         return false;
-    std::string_view release = system.release; // e.g. 6.1.0-18-amd64
-    info.majorVersion = takeNumber(release);
-    info.minorVersion = takeNumber(release);
-    info.buildNumber = takeNumber(release);
+    // e.g. 6.1.0-18-amd64: 6.1.0, the rest a suffix.
+    const QVersionNumber release = QVersionNumber::fromString(QLatin1String(system.release));
+    info.majorVersion = static_cast<std::uint32_t>(release.majorVersion());
+    info.minorVersion = static_cast<std::uint32_t>(release.minorVersion());
+    info.buildNumber = static_cast<std::uint32_t>(release.microVersion());
     info.platformId = 0;
     info.servicePack.fill('\0');
     return true;

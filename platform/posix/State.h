@@ -57,11 +57,4 @@ struct SystemPlatform::State
     RegistryKey nextKey = 1;
 };
 
-namespace posix {
-
-// The Linux backend reading this registry file ("" or a missing file: none).
-std::unique_ptr<SystemPlatform> platformWithRegistry(std::string registryFile);
-
-} // namespace posix
-
 } // namespace orv::platform
