@@ -209,7 +209,7 @@ TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises; f
         { std::tuple { 32, false, 1u }, std::tuple { 33, false, 0u }, std::tuple { -1, false, 0u },
             std::tuple { 42, true, 1u } }) {
         CAPTURE(result);
-        FakePlatform platform;
+        test::FailingPlatform platform;
         platform.shellResult = result;
         platform.shellRaises = raises;
         orvClassWindows object(platform);
@@ -223,7 +223,7 @@ TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises; f
         CHECK(platform.messages.size() == message);
     }
     // Find asks the shell for its "find" verb on the folder, without a box of its own.
-    FakePlatform platform;
+    test::FailingPlatform platform;
     orvClassWindows object(platform);
     i32 window = 7;
     W folder = L"C:\\Daten";
