@@ -20,6 +20,14 @@ namespace {
 // What the tests script, each part answering as the system would.
 struct Scripted : FailingPlatform
 {
+    // A version query that fails, or raises.
+    bool versionRaises = false;
+    bool getVersionEx(OsVersionInfo &) override
+    {
+        if (versionRaises)
+            fail(FailureCode::ControlFailed, "version query raised");
+        return false;
+    }
     // Starts recorded with their show value; an empty or gone program fails.
     std::vector<W> started;
     u32 startProcess(const W &line, i32 show) override
@@ -368,19 +376,9 @@ TEST_CASE("file information: versions, short names, names and icons")
 
 TEST_CASE("a version query that fails or raises leaves the version numbers at zero")
 {
-    struct Version : FailingPlatform
-    {
-        bool raises = false;
-        bool getVersionEx(platform::OsVersionInfo &) override
-        {
-            if (raises)
-                fail(FailureCode::ControlFailed, "version query raised");
-            return false;
-        }
-    };
     for (const bool raises : { false, true }) {
-        Version platform;
-        platform.raises = raises;
+        Scripted platform;
+        platform.versionRaises = raises;
         orvClassWindows object(platform);
         CHECK((object.OSBuild() == 0 && object.OSMajorVersion() == 0));
         CHECK((raises || object.GetPlatform() == L"Unbekanntes Betriebssystem"));
