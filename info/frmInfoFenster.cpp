@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -108,17 +107,13 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
     navigationEnter(pnlKontakt);
     countryEnter(pnlÖsterreich);
 
+    // Esc closes the window through QDialog (reject): no control on it takes
+    // that key for itself, so it reaches the window from any of them.
     for (QWidget *surface : m_dragSurfaces)
         surface->installEventFilter(this);
-    // Esc closes the window whichever control has the focus: the window
-    // looks at key presses before its controls do.
-    qApp->installEventFilter(this);
 }
 
-frmInfoFenster::~frmInfoFenster()
-{
-    qApp->removeEventFilter(this);
-}
+frmInfoFenster::~frmInfoFenster() = default;
 
 void frmInfoFenster::createHeader()
 {
@@ -594,14 +589,6 @@ bool frmInfoFenster::isDragSurface(const QWidget *widget) const
 
 bool frmInfoFenster::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        auto *target = qobject_cast<QWidget *>(watched);
-        if (target && (target == this || isAncestorOf(target))) {
-            close();
-            return true;
-        }
-    }
     if (event->type() == QEvent::MouseButtonPress
         && m_dragSurfaces.contains(qobject_cast<QWidget *>(watched))) {
         DragWindow();

@@ -25,6 +25,7 @@ State &moduleState()
 
 namespace {
 
+// A setting by its leading number (" 6 px" is 6), which QString::toDouble refuses.
 double number(const QString &setting)
 {
     return leadingNumber(setting.toStdString());

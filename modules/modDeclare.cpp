@@ -29,7 +29,7 @@ QString singleText(float value)
     return QString::fromStdString(singleToText(value));
 }
 
-// The settings store trims nothing; only blanks count as "empty" here.
+// Only blanks count as "empty" (QString::trimmed would take tabs and line breaks too).
 QString trimBlanks(const QString &text)
 {
     qsizetype first = 0;
@@ -41,6 +41,7 @@ QString trimBlanks(const QString &text)
     return text.mid(first, last - first);
 }
 
+// The program's own number reading (ties to even, failing beyond 32 bits), not QString::toInt.
 std::int32_t textToLong(const QString &text)
 {
     return textToInt32(text.toStdString());

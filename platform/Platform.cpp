@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Platform.h"
 
+#include "platform/SystemPlatform.h"
+
 #include <utility>
 
 namespace orv::platform {
@@ -17,6 +19,11 @@ std::int32_t Platform::messageBox(
 MessageBoxSink Platform::setMessageBoxSink(MessageBoxSink sink)
 {
     return std::exchange(m_messageBoxSink, std::move(sink));
+}
+
+std::unique_ptr<Platform> createSystemPlatform()
+{
+    return std::make_unique<SystemPlatform>();
 }
 
 Platform &systemPlatform()

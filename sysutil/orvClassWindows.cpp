@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace orv {
 
@@ -100,51 +101,18 @@ std::string_view beforeNul(std::string_view buffer)
     return buffer.substr(0, std::min(buffer.find('\0'), buffer.size()));
 }
 
-// Closes the clipboard on every way out once it was opened.
-class ClipboardCloser
+// Runs a release on every way out of a routine: the clipboard closed once it
+// was opened, the script shell released, a registry key closed.
+template <typename Release> class AtExit
 {
 public:
-    explicit ClipboardCloser(platform::Platform &platform) : m_platform(platform) { }
-    ~ClipboardCloser() { m_platform.closeClipboard(); }
-    ClipboardCloser(const ClipboardCloser &) = delete;
-    ClipboardCloser &operator=(const ClipboardCloser &) = delete;
+    explicit AtExit(Release release) : m_release(std::move(release)) { }
+    ~AtExit() { m_release(); }
+    AtExit(const AtExit &) = delete;
+    AtExit &operator=(const AtExit &) = delete;
 
 private:
-    platform::Platform &m_platform;
-};
-
-// Releases the script shell object at the end of a call.
-class ShellReleaser
-{
-public:
-    ShellReleaser(platform::Platform &platform, platform::ScriptShell shell)
-        : m_platform(platform), m_shell(shell)
-    {
-    }
-    ~ShellReleaser() { m_platform.releaseScriptShell(m_shell); }
-    ShellReleaser(const ShellReleaser &) = delete;
-    ShellReleaser &operator=(const ShellReleaser &) = delete;
-
-private:
-    platform::Platform &m_platform;
-    platform::ScriptShell m_shell;
-};
-
-// Closes an open registry key on every way out of the reading routine.
-class KeyCloser
-{
-public:
-    KeyCloser(platform::Platform &platform, platform::RegistryKey key)
-        : m_platform(platform), m_key(key)
-    {
-    }
-    ~KeyCloser() { m_platform.regCloseKey(m_key); }
-    KeyCloser(const KeyCloser &) = delete;
-    KeyCloser &operator=(const KeyCloser &) = delete;
-
-private:
-    platform::Platform &m_platform;
-    platform::RegistryKey m_key;
+    Release m_release;
 };
 
 } // namespace
@@ -401,7 +369,7 @@ bool orvClassWindows::FileCopyClipboard(std::vector<std::wstring> &files)
 {
     if (!m_platform.openClipboard(0))
         return false;
-    const ClipboardCloser closer(m_platform);
+    const AtExit closer([this] { m_platform.closeClipboard(); });
     m_platform.emptyClipboard();
     if (files.empty())
         fail(FailureCode::SubscriptOutOfRange, "Subscript out of range");
@@ -429,7 +397,7 @@ std::int32_t orvClassWindows::FilePasteClipboard(std::vector<std::wstring> &file
         return 0;
     if (!m_platform.openClipboard(0))
         return 0;
-    const ClipboardCloser closer(m_platform);
+    const AtExit closer([this] { m_platform.closeClipboard(); });
     const platform::MemoryHandle drop = m_platform.getClipboardData(kClipboardFileList);
     std::string buffer;
     const std::uint32_t count = m_platform.dragQueryFile(drop, kFileCount, buffer, 0);
@@ -467,7 +435,7 @@ bool orvClassWindows::Datei_ausführen(
             if (shell == 0)
                 return true;
         }
-        const ShellReleaser releaser(m_platform, shell);
+        const AtExit releaser([this, shell] { m_platform.releaseScriptShell(shell); });
         if (m_platform.scriptShellRun(
                 shell, sysutil::quotedCommand(uFilePath, uProperties), kShowNormal, uWarten, error))
             return false;
@@ -501,7 +469,7 @@ bool orvClassWindows::EXE_ausführen(std::wstring &EXE, bool &bWarten, bool &dat
             L"Fehlerinformation", kMessageCriticalStop);
         return true;
     }
-    const ShellReleaser releaser(m_platform, shell);
+    const AtExit releaser([this, shell] { m_platform.releaseScriptShell(shell); });
     StepRunner steps;
     bool started = false;
     if (dat) {
@@ -718,7 +686,7 @@ bool orvClassWindows::ReadRegistryValue(std::uint32_t rootKey, const std::wstrin
     platform::RegistryKey key = 0;
     if (m_platform.regOpenKeyEx(rootKey, keyPath, kRegistryAccess, key) != platform::kErrorSuccess)
         key = 0;
-    const KeyCloser closer(m_platform, key);
+    const AtExit closer([this, key] { m_platform.regCloseKey(key); });
     if (key == 0) {
         value.clear();
         return false;

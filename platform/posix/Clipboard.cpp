@@ -4,8 +4,8 @@
 // command-line program ends.
 #include "platform/posix/FileListBlock.h"
 #include "platform/posix/Objects.h"
-#include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -107,30 +107,30 @@ std::string fileListBlock(const std::vector<std::string> &names)
     return block;
 }
 
-bool PosixPlatform::openClipboard(WindowHandle)
+bool SystemPlatform::openClipboard(WindowHandle)
 {
-    const std::lock_guard lock(m_mutex);
-    if (!posix::widgetApplication() || m_clipboardOpen)
+    const std::lock_guard lock(m_state->mutex);
+    if (!posix::widgetApplication() || m_state->clipboardOpen)
         return false;
-    m_clipboardOpen = true;
+    m_state->clipboardOpen = true;
     return true;
 }
 
-bool PosixPlatform::emptyClipboard()
+bool SystemPlatform::emptyClipboard()
 {
-    if (!m_clipboardOpen)
+    if (!m_state->clipboardOpen)
         return false;
     QGuiApplication::clipboard()->clear();
     return true;
 }
 
-bool PosixPlatform::closeClipboard()
+bool SystemPlatform::closeClipboard()
 {
-    const std::lock_guard lock(m_mutex);
-    return std::exchange(m_clipboardOpen, false);
+    const std::lock_guard lock(m_state->mutex);
+    return std::exchange(m_state->clipboardOpen, false);
 }
 
-bool PosixPlatform::isClipboardFormatAvailable(std::uint32_t format)
+bool SystemPlatform::isClipboardFormatAvailable(std::uint32_t format)
 {
     if (format != kFileList || !posix::widgetApplication())
         return false;
@@ -143,16 +143,16 @@ bool PosixPlatform::isClipboardFormatAvailable(std::uint32_t format)
     return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
 }
 
-MemoryHandle PosixPlatform::setClipboardData(std::uint32_t format, MemoryHandle block)
+MemoryHandle SystemPlatform::setClipboardData(std::uint32_t format, MemoryHandle block)
 {
     std::string bytes;
     {
-        const std::lock_guard lock(m_mutex);
-        const auto found = m_memory.find(block);
-        if (!m_clipboardOpen || format != kFileList || found == m_memory.end())
+        const std::lock_guard lock(m_state->mutex);
+        const auto found = m_state->memory.find(block);
+        if (!m_state->clipboardOpen || format != kFileList || found == m_state->memory.end())
             return 0;
         bytes = found->second;
-        m_memory.erase(found); // the clipboard owns it now
+        m_state->memory.erase(found); // the clipboard owns it now
     }
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(clipboardData(bytes));
@@ -160,9 +160,9 @@ MemoryHandle PosixPlatform::setClipboardData(std::uint32_t format, MemoryHandle 
     return block;
 }
 
-MemoryHandle PosixPlatform::getClipboardData(std::uint32_t format)
+MemoryHandle SystemPlatform::getClipboardData(std::uint32_t format)
 {
-    if (!m_clipboardOpen || format != kFileList)
+    if (!m_state->clipboardOpen || format != kFileList)
         return 0;
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -181,53 +181,53 @@ MemoryHandle PosixPlatform::getClipboardData(std::uint32_t format)
             return 0;
         block = fileListBlock(names);
     }
-    const std::lock_guard lock(m_mutex);
+    const std::lock_guard lock(m_state->mutex);
     // The clipboard keeps the one block it handed out last.
-    if (m_clipboardBlock != 0)
-        m_memory.erase(m_clipboardBlock);
-    m_clipboardBlock = m_nextMemory++;
-    m_memory[m_clipboardBlock] = block;
-    return m_clipboardBlock;
+    if (m_state->clipboardBlock != 0)
+        m_state->memory.erase(m_state->clipboardBlock);
+    m_state->clipboardBlock = m_state->nextMemory++;
+    m_state->memory[m_state->clipboardBlock] = block;
+    return m_state->clipboardBlock;
 }
 
-MemoryHandle PosixPlatform::globalAlloc(std::uint32_t, std::size_t size)
+MemoryHandle SystemPlatform::globalAlloc(std::uint32_t, std::size_t size)
 {
-    const std::lock_guard lock(m_mutex);
-    const MemoryHandle handle = m_nextMemory++;
-    m_memory[handle] = std::string(size, '\0');
+    const std::lock_guard lock(m_state->mutex);
+    const MemoryHandle handle = m_state->nextMemory++;
+    m_state->memory[handle] = std::string(size, '\0');
     return handle;
 }
 
-std::uint8_t *PosixPlatform::globalLock(MemoryHandle block, std::size_t &size)
+std::uint8_t *SystemPlatform::globalLock(MemoryHandle block, std::size_t &size)
 {
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_memory.find(block);
-    if (found == m_memory.end())
+    const std::lock_guard lock(m_state->mutex);
+    const auto found = m_state->memory.find(block);
+    if (found == m_state->memory.end())
         return nullptr;
     size = found->second.size();
     return reinterpret_cast<std::uint8_t *>(found->second.data());
 }
 
-bool PosixPlatform::globalUnlock(MemoryHandle block)
+bool SystemPlatform::globalUnlock(MemoryHandle block)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_memory.contains(block);
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->memory.contains(block);
 }
 
-MemoryHandle PosixPlatform::globalFree(MemoryHandle block)
+MemoryHandle SystemPlatform::globalFree(MemoryHandle block)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_memory.erase(block) == 1 ? 0 : block;
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->memory.erase(block) == 1 ? 0 : block;
 }
 
-std::uint32_t PosixPlatform::dragQueryFile(
+std::uint32_t SystemPlatform::dragQueryFile(
     MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length)
 {
     std::vector<std::string> names;
     {
-        const std::lock_guard lock(m_mutex);
-        const auto found = m_memory.find(drop);
-        if (found == m_memory.end())
+        const std::lock_guard lock(m_state->mutex);
+        const auto found = m_state->memory.find(drop);
+        if (found == m_state->memory.end())
             return 0;
         names = fileListNames(found->second);
     }

@@ -2,8 +2,8 @@
 // The Linux backend's windows and drawing: Qt widgets and images behind the
 // window handles and device contexts.
 #include "platform/posix/Objects.h"
-#include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
 #include <QComboBox>
 #include <QListView>
@@ -13,7 +13,7 @@ namespace orv::platform {
 
 using namespace posix;
 
-std::int32_t PosixPlatform::getWindowText(
+std::int32_t SystemPlatform::getWindowText(
     WindowHandle window, std::string &buffer, std::int32_t length)
 {
     QWidget *widget = posix::widgetOf(window);
@@ -28,7 +28,7 @@ std::int32_t PosixPlatform::getWindowText(
     return static_cast<std::int32_t>(count);
 }
 
-bool PosixPlatform::getWindowRect(WindowHandle window, Rect &rect)
+bool SystemPlatform::getWindowRect(WindowHandle window, Rect &rect)
 {
     QWidget *widget = posix::widgetOf(window);
     if (!widget)
@@ -38,7 +38,7 @@ bool PosixPlatform::getWindowRect(WindowHandle window, Rect &rect)
     return true;
 }
 
-bool PosixPlatform::screenToClient(WindowHandle window, Point &point)
+bool SystemPlatform::screenToClient(WindowHandle window, Point &point)
 {
     QWidget *widget = posix::widgetOf(window);
     if (!widget)
@@ -48,7 +48,7 @@ bool PosixPlatform::screenToClient(WindowHandle window, Point &point)
     return true;
 }
 
-bool PosixPlatform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
+bool SystemPlatform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
     std::int32_t width, std::int32_t height, bool repaint)
 {
     QWidget *widget = posix::widgetOf(window);
@@ -60,7 +60,7 @@ bool PosixPlatform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t
     return true;
 }
 
-std::intptr_t PosixPlatform::sendMessage(
+std::intptr_t SystemPlatform::sendMessage(
     WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t)
 {
     auto *combo = qobject_cast<QComboBox *>(posix::widgetOf(window));
@@ -72,46 +72,46 @@ std::intptr_t PosixPlatform::sendMessage(
     return width;
 }
 
-DeviceContext PosixPlatform::createCompatibleDc(DeviceContext dc)
+DeviceContext SystemPlatform::createCompatibleDc(DeviceContext dc)
 {
     return posix::createCompatibleDc(dc);
 }
 
-GdiObject PosixPlatform::createBitmap(
+GdiObject SystemPlatform::createBitmap(
     std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel)
 {
     return posix::createBitmap(width, height, planes == 1 && bitsPerPixel == 1);
 }
 
-GdiObject PosixPlatform::createCompatibleBitmap(
+GdiObject SystemPlatform::createCompatibleBitmap(
     DeviceContext dc, std::int32_t width, std::int32_t height)
 {
     return posix::createCompatibleBitmap(dc, width, height);
 }
 
-GdiObject PosixPlatform::selectObject(DeviceContext dc, GdiObject object)
+GdiObject SystemPlatform::selectObject(DeviceContext dc, GdiObject object)
 {
     return posix::selectObject(dc, object);
 }
 
-bool PosixPlatform::deleteObject(GdiObject object)
+bool SystemPlatform::deleteObject(GdiObject object)
 {
     return posix::deleteObject(object);
 }
 
-bool PosixPlatform::deleteDc(DeviceContext dc)
+bool SystemPlatform::deleteDc(DeviceContext dc)
 {
     return posix::deleteDc(dc);
 }
 
-std::uint32_t PosixPlatform::setBkColor(DeviceContext dc, std::uint32_t colour)
+std::uint32_t SystemPlatform::setBkColor(DeviceContext dc, std::uint32_t colour)
 {
     return posix::setBkColor(dc, colour);
 }
 
-bool PosixPlatform::bitBlt(DeviceContext target, std::int32_t x, std::int32_t y, std::int32_t width,
-    std::int32_t height, DeviceContext source, std::int32_t sourceX, std::int32_t sourceY,
-    std::uint32_t rasterOperation)
+bool SystemPlatform::bitBlt(DeviceContext target, std::int32_t x, std::int32_t y,
+    std::int32_t width, std::int32_t height, DeviceContext source, std::int32_t sourceX,
+    std::int32_t sourceY, std::uint32_t rasterOperation)
 {
     return posix::bitBlt(target, x, y, width, height, source, sourceX, sourceY, rasterOperation);
 }

@@ -3,8 +3,8 @@
 // and versions (none here), file times and sharing, folders, the folder
 // dialog and directory searches.
 #include "platform/posix/Objects.h"
-#include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -73,7 +73,7 @@ void paintIcon(DeviceContext dc, std::int32_t x, std::int32_t y, const QIcon &ic
 
 } // namespace
 
-std::uintptr_t PosixPlatform::shGetFileInfo(
+std::uintptr_t SystemPlatform::shGetFileInfo(
     const std::wstring &path, std::uint32_t, ShellFileInfo &info, std::uint32_t flags)
 {
     const std::string file = nativePath(path);
@@ -91,46 +91,47 @@ std::uintptr_t PosixPlatform::shGetFileInfo(
         return 1;
     if (!posix::widgetApplication())
         return 0; // icons need the widgets application
-    const std::lock_guard lock(m_mutex);
-    m_imageListFiles.push_back(file);
-    info.iconIndex = static_cast<std::int32_t>(m_imageListFiles.size() - 1);
+    const std::lock_guard lock(m_state->mutex);
+    m_state->imageListFiles.push_back(file);
+    info.iconIndex = static_cast<std::int32_t>(m_state->imageListFiles.size() - 1);
     // Two system image lists, as on Windows: large and small icons.
     return (flags & 1) ? 2 : 1;
 }
 
-bool PosixPlatform::imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
+bool SystemPlatform::imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
     std::int32_t x, std::int32_t y, std::uint32_t)
 {
     std::string file;
     {
-        const std::lock_guard lock(m_mutex);
-        if ((list != 1 && list != 2) || index < 0 || std::size_t(index) >= m_imageListFiles.size())
+        const std::lock_guard lock(m_state->mutex);
+        if ((list != 1 && list != 2) || index < 0
+            || std::size_t(index) >= m_state->imageListFiles.size())
             return false;
-        file = m_imageListFiles[std::size_t(index)];
+        file = m_state->imageListFiles[std::size_t(index)];
     }
     paintIcon(dc, x, y, iconOfFile(file), list == 1 ? 32 : 16);
     return true;
 }
 
-IconHandle PosixPlatform::extractAssociatedIcon(const std::wstring &path, std::uint16_t &)
+IconHandle SystemPlatform::extractAssociatedIcon(const std::wstring &path, std::uint16_t &)
 {
     const std::string file = nativePath(path);
     std::error_code error;
     if (!fs::exists(file, error) || !posix::widgetApplication())
         return 0;
-    const std::lock_guard lock(m_mutex);
-    const IconHandle icon = m_nextIcon++;
-    m_icons[icon] = file;
+    const std::lock_guard lock(m_state->mutex);
+    const IconHandle icon = m_state->nextIcon++;
+    m_state->icons[icon] = file;
     return icon;
 }
 
-bool PosixPlatform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon)
+bool SystemPlatform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon)
 {
     std::string file;
     {
-        const std::lock_guard lock(m_mutex);
-        const auto found = m_icons.find(icon);
-        if (found == m_icons.end())
+        const std::lock_guard lock(m_state->mutex);
+        const auto found = m_state->icons.find(icon);
+        if (found == m_state->icons.end())
             return false;
         file = found->second;
     }
@@ -138,13 +139,13 @@ bool PosixPlatform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, I
     return true;
 }
 
-bool PosixPlatform::destroyIcon(IconHandle icon)
+bool SystemPlatform::destroyIcon(IconHandle icon)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_icons.erase(icon) == 1;
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->icons.erase(icon) == 1;
 }
 
-std::uint32_t PosixPlatform::getShortPathName(
+std::uint32_t SystemPlatform::getShortPathName(
     const std::wstring &longPath, std::string &buffer, std::uint32_t length)
 {
     // No short names here: the path itself, as Windows gives it for a volume
@@ -162,17 +163,17 @@ std::uint32_t PosixPlatform::getShortPathName(
     return static_cast<std::uint32_t>(path.size());
 }
 
-std::uint32_t PosixPlatform::getFileVersionInfoSize(const std::wstring &)
+std::uint32_t SystemPlatform::getFileVersionInfoSize(const std::wstring &)
 {
     return 0; // no file carries a version resource here
 }
 
-bool PosixPlatform::getFileVersionInfo(const std::wstring &, std::string &)
+bool SystemPlatform::getFileVersionInfo(const std::wstring &, std::string &)
 {
     return false;
 }
 
-bool PosixPlatform::verQueryValue(const std::string &, const std::wstring &,
+bool SystemPlatform::verQueryValue(const std::string &, const std::wstring &,
     std::optional<std::size_t> &offset, std::uint32_t &length)
 {
     offset.reset();
@@ -180,7 +181,7 @@ bool PosixPlatform::verQueryValue(const std::string &, const std::wstring &,
     return false;
 }
 
-FileHandle PosixPlatform::createFile(const std::wstring &path, std::uint32_t access,
+FileHandle SystemPlatform::createFile(const std::wstring &path, std::uint32_t access,
     std::uint32_t share, std::uint32_t disposition, std::uint32_t)
 {
     // Only what the class asks for: reading an existing file.
@@ -205,7 +206,7 @@ FileHandle PosixPlatform::createFile(const std::wstring &path, std::uint32_t acc
     return fd;
 }
 
-bool PosixPlatform::getFileTime(
+bool SystemPlatform::getFileTime(
     FileHandle file, std::uint64_t &creation, std::uint64_t &lastAccess, std::uint64_t &lastWrite)
 {
     if (file < 0)
@@ -225,7 +226,7 @@ bool PosixPlatform::getFileTime(
     return true;
 }
 
-bool PosixPlatform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local)
+bool SystemPlatform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local)
 {
     if (utc < kUnixEpochInFileTime)
         return false;
@@ -237,7 +238,7 @@ bool PosixPlatform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &lo
     return true;
 }
 
-bool PosixPlatform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
+bool SystemPlatform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
 {
     if (time < kUnixEpochInFileTime || time > 0x7FFFFFFFFFFFFFFFULL)
         return false;
@@ -253,12 +254,12 @@ bool PosixPlatform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
     return true;
 }
 
-bool PosixPlatform::closeHandle(FileHandle handle)
+bool SystemPlatform::closeHandle(FileHandle handle)
 {
     return handle >= 0 && ::close(int(handle)) == 0;
 }
 
-std::int32_t PosixPlatform::shGetSpecialFolderLocation(
+std::int32_t SystemPlatform::shGetSpecialFolderLocation(
     WindowHandle, std::int32_t folder, ItemList &list)
 {
     list = 0;
@@ -267,30 +268,30 @@ std::int32_t PosixPlatform::shGetSpecialFolderLocation(
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())
         return kFileNotFoundResult;
-    const std::lock_guard lock(m_mutex);
-    list = m_nextItem++;
-    m_items[list] = documents.toStdString();
+    const std::lock_guard lock(m_state->mutex);
+    list = m_state->nextItem++;
+    m_state->items[list] = documents.toStdString();
     return 0;
 }
 
-bool PosixPlatform::shGetPathFromIdList(ItemList list, std::string &buffer)
+bool SystemPlatform::shGetPathFromIdList(ItemList list, std::string &buffer)
 {
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_items.find(list);
-    if (found == m_items.end() || found->second.size() >= buffer.size())
+    const std::lock_guard lock(m_state->mutex);
+    const auto found = m_state->items.find(list);
+    if (found == m_state->items.end() || found->second.size() >= buffer.size())
         return false;
     std::copy(found->second.begin(), found->second.end(), buffer.begin());
     buffer[found->second.size()] = '\0';
     return true;
 }
 
-void PosixPlatform::coTaskMemFree(ItemList list)
+void SystemPlatform::coTaskMemFree(ItemList list)
 {
-    const std::lock_guard lock(m_mutex);
-    m_items.erase(list);
+    const std::lock_guard lock(m_state->mutex);
+    m_state->items.erase(list);
 }
 
-ItemList PosixPlatform::shBrowseForFolder(BrowseInfo &info)
+ItemList SystemPlatform::shBrowseForFolder(BrowseInfo &info)
 {
     if (!posix::widgetApplication())
         return 0;
@@ -302,13 +303,13 @@ ItemList PosixPlatform::shBrowseForFolder(BrowseInfo &info)
     std::fill(info.displayName.begin(), info.displayName.end(), '\0');
     std::copy_n(
         name.begin(), std::min(name.size(), info.displayName.size() - 1), info.displayName.begin());
-    const std::lock_guard lock(m_mutex);
-    const ItemList item = m_nextItem++;
-    m_items[item] = chosen.toStdString();
+    const std::lock_guard lock(m_state->mutex);
+    const ItemList item = m_state->nextItem++;
+    m_state->items[item] = chosen.toStdString();
     return item;
 }
 
-SearchHandle PosixPlatform::findFirstFile(const std::wstring &pattern, FindData &data)
+SearchHandle SystemPlatform::findFirstFile(const std::wstring &pattern, FindData &data)
 {
     const fs::path full = nativePath(pattern);
     std::string name = full.filename().string();
@@ -332,29 +333,29 @@ SearchHandle PosixPlatform::findFirstFile(const std::wstring &pattern, FindData 
     if (entries.empty())
         return kInvalidSearchHandle;
     data = entries.front();
-    const std::lock_guard lock(m_mutex);
-    const SearchHandle search = m_nextSearch++;
-    m_searches[search] = { std::move(entries), 1 };
+    const std::lock_guard lock(m_state->mutex);
+    const SearchHandle search = m_state->nextSearch++;
+    m_state->searches[search] = { std::move(entries), 1 };
     return search;
 }
 
-bool PosixPlatform::findNextFile(SearchHandle search, FindData &data)
+bool SystemPlatform::findNextFile(SearchHandle search, FindData &data)
 {
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_searches.find(search);
-    if (found == m_searches.end() || found->second.second >= found->second.first.size())
+    const std::lock_guard lock(m_state->mutex);
+    const auto found = m_state->searches.find(search);
+    if (found == m_state->searches.end() || found->second.second >= found->second.first.size())
         return false;
     data = found->second.first[found->second.second++];
     return true;
 }
 
-bool PosixPlatform::findClose(SearchHandle search)
+bool SystemPlatform::findClose(SearchHandle search)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_searches.erase(search) == 1;
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->searches.erase(search) == 1;
 }
 
-std::int32_t PosixPlatform::doEvents()
+std::int32_t SystemPlatform::doEvents()
 {
     if (!QCoreApplication::instance())
         return 0;

@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The Linux backend's shell file operations: copy and move in the file
 // system, and the freedesktop trash as the recycle bin.
-#include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStandardPaths>
-#include <QUrl>
 
-#include <cerrno>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
-#include <unistd.h>
 
 namespace orv::platform {
 
@@ -69,61 +66,19 @@ bool transfer(const fs::path &from, const fs::path &toGiven, bool move)
     return !error;
 }
 
-std::string percentEncoded(const std::string &path)
-{
-    return QString::fromUtf8(QUrl::toPercentEncoding(QString::fromStdString(path), "/"))
-        .toStdString();
-}
-
-// Moves a file or folder into the freedesktop trash of the user: the
-// .trashinfo first (made exclusively, which reserves the name), then the item.
+// The freedesktop trash is Qt's. Qt 6.4 makes the trash folder but not the
+// data folder that holds it, which a fresh account may not have yet, and
+// without one it files the item under the working folder: make it first.
 bool moveToTrash(const fs::path &item)
 {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(item, error);
-    if (error || !fs::exists(fs::symlink_status(absolute, error)))
-        return false;
-    std::string dataHome
-        = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-    if (const char *xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        dataHome = xdg;
-    const fs::path trash = fs::path(dataHome) / "Trash";
-    fs::create_directories(trash / "files", error);
-    fs::create_directories(trash / "info", error);
-    if (error)
-        return false;
-    const std::string base = absolute.filename().string();
-    for (int n = 1; n < 10000; ++n) {
-        const std::string name = n == 1 ? base : base + '.' + std::to_string(n);
-        const fs::path info = trash / "info" / (name + ".trashinfo");
-        const int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return false;
-        }
-        const std::time_t now = std::time(nullptr);
-        std::tm local {};
-        ::localtime_r(&now, &local);
-        char date[32];
-        std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-        const std::string text = "[Trash Info]\nPath=" + percentEncoded(absolute.string())
-            + "\nDeletionDate=" + date + "\n";
-        const bool written = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
-        ::close(fd);
-        const fs::path target = trash / "files" / name;
-        if (written && !fs::exists(fs::symlink_status(target, error))
-            && transfer(absolute, target, true))
-            return true;
-        fs::remove(info, error);
-        return false;
-    }
-    return false;
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return !dataHome.isEmpty() && QDir().mkpath(dataHome)
+        && QFile::moveToTrash(QFile::decodeName(item.c_str()));
 }
 
 } // namespace
 
-std::int32_t PosixPlatform::shFileOperation(FileOperationRecord &record)
+std::int32_t SystemPlatform::shFileOperation(FileOperationRecord &record)
 {
     record.aborted = false;
     const std::vector<fs::path> sources = expand(firstPath(record.from));

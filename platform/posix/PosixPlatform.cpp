@@ -1,16 +1,41 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/PosixPlatform.h"
-
+// The Linux backend: the closest freedesktop mechanism for each primitive.
+//  - version: the kernel release from uname, platform id 0;
+//  - registry: a registry file of our own (see RegistryFile.h), read afresh
+//    at every key opening; by default it names the first system-information
+//    tool found on PATH as the system information tool;
+//  - process start: the command line split as Windows would split it and
+//    started detached; the show value travels in ORVEL_SHOW_WINDOW;
+//  - shell execute: the "open" verb through xdg-open; no other verb exists;
+//  - window lookup and positioning: no counterpart, nothing is ever found;
+//  - message box: a Qt message box when a display is there, else one line
+//    on standard error;
+//  - system code page: UTF-8;
+//  - paths: a backslash separates folders as a slash does;
+//  - shell file operations: copy and move in the file system, the recycle bin
+//    is the freedesktop trash (FileOperations.cpp);
+//  - clipboard: Qt's, a file list as text/uri-list and as the raw block under
+//    a private type; on X11 a command-line program's list outlives it;
+//  - file information: Qt's file icons and MIME type names, no short names
+//    and no version resources, the documents folder from QStandardPaths;
+//  - "no sharing" on opening: refused while the file is open elsewhere (a
+//    write lease cannot be taken), where the file system supports leases;
+//  - the folder dialog: QFileDialog;
+//  - the script shell object: a process runner (documents through xdg-open);
+//  - libraries: dlopen, the export run on a thread of its own;
+//  - windows and device contexts: Qt widgets and images (see Objects.h).
 #include "core/Application.h"
 #include "platform/Utf8.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Objects.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QVersionNumber>
 
 #include <algorithm>
 #include <array>
@@ -57,21 +82,6 @@ bool isExecutableFile(const std::filesystem::path &path)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
-}
-
-// Leading decimal number of text, and the text after it and one separator.
-std::uint32_t takeNumber(std::string_view &text)
-{
-    std::uint32_t number = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        number = number * 10 + static_cast<std::uint32_t>(text[i] - '0');
-    text.remove_prefix(i);
-    if (!text.empty() && text.front() == '.')
-        text.remove_prefix(1);
-    else
-        text = {};
-    return number;
 }
 
 bool displayAvailable()
@@ -132,6 +142,67 @@ QMessageBox::Icon iconOf(std::uint32_t flags)
     }
 }
 
+// ORVEL_REGISTRY_FILE, else <config>/OrvelBrowser/registry.reg
+// ($XDG_CONFIG_HOME, or ~/.config).
+std::string defaultRegistryFile()
+{
+    if (std::string file = environment("ORVEL_REGISTRY_FILE"); !file.empty())
+        return file;
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (config.empty()) {
+        const std::string home = environment("HOME");
+        if (home.empty())
+            return {};
+        config = home + "/.config";
+    }
+    return config + "/OrvelBrowser/registry.reg";
+}
+
+// The registry every Linux system has before its file is read: the system
+// information tool, if one is found on the search path.
+RegistryFile builtInRegistry(const std::string &searchPath)
+{
+    RegistryFile registry;
+    for (const std::string_view tool : kSystemInformationTools) {
+        std::istringstream folders(searchPath);
+        for (std::string folder; std::getline(folders, folder, ':');) {
+            if (folder.empty())
+                continue;
+            const std::filesystem::path candidate = std::filesystem::path(folder) / tool;
+            if (!isExecutableFile(candidate))
+                continue;
+            // The value is a command line: a path with blanks needs quotes.
+            std::string commandLine = candidate.string();
+            if (commandLine.find_first_of(" \t") != std::string::npos)
+                commandLine = '"' + commandLine + '"';
+            registry.setValue(
+                kHkeyLocalMachine, kSystemInformationKey, "PATH", { kRegText, commandLine + '\0' });
+            return registry;
+        }
+    }
+    return registry;
+}
+
+// The shell's "open" verb (the only one here) through xdg-open.
+std::intptr_t openWithShell(const std::wstring &verb, const std::wstring &file,
+    const std::optional<std::wstring> &directory)
+{
+    const QString verbText = toQString(verb).toLower();
+    if (!verbText.isEmpty() && verbText != QStringLiteral("open"))
+        return kShellNoAssociation;
+    if (file.empty())
+        return kShellFileNotFound;
+    QProcess process;
+    process.setProgram(QStringLiteral("xdg-open"));
+    process.setArguments({ toQString(file) });
+    // Windows passes on a working folder that does not exist; so do we, by
+    // not asking for it.
+    std::error_code error;
+    if (directory && std::filesystem::is_directory(toUtf8(*directory), error))
+        process.setWorkingDirectory(toQString(*directory));
+    return process.startDetached() ? kShellStarted : kShellFileNotFound;
+}
+
 } // namespace
 
 namespace posix {
@@ -160,68 +231,38 @@ bool applicationIsOurs()
 
 } // namespace posix
 
-PosixPlatform::PosixPlatform(std::string registryFile) : m_registryFile(std::move(registryFile))
+SystemPlatform::SystemPlatform() : SystemPlatform(std::make_unique<State>(defaultRegistryFile()))
 {
 }
 
-std::string PosixPlatform::defaultRegistryFile()
+SystemPlatform::SystemPlatform(std::unique_ptr<State> state) : m_state(std::move(state))
 {
-    if (std::string file = environment("ORVEL_REGISTRY_FILE"); !file.empty())
-        return file;
-    std::string config = environment("XDG_CONFIG_HOME");
-    if (config.empty()) {
-        const std::string home = environment("HOME");
-        if (home.empty())
-            return {};
-        config = home + "/.config";
-    }
-    return config + "/OrvelBrowser/registry.reg";
 }
 
-RegistryFile PosixPlatform::builtInRegistry(const std::string &searchPath)
-{
-    RegistryFile registry;
-    for (const std::string_view tool : kSystemInformationTools) {
-        std::istringstream folders(searchPath);
-        for (std::string folder; std::getline(folders, folder, ':');) {
-            if (folder.empty())
-                continue;
-            const std::filesystem::path candidate = std::filesystem::path(folder) / tool;
-            if (!isExecutableFile(candidate))
-                continue;
-            // The value is a command line: a path with blanks needs quotes.
-            std::string commandLine = candidate.string();
-            if (commandLine.find_first_of(" \t") != std::string::npos)
-                commandLine = '"' + commandLine + '"';
-            registry.setValue(
-                kHkeyLocalMachine, kSystemInformationKey, "PATH", { kRegText, commandLine + '\0' });
-            return registry;
-        }
-    }
-    return registry;
-}
+SystemPlatform::~SystemPlatform() = default;
 
-bool PosixPlatform::getVersionEx(OsVersionInfo &info)
+bool SystemPlatform::getVersionEx(OsVersionInfo &info)
 {
     utsname system {};
     if (info.size != kOsVersionInfoSize || ::uname(&system) != 0)
         return false;
-    std::string_view release = system.release; // e.g. 6.1.0-18-amd64
-    info.majorVersion = takeNumber(release);
-    info.minorVersion = takeNumber(release);
-    info.buildNumber = takeNumber(release);
+    // e.g. 6.1.0-18-amd64: 6.1.0, the rest a suffix.
+    const QVersionNumber release = QVersionNumber::fromString(QLatin1String(system.release));
+    info.majorVersion = static_cast<std::uint32_t>(release.majorVersion());
+    info.minorVersion = static_cast<std::uint32_t>(release.minorVersion());
+    info.buildNumber = static_cast<std::uint32_t>(release.microVersion());
     info.platformId = 0;
     info.servicePack.fill('\0');
     return true;
 }
 
-std::uint32_t PosixPlatform::regOpenKeyEx(
+std::uint32_t SystemPlatform::regOpenKeyEx(
     std::uint32_t root, const std::wstring &subKey, std::uint32_t /*access*/, RegistryKey &key)
 {
     key = 0;
     RegistryFile registry = builtInRegistry(environment("PATH"));
-    if (!m_registryFile.empty()) {
-        std::ifstream file(m_registryFile, std::ios::binary);
+    if (!m_state->registryFile.empty()) {
+        std::ifstream file(m_state->registryFile, std::ios::binary);
         if (file) {
             std::ostringstream text;
             text << file.rdbuf();
@@ -231,18 +272,18 @@ std::uint32_t PosixPlatform::regOpenKeyEx(
     const std::string path = toUtf8(subKey);
     if (!registry.keyExists(root, path))
         return kErrorFileNotFound;
-    const std::lock_guard lock(m_keysMutex);
-    key = m_nextKey++;
-    m_openKeys.emplace(key, OpenKey { root, path, std::move(registry) });
+    const std::lock_guard lock(m_state->keysMutex);
+    key = m_state->nextKey++;
+    m_state->openKeys.emplace(key, State::OpenKey { root, path, std::move(registry) });
     return kErrorSuccess;
 }
 
-std::uint32_t PosixPlatform::regQueryValueEx(RegistryKey key, const std::wstring &valueName,
+std::uint32_t SystemPlatform::regQueryValueEx(RegistryKey key, const std::wstring &valueName,
     std::uint32_t &type, std::string &data, std::uint32_t &size)
 {
-    const std::lock_guard lock(m_keysMutex);
-    const auto open = m_openKeys.find(key);
-    if (open == m_openKeys.end())
+    const std::lock_guard lock(m_state->keysMutex);
+    const auto open = m_state->openKeys.find(key);
+    if (open == m_state->openKeys.end())
         return kErrorInvalidHandle;
     const auto value
         = open->second.registry.value(open->second.root, open->second.subKey, toUtf8(valueName));
@@ -257,13 +298,13 @@ std::uint32_t PosixPlatform::regQueryValueEx(RegistryKey key, const std::wstring
     return kErrorSuccess;
 }
 
-std::uint32_t PosixPlatform::regCloseKey(RegistryKey key)
+std::uint32_t SystemPlatform::regCloseKey(RegistryKey key)
 {
-    const std::lock_guard lock(m_keysMutex);
-    return m_openKeys.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+    const std::lock_guard lock(m_state->keysMutex);
+    return m_state->openKeys.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
-std::uint32_t PosixPlatform::startProcess(const std::wstring &commandLine, std::int32_t show)
+std::uint32_t SystemPlatform::startProcess(const std::wstring &commandLine, std::int32_t show)
 {
     const std::vector<std::wstring> arguments = splitCommandLine(commandLine);
     if (arguments.empty() || arguments.front().empty())
@@ -273,33 +314,14 @@ std::uint32_t PosixPlatform::startProcess(const std::wstring &commandLine, std::
     return process.startDetached() ? kErrorSuccess : kErrorFileNotFound;
 }
 
-std::intptr_t PosixPlatform::openWithShell(const std::wstring &verb, const std::wstring &file,
-    const std::optional<std::wstring> &directory)
-{
-    const QString verbText = toQString(verb).toLower();
-    if (!verbText.isEmpty() && verbText != QStringLiteral("open"))
-        return kShellNoAssociation;
-    if (file.empty())
-        return kShellFileNotFound;
-    QProcess process;
-    process.setProgram(QStringLiteral("xdg-open"));
-    process.setArguments({ toQString(file) });
-    // Windows passes on a working folder that does not exist; so do we, by
-    // not asking for it.
-    std::error_code error;
-    if (directory && std::filesystem::is_directory(toUtf8(*directory), error))
-        process.setWorkingDirectory(toQString(*directory));
-    return process.startDetached() ? kShellStarted : kShellFileNotFound;
-}
-
-std::intptr_t PosixPlatform::shellExecute(WindowHandle /*owner*/, const std::wstring &verb,
+std::intptr_t SystemPlatform::shellExecute(WindowHandle /*owner*/, const std::wstring &verb,
     const std::wstring &file, const std::optional<std::wstring> & /*parameters*/,
     const std::optional<std::wstring> &directory, std::int32_t /*show*/)
 {
     return openWithShell(verb, file, directory);
 }
 
-bool PosixPlatform::shellExecuteEx(ShellExecuteRecord &record)
+bool SystemPlatform::shellExecuteEx(ShellExecuteRecord &record)
 {
     const std::intptr_t result = openWithShell(record.verb.value_or(std::wstring()),
         record.file.value_or(std::wstring()), record.directory);
@@ -307,40 +329,37 @@ bool PosixPlatform::shellExecuteEx(ShellExecuteRecord &record)
     return result > 32;
 }
 
-WindowHandle PosixPlatform::findWindow(const std::optional<std::wstring> & /*className*/,
+WindowHandle SystemPlatform::findWindow(const std::optional<std::wstring> & /*className*/,
     const std::optional<std::wstring> & /*title*/)
 {
     return 0;
 }
 
-bool PosixPlatform::setWindowPos(WindowHandle /*window*/, WindowHandle /*insertAfter*/,
+bool SystemPlatform::setWindowPos(WindowHandle /*window*/, WindowHandle /*insertAfter*/,
     std::int32_t /*x*/, std::int32_t /*y*/, std::int32_t /*width*/, std::int32_t /*height*/,
     std::uint32_t /*flags*/)
 {
     return false;
 }
 
-bool PosixPlatform::fileExists(const std::wstring &path)
+bool SystemPlatform::fileExists(const std::wstring &path)
 {
-    // A backslash separates folders here too: the class joins paths with it.
-    std::string native = toUtf8(path);
-    std::replace(native.begin(), native.end(), '\\', '/');
     std::error_code error;
-    const auto status = std::filesystem::status(native, error);
+    const auto status = std::filesystem::status(posix::nativePath(path), error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-std::string PosixPlatform::toSystemText(std::wstring_view text)
+std::string SystemPlatform::toSystemText(std::wstring_view text)
 {
     return toUtf8(text);
 }
 
-std::wstring PosixPlatform::fromSystemText(std::string_view text)
+std::wstring SystemPlatform::fromSystemText(std::string_view text)
 {
     return fromUtf8(text);
 }
 
-std::int32_t PosixPlatform::showMessageBox(const MessageBoxRequest &request)
+std::int32_t SystemPlatform::showMessageBox(const MessageBoxRequest &request)
 {
     if (!posix::widgetApplication()) {
         const std::string line = toUtf8(request.caption) + ": " + toUtf8(request.text) + "\n";
@@ -356,11 +375,6 @@ std::int32_t PosixPlatform::showMessageBox(const MessageBoxRequest &request)
             return entry.id;
     }
     return 2; // closed without a button: as Cancel
-}
-
-std::unique_ptr<Platform> createSystemPlatform()
-{
-    return std::make_unique<PosixPlatform>(PosixPlatform::defaultRegistryFile());
 }
 
 } // namespace orv::platform

@@ -3,8 +3,8 @@
 // through xdg-open) and its libraries: dlopen, the export run on a thread of
 // its own.
 #include "platform/posix/CommandLine.h"
-#include "platform/posix/PosixPlatform.h"
 #include "platform/posix/Services.h"
+#include "platform/posix/State.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -12,27 +12,19 @@
 #include <chrono>
 #include <dlfcn.h>
 #include <filesystem>
-#include <pthread.h>
 
 namespace orv::platform {
 
 using namespace posix;
 namespace fs = std::filesystem;
 
-struct PosixPlatform::Thread
+ScriptShell SystemPlatform::createScriptShell(ScriptError &)
 {
-    pthread_t id {};
-    ProcAddress routine = 0;
-    bool joined = false;
-};
-
-ScriptShell PosixPlatform::createScriptShell(ScriptError &)
-{
-    const std::lock_guard lock(m_mutex);
-    return m_nextShell++;
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->nextShell++;
 }
 
-bool PosixPlatform::scriptShellRun(ScriptShell shell, const std::wstring &command,
+bool SystemPlatform::scriptShellRun(ScriptShell shell, const std::wstring &command,
     std::int32_t style, bool wait, ScriptError &error)
 {
     const std::vector<std::wstring> arguments = splitCommandLine(command);
@@ -65,69 +57,69 @@ bool PosixPlatform::scriptShellRun(ScriptShell shell, const std::wstring &comman
     return true;
 }
 
-bool PosixPlatform::scriptShellAppActivate(ScriptShell, const std::wstring &)
+bool SystemPlatform::scriptShellAppActivate(ScriptShell, const std::wstring &)
 {
     return false; // no window of another program can be activated from here
 }
 
-bool PosixPlatform::scriptShellSendKeys(ScriptShell, const std::wstring &)
+bool SystemPlatform::scriptShellSendKeys(ScriptShell, const std::wstring &)
 {
     return false;
 }
 
-void PosixPlatform::releaseScriptShell(ScriptShell)
+void SystemPlatform::releaseScriptShell(ScriptShell)
 {
 }
 
-std::wstring PosixPlatform::getSystemDirectory()
+std::wstring SystemPlatform::getSystemDirectory()
 {
     return L"/usr/lib";
 }
 
-LibraryHandle PosixPlatform::loadLibrary(const std::wstring &path)
+LibraryHandle SystemPlatform::loadLibrary(const std::wstring &path)
 {
     return reinterpret_cast<LibraryHandle>(
         ::dlopen(nativePath(path).c_str(), RTLD_NOW | RTLD_LOCAL));
 }
 
-ProcAddress PosixPlatform::getProcAddress(LibraryHandle library, const std::string &name)
+ProcAddress SystemPlatform::getProcAddress(LibraryHandle library, const std::string &name)
 {
     if (library == 0)
         return 0;
     return reinterpret_cast<ProcAddress>(::dlsym(reinterpret_cast<void *>(library), name.c_str()));
 }
 
-bool PosixPlatform::freeLibrary(LibraryHandle library)
+bool SystemPlatform::freeLibrary(LibraryHandle library)
 {
     return library != 0 && ::dlclose(reinterpret_cast<void *>(library)) == 0;
 }
 
-ThreadHandle PosixPlatform::createThread(ProcAddress startRoutine)
+ThreadHandle SystemPlatform::createThread(ProcAddress startRoutine)
 {
     if (startRoutine == 0)
         return 0;
-    auto thread = std::make_shared<Thread>();
+    auto thread = std::make_shared<State::Thread>();
     thread->routine = startRoutine;
     const auto run = [](void *argument) -> void * {
-        const auto *self = static_cast<Thread *>(argument);
+        const auto *self = static_cast<State::Thread *>(argument);
         reinterpret_cast<long (*)()>(self->routine)();
         return nullptr;
     };
     if (::pthread_create(&thread->id, nullptr, run, thread.get()) != 0)
         return 0;
-    const std::lock_guard lock(m_mutex);
-    const ThreadHandle handle = m_nextThread++;
-    m_threads[handle] = thread;
+    const std::lock_guard lock(m_state->mutex);
+    const ThreadHandle handle = m_state->nextThread++;
+    m_state->threads[handle] = thread;
     return handle;
 }
 
-std::uint32_t PosixPlatform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
+std::uint32_t SystemPlatform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
 {
-    std::shared_ptr<Thread> found;
+    std::shared_ptr<State::Thread> found;
     {
-        const std::lock_guard lock(m_mutex);
-        const auto entry = m_threads.find(thread);
-        if (entry == m_threads.end())
+        const std::lock_guard lock(m_state->mutex);
+        const auto entry = m_state->threads.find(thread);
+        if (entry == m_state->threads.end())
             return 0xFFFFFFFF; // WAIT_FAILED
         found = entry->second;
     }
@@ -149,16 +141,16 @@ std::uint32_t PosixPlatform::waitForSingleObject(ThreadHandle thread, std::uint3
     return 0;
 }
 
-bool PosixPlatform::closeThreadHandle(ThreadHandle thread)
+bool SystemPlatform::closeThreadHandle(ThreadHandle thread)
 {
-    const std::lock_guard lock(m_mutex);
-    const auto entry = m_threads.find(thread);
-    if (entry == m_threads.end())
+    const std::lock_guard lock(m_state->mutex);
+    const auto entry = m_state->threads.find(thread);
+    if (entry == m_state->threads.end())
         return false;
     // A thread still running keeps its record; it is only let go.
     if (!entry->second->joined)
         ::pthread_detach(entry->second->id);
-    m_threads.erase(entry);
+    m_state->threads.erase(entry);
     return true;
 }
 

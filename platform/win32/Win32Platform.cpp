@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/win32/Win32Platform.h"
+// The Win32 backend: each primitive is the named call in its 8-bit ("A")
+// form, texts converted with the system code page (CP_ACP) at the call. The
+// script shell object is reached through its dispatch interface.
+#include "platform/SystemPlatform.h"
 
 // windows.h comes first: the shell's header builds on it.
 // clang-format off
@@ -117,6 +120,23 @@ HRESULT invokeByName(IDispatch *object, const wchar_t *name, std::vector<VARIANT
     return hr;
 }
 
+// Calls a method of the script shell that takes one text; whether it
+// succeeded (its result and failure text are not wanted).
+bool invokeWithText(ScriptShell shell, const wchar_t *name, const std::wstring &text)
+{
+    const Bstr argumentText(text);
+    VARIANT argument {};
+    argument.vt = VT_BSTR;
+    argument.bstrVal = argumentText.get();
+    VARIANT result;
+    VariantInit(&result);
+    ScriptError error;
+    const HRESULT hr
+        = invokeByName(reinterpret_cast<IDispatch *>(shell), name, { argument }, &result, error);
+    VariantClear(&result);
+    return SUCCEEDED(hr);
+}
+
 BOOL CALLBACK countWindow(HWND window, LPARAM count)
 {
     if (IsWindowVisible(window))
@@ -126,7 +146,22 @@ BOOL CALLBACK countWindow(HWND window, LPARAM count)
 
 } // namespace
 
-bool Win32Platform::getVersionEx(OsVersionInfo &info)
+// The system keeps all the state: there is nothing of our own.
+struct SystemPlatform::State
+{
+};
+
+SystemPlatform::SystemPlatform() : SystemPlatform(std::make_unique<State>())
+{
+}
+
+SystemPlatform::SystemPlatform(std::unique_ptr<State> state) : m_state(std::move(state))
+{
+}
+
+SystemPlatform::~SystemPlatform() = default;
+
+bool SystemPlatform::getVersionEx(OsVersionInfo &info)
 {
     OSVERSIONINFOA record {};
     record.dwOSVersionInfoSize = info.size;
@@ -141,7 +176,7 @@ bool Win32Platform::getVersionEx(OsVersionInfo &info)
     return true;
 }
 
-std::uint32_t Win32Platform::regOpenKeyEx(
+std::uint32_t SystemPlatform::regOpenKeyEx(
     std::uint32_t root, const std::wstring &subKey, std::uint32_t access, RegistryKey &key)
 {
     HKEY opened = nullptr;
@@ -151,7 +186,7 @@ std::uint32_t Win32Platform::regOpenKeyEx(
     return static_cast<std::uint32_t>(result);
 }
 
-std::uint32_t Win32Platform::regQueryValueEx(RegistryKey key, const std::wstring &valueName,
+std::uint32_t SystemPlatform::regQueryValueEx(RegistryKey key, const std::wstring &valueName,
     std::uint32_t &type, std::string &data, std::uint32_t &size)
 {
     DWORD valueType = 0;
@@ -165,12 +200,12 @@ std::uint32_t Win32Platform::regQueryValueEx(RegistryKey key, const std::wstring
     return static_cast<std::uint32_t>(result);
 }
 
-std::uint32_t Win32Platform::regCloseKey(RegistryKey key)
+std::uint32_t SystemPlatform::regCloseKey(RegistryKey key)
 {
     return static_cast<std::uint32_t>(RegCloseKey(reinterpret_cast<HKEY>(key)));
 }
 
-std::uint32_t Win32Platform::startProcess(const std::wstring &commandLine, std::int32_t show)
+std::uint32_t SystemPlatform::startProcess(const std::wstring &commandLine, std::int32_t show)
 {
     // CreateProcessA may write into the command line: give it its own buffer.
     std::string buffer = toSystemText(commandLine);
@@ -188,7 +223,7 @@ std::uint32_t Win32Platform::startProcess(const std::wstring &commandLine, std::
     return kErrorSuccess;
 }
 
-std::intptr_t Win32Platform::shellExecute(WindowHandle owner, const std::wstring &verb,
+std::intptr_t SystemPlatform::shellExecute(WindowHandle owner, const std::wstring &verb,
     const std::wstring &file, const std::optional<std::wstring> &parameters,
     const std::optional<std::wstring> &directory, std::int32_t show)
 {
@@ -201,7 +236,7 @@ std::intptr_t Win32Platform::shellExecute(WindowHandle owner, const std::wstring
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-bool Win32Platform::shellExecuteEx(ShellExecuteRecord &record)
+bool SystemPlatform::shellExecuteEx(ShellExecuteRecord &record)
 {
     const CallText verbText(*this, record.verb);
     const CallText fileText(*this, record.file);
@@ -225,7 +260,7 @@ bool Win32Platform::shellExecuteEx(ShellExecuteRecord &record)
     return result != FALSE;
 }
 
-WindowHandle Win32Platform::findWindow(
+WindowHandle SystemPlatform::findWindow(
     const std::optional<std::wstring> &className, const std::optional<std::wstring> &title)
 {
     const CallText classText(*this, className);
@@ -233,13 +268,13 @@ WindowHandle Win32Platform::findWindow(
     return fromHwnd(FindWindowA(classText.get(), titleText.get()));
 }
 
-bool Win32Platform::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
+bool SystemPlatform::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
     std::int32_t y, std::int32_t width, std::int32_t height, std::uint32_t flags)
 {
     return SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, width, height, flags) != FALSE;
 }
 
-bool Win32Platform::fileExists(const std::wstring &path)
+bool SystemPlatform::fileExists(const std::wstring &path)
 {
     WIN32_FIND_DATAA found {};
     const HANDLE search = FindFirstFileA(toSystemText(path).c_str(), &found);
@@ -249,7 +284,7 @@ bool Win32Platform::fileExists(const std::wstring &path)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::int32_t Win32Platform::shFileOperation(FileOperationRecord &record)
+std::int32_t SystemPlatform::shFileOperation(FileOperationRecord &record)
 {
     const std::string from = toSystemText(record.from);
     const std::string to = record.to ? toSystemText(*record.to) : std::string();
@@ -264,60 +299,60 @@ std::int32_t Win32Platform::shFileOperation(FileOperationRecord &record)
     return result;
 }
 
-bool Win32Platform::openClipboard(WindowHandle owner)
+bool SystemPlatform::openClipboard(WindowHandle owner)
 {
     return OpenClipboard(toHwnd(owner)) != FALSE;
 }
 
-bool Win32Platform::emptyClipboard()
+bool SystemPlatform::emptyClipboard()
 {
     return EmptyClipboard() != FALSE;
 }
 
-bool Win32Platform::closeClipboard()
+bool SystemPlatform::closeClipboard()
 {
     return CloseClipboard() != FALSE;
 }
 
-bool Win32Platform::isClipboardFormatAvailable(std::uint32_t format)
+bool SystemPlatform::isClipboardFormatAvailable(std::uint32_t format)
 {
     return IsClipboardFormatAvailable(format) != FALSE;
 }
 
-MemoryHandle Win32Platform::setClipboardData(std::uint32_t format, MemoryHandle block)
+MemoryHandle SystemPlatform::setClipboardData(std::uint32_t format, MemoryHandle block)
 {
     return reinterpret_cast<MemoryHandle>(
         SetClipboardData(format, reinterpret_cast<HANDLE>(block)));
 }
 
-MemoryHandle Win32Platform::getClipboardData(std::uint32_t format)
+MemoryHandle SystemPlatform::getClipboardData(std::uint32_t format)
 {
     return reinterpret_cast<MemoryHandle>(GetClipboardData(format));
 }
 
-MemoryHandle Win32Platform::globalAlloc(std::uint32_t flags, std::size_t size)
+MemoryHandle SystemPlatform::globalAlloc(std::uint32_t flags, std::size_t size)
 {
     return reinterpret_cast<MemoryHandle>(GlobalAlloc(flags, size));
 }
 
-std::uint8_t *Win32Platform::globalLock(MemoryHandle block, std::size_t &size)
+std::uint8_t *SystemPlatform::globalLock(MemoryHandle block, std::size_t &size)
 {
     size = GlobalSize(reinterpret_cast<HGLOBAL>(block));
     return static_cast<std::uint8_t *>(GlobalLock(reinterpret_cast<HGLOBAL>(block)));
 }
 
-bool Win32Platform::globalUnlock(MemoryHandle block)
+bool SystemPlatform::globalUnlock(MemoryHandle block)
 {
     GlobalUnlock(reinterpret_cast<HGLOBAL>(block));
     return true;
 }
 
-MemoryHandle Win32Platform::globalFree(MemoryHandle block)
+MemoryHandle SystemPlatform::globalFree(MemoryHandle block)
 {
     return reinterpret_cast<MemoryHandle>(GlobalFree(reinterpret_cast<HGLOBAL>(block)));
 }
 
-std::uint32_t Win32Platform::dragQueryFile(
+std::uint32_t SystemPlatform::dragQueryFile(
     MemoryHandle drop, std::uint32_t index, std::string &buffer, std::uint32_t length)
 {
     if (index == 0xFFFFFFFF || length == 0)
@@ -327,7 +362,7 @@ std::uint32_t Win32Platform::dragQueryFile(
     return DragQueryFileA(reinterpret_cast<HDROP>(drop), index, buffer.data(), length);
 }
 
-std::uintptr_t Win32Platform::shGetFileInfo(
+std::uintptr_t SystemPlatform::shGetFileInfo(
     const std::wstring &path, std::uint32_t attributes, ShellFileInfo &info, std::uint32_t flags)
 {
     SHFILEINFOA record {};
@@ -341,7 +376,7 @@ std::uintptr_t Win32Platform::shGetFileInfo(
     return result;
 }
 
-bool Win32Platform::imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
+bool SystemPlatform::imageListDraw(ImageListHandle list, std::int32_t index, DeviceContext dc,
     std::int32_t x, std::int32_t y, std::uint32_t style)
 {
     if (list == 0)
@@ -350,7 +385,7 @@ bool Win32Platform::imageListDraw(ImageListHandle list, std::int32_t index, Devi
         != FALSE;
 }
 
-IconHandle Win32Platform::extractAssociatedIcon(const std::wstring &path, std::uint16_t &index)
+IconHandle SystemPlatform::extractAssociatedIcon(const std::wstring &path, std::uint16_t &index)
 {
     // The call may write a longer path into its argument.
     std::string buffer = toSystemText(path);
@@ -361,17 +396,17 @@ IconHandle Win32Platform::extractAssociatedIcon(const std::wstring &path, std::u
     return reinterpret_cast<IconHandle>(icon);
 }
 
-bool Win32Platform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon)
+bool SystemPlatform::drawIcon(DeviceContext dc, std::int32_t x, std::int32_t y, IconHandle icon)
 {
     return DrawIcon(toHdc(dc), x, y, reinterpret_cast<HICON>(icon)) != FALSE;
 }
 
-bool Win32Platform::destroyIcon(IconHandle icon)
+bool SystemPlatform::destroyIcon(IconHandle icon)
 {
     return DestroyIcon(reinterpret_cast<HICON>(icon)) != FALSE;
 }
 
-std::uint32_t Win32Platform::getShortPathName(
+std::uint32_t SystemPlatform::getShortPathName(
     const std::wstring &longPath, std::string &buffer, std::uint32_t length)
 {
     if (buffer.size() < length)
@@ -379,20 +414,20 @@ std::uint32_t Win32Platform::getShortPathName(
     return GetShortPathNameA(toSystemText(longPath).c_str(), buffer.data(), length);
 }
 
-std::uint32_t Win32Platform::getFileVersionInfoSize(const std::wstring &path)
+std::uint32_t SystemPlatform::getFileVersionInfoSize(const std::wstring &path)
 {
     DWORD ignored = 0;
     return GetFileVersionInfoSizeA(toSystemText(path).c_str(), &ignored);
 }
 
-bool Win32Platform::getFileVersionInfo(const std::wstring &path, std::string &data)
+bool SystemPlatform::getFileVersionInfo(const std::wstring &path, std::string &data)
 {
     return GetFileVersionInfoA(
                toSystemText(path).c_str(), 0, static_cast<DWORD>(data.size()), data.data())
         != FALSE;
 }
 
-bool Win32Platform::verQueryValue(const std::string &data, const std::wstring &block,
+bool SystemPlatform::verQueryValue(const std::string &data, const std::wstring &block,
     std::optional<std::size_t> &offset, std::uint32_t &length)
 {
     void *value = nullptr;
@@ -408,14 +443,14 @@ bool Win32Platform::verQueryValue(const std::string &data, const std::wstring &b
     return true;
 }
 
-FileHandle Win32Platform::createFile(const std::wstring &path, std::uint32_t access,
+FileHandle SystemPlatform::createFile(const std::wstring &path, std::uint32_t access,
     std::uint32_t share, std::uint32_t disposition, std::uint32_t attributes)
 {
     return reinterpret_cast<FileHandle>(CreateFileA(
         toSystemText(path).c_str(), access, share, nullptr, disposition, attributes, nullptr));
 }
 
-bool Win32Platform::getFileTime(
+bool SystemPlatform::getFileTime(
     FileHandle file, std::uint64_t &creation, std::uint64_t &lastAccess, std::uint64_t &lastWrite)
 {
     FILETIME times[3] {};
@@ -427,7 +462,7 @@ bool Win32Platform::getFileTime(
     return true;
 }
 
-bool Win32Platform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local)
+bool SystemPlatform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &local)
 {
     const FILETIME in = toFileTime(utc);
     FILETIME out {};
@@ -437,7 +472,7 @@ bool Win32Platform::fileTimeToLocalFileTime(std::uint64_t utc, std::uint64_t &lo
     return true;
 }
 
-bool Win32Platform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
+bool SystemPlatform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
 {
     const FILETIME in = toFileTime(time);
     SYSTEMTIME out {};
@@ -448,12 +483,12 @@ bool Win32Platform::fileTimeToSystemTime(std::uint64_t time, SystemTime &fields)
     return true;
 }
 
-bool Win32Platform::closeHandle(FileHandle handle)
+bool SystemPlatform::closeHandle(FileHandle handle)
 {
     return CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
 }
 
-std::int32_t Win32Platform::shGetSpecialFolderLocation(
+std::int32_t SystemPlatform::shGetSpecialFolderLocation(
     WindowHandle owner, std::int32_t folder, ItemList &list)
 {
     PIDLIST_ABSOLUTE items = nullptr;
@@ -462,7 +497,7 @@ std::int32_t Win32Platform::shGetSpecialFolderLocation(
     return static_cast<std::int32_t>(result);
 }
 
-bool Win32Platform::shGetPathFromIdList(ItemList list, std::string &buffer)
+bool SystemPlatform::shGetPathFromIdList(ItemList list, std::string &buffer)
 {
     // The call writes up to MAX_PATH bytes whatever the buffer.
     std::string path(std::max<std::size_t>(buffer.size(), MAX_PATH), '\0');
@@ -473,12 +508,12 @@ bool Win32Platform::shGetPathFromIdList(ItemList list, std::string &buffer)
     return true;
 }
 
-void Win32Platform::coTaskMemFree(ItemList list)
+void SystemPlatform::coTaskMemFree(ItemList list)
 {
     CoTaskMemFree(reinterpret_cast<void *>(list));
 }
 
-ItemList Win32Platform::shBrowseForFolder(BrowseInfo &info)
+ItemList SystemPlatform::shBrowseForFolder(BrowseInfo &info)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // The dialog writes up to MAX_PATH bytes of display name.
@@ -506,7 +541,7 @@ void copyFindData(const WIN32_FIND_DATAA &found, FindData &data)
 
 } // namespace
 
-SearchHandle Win32Platform::findFirstFile(const std::wstring &pattern, FindData &data)
+SearchHandle SystemPlatform::findFirstFile(const std::wstring &pattern, FindData &data)
 {
     WIN32_FIND_DATAA found {};
     const HANDLE search = FindFirstFileA(toSystemText(pattern).c_str(), &found);
@@ -515,7 +550,7 @@ SearchHandle Win32Platform::findFirstFile(const std::wstring &pattern, FindData 
     return reinterpret_cast<SearchHandle>(search);
 }
 
-bool Win32Platform::findNextFile(SearchHandle search, FindData &data)
+bool SystemPlatform::findNextFile(SearchHandle search, FindData &data)
 {
     WIN32_FIND_DATAA found {};
     if (!FindNextFileA(reinterpret_cast<HANDLE>(search), &found))
@@ -524,12 +559,12 @@ bool Win32Platform::findNextFile(SearchHandle search, FindData &data)
     return true;
 }
 
-bool Win32Platform::findClose(SearchHandle search)
+bool SystemPlatform::findClose(SearchHandle search)
 {
     return FindClose(reinterpret_cast<HANDLE>(search)) != FALSE;
 }
 
-std::int32_t Win32Platform::doEvents()
+std::int32_t SystemPlatform::doEvents()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -541,7 +576,7 @@ std::int32_t Win32Platform::doEvents()
     return count;
 }
 
-ScriptShell Win32Platform::createScriptShell(ScriptError &error)
+ScriptShell SystemPlatform::createScriptShell(ScriptError &error)
 {
     // The object lives in this apartment; a second initialisation is harmless.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -559,7 +594,7 @@ ScriptShell Win32Platform::createScriptShell(ScriptError &error)
     return reinterpret_cast<ScriptShell>(object);
 }
 
-bool Win32Platform::scriptShellRun(ScriptShell shell, const std::wstring &command,
+bool SystemPlatform::scriptShellRun(ScriptShell shell, const std::wstring &command,
     std::int32_t style, bool wait, ScriptError &error)
 {
     const Bstr text(command);
@@ -578,46 +613,30 @@ bool Win32Platform::scriptShellRun(ScriptShell shell, const std::wstring &comman
     return SUCCEEDED(hr);
 }
 
-bool Win32Platform::scriptShellAppActivate(ScriptShell shell, const std::wstring &title)
+bool SystemPlatform::scriptShellAppActivate(ScriptShell shell, const std::wstring &title)
 {
-    const Bstr text(title);
-    VARIANT argument {};
-    argument.vt = VT_BSTR;
-    argument.bstrVal = text.get();
-    VARIANT result;
-    VariantInit(&result);
-    ScriptError error;
-    const HRESULT hr = invokeByName(
-        reinterpret_cast<IDispatch *>(shell), L"AppActivate", { argument }, &result, error);
-    VariantClear(&result);
-    return SUCCEEDED(hr);
+    return invokeWithText(shell, L"AppActivate", title);
 }
 
-bool Win32Platform::scriptShellSendKeys(ScriptShell shell, const std::wstring &keys)
+bool SystemPlatform::scriptShellSendKeys(ScriptShell shell, const std::wstring &keys)
 {
-    const Bstr text(keys);
-    VARIANT argument {};
-    argument.vt = VT_BSTR;
-    argument.bstrVal = text.get();
-    ScriptError error;
-    return SUCCEEDED(invokeByName(
-        reinterpret_cast<IDispatch *>(shell), L"SendKeys", { argument }, nullptr, error));
+    return invokeWithText(shell, L"SendKeys", keys);
 }
 
-void Win32Platform::releaseScriptShell(ScriptShell shell)
+void SystemPlatform::releaseScriptShell(ScriptShell shell)
 {
     if (shell != 0)
         reinterpret_cast<IDispatch *>(shell)->Release();
 }
 
-std::wstring Win32Platform::getSystemDirectory()
+std::wstring SystemPlatform::getSystemDirectory()
 {
     char folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     return fromSystemText(std::string_view(folder, std::min<UINT>(length, MAX_PATH)));
 }
 
-std::int32_t Win32Platform::getWindowText(
+std::int32_t SystemPlatform::getWindowText(
     WindowHandle window, std::string &buffer, std::int32_t length)
 {
     if (length <= 0)
@@ -627,23 +646,23 @@ std::int32_t Win32Platform::getWindowText(
     return GetWindowTextA(toHwnd(window), buffer.data(), length);
 }
 
-LibraryHandle Win32Platform::loadLibrary(const std::wstring &path)
+LibraryHandle SystemPlatform::loadLibrary(const std::wstring &path)
 {
     return reinterpret_cast<LibraryHandle>(LoadLibraryA(toSystemText(path).c_str()));
 }
 
-ProcAddress Win32Platform::getProcAddress(LibraryHandle library, const std::string &name)
+ProcAddress SystemPlatform::getProcAddress(LibraryHandle library, const std::string &name)
 {
     return reinterpret_cast<ProcAddress>(
         GetProcAddress(reinterpret_cast<HMODULE>(library), name.c_str()));
 }
 
-bool Win32Platform::freeLibrary(LibraryHandle library)
+bool SystemPlatform::freeLibrary(LibraryHandle library)
 {
     return FreeLibrary(reinterpret_cast<HMODULE>(library)) != FALSE;
 }
 
-ThreadHandle Win32Platform::createThread(ProcAddress startRoutine)
+ThreadHandle SystemPlatform::createThread(ProcAddress startRoutine)
 {
     // The export takes no argument; the thread's one argument is ignored by
     // the calling convention of this platform.
@@ -652,17 +671,17 @@ ThreadHandle Win32Platform::createThread(ProcAddress startRoutine)
         nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(startRoutine), nullptr, 0, &id));
 }
 
-std::uint32_t Win32Platform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
+std::uint32_t SystemPlatform::waitForSingleObject(ThreadHandle thread, std::uint32_t milliseconds)
 {
     return WaitForSingleObject(reinterpret_cast<HANDLE>(thread), milliseconds);
 }
 
-bool Win32Platform::closeThreadHandle(ThreadHandle thread)
+bool SystemPlatform::closeThreadHandle(ThreadHandle thread)
 {
     return CloseHandle(reinterpret_cast<HANDLE>(thread)) != FALSE;
 }
 
-bool Win32Platform::getWindowRect(WindowHandle window, Rect &rect)
+bool SystemPlatform::getWindowRect(WindowHandle window, Rect &rect)
 {
     RECT r {};
     if (!GetWindowRect(toHwnd(window), &r))
@@ -671,7 +690,7 @@ bool Win32Platform::getWindowRect(WindowHandle window, Rect &rect)
     return true;
 }
 
-bool Win32Platform::screenToClient(WindowHandle window, Point &point)
+bool SystemPlatform::screenToClient(WindowHandle window, Point &point)
 {
     POINT p { point.x, point.y };
     if (!ScreenToClient(toHwnd(window), &p))
@@ -680,65 +699,65 @@ bool Win32Platform::screenToClient(WindowHandle window, Point &point)
     return true;
 }
 
-bool Win32Platform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
+bool SystemPlatform::moveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
     std::int32_t width, std::int32_t height, bool repaint)
 {
     return MoveWindow(toHwnd(window), x, y, width, height, repaint) != FALSE;
 }
 
-std::intptr_t Win32Platform::sendMessage(
+std::intptr_t SystemPlatform::sendMessage(
     WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
 {
     return SendMessageA(toHwnd(window), message, wParam, lParam);
 }
 
-DeviceContext Win32Platform::createCompatibleDc(DeviceContext dc)
+DeviceContext SystemPlatform::createCompatibleDc(DeviceContext dc)
 {
     return fromHdc(CreateCompatibleDC(toHdc(dc)));
 }
 
-GdiObject Win32Platform::createBitmap(
+GdiObject SystemPlatform::createBitmap(
     std::int32_t width, std::int32_t height, std::uint32_t planes, std::uint32_t bitsPerPixel)
 {
     return reinterpret_cast<GdiObject>(CreateBitmap(width, height, planes, bitsPerPixel, nullptr));
 }
 
-GdiObject Win32Platform::createCompatibleBitmap(
+GdiObject SystemPlatform::createCompatibleBitmap(
     DeviceContext dc, std::int32_t width, std::int32_t height)
 {
     return reinterpret_cast<GdiObject>(CreateCompatibleBitmap(toHdc(dc), width, height));
 }
 
-GdiObject Win32Platform::selectObject(DeviceContext dc, GdiObject object)
+GdiObject SystemPlatform::selectObject(DeviceContext dc, GdiObject object)
 {
     return reinterpret_cast<GdiObject>(SelectObject(toHdc(dc), reinterpret_cast<HGDIOBJ>(object)));
 }
 
-bool Win32Platform::deleteObject(GdiObject object)
+bool SystemPlatform::deleteObject(GdiObject object)
 {
     return DeleteObject(reinterpret_cast<HGDIOBJ>(object)) != FALSE;
 }
 
-bool Win32Platform::deleteDc(DeviceContext dc)
+bool SystemPlatform::deleteDc(DeviceContext dc)
 {
     return DeleteDC(toHdc(dc)) != FALSE;
 }
 
-std::uint32_t Win32Platform::setBkColor(DeviceContext dc, std::uint32_t colour)
+std::uint32_t SystemPlatform::setBkColor(DeviceContext dc, std::uint32_t colour)
 {
     return SetBkColor(toHdc(dc), colour);
 }
 
-bool Win32Platform::bitBlt(DeviceContext target, std::int32_t x, std::int32_t y, std::int32_t width,
-    std::int32_t height, DeviceContext source, std::int32_t sourceX, std::int32_t sourceY,
-    std::uint32_t rasterOperation)
+bool SystemPlatform::bitBlt(DeviceContext target, std::int32_t x, std::int32_t y,
+    std::int32_t width, std::int32_t height, DeviceContext source, std::int32_t sourceX,
+    std::int32_t sourceY, std::uint32_t rasterOperation)
 {
     return BitBlt(
                toHdc(target), x, y, width, height, toHdc(source), sourceX, sourceY, rasterOperation)
         != FALSE;
 }
 
-std::string Win32Platform::toSystemText(std::wstring_view text)
+std::string SystemPlatform::toSystemText(std::wstring_view text)
 {
     if (text.empty())
         return {};
@@ -750,7 +769,7 @@ std::string Win32Platform::toSystemText(std::wstring_view text)
     return result;
 }
 
-std::wstring Win32Platform::fromSystemText(std::string_view text)
+std::wstring SystemPlatform::fromSystemText(std::string_view text)
 {
     if (text.empty())
         return {};
@@ -761,7 +780,7 @@ std::wstring Win32Platform::fromSystemText(std::string_view text)
     return result;
 }
 
-std::int32_t Win32Platform::showMessageBox(const MessageBoxRequest &request)
+std::int32_t SystemPlatform::showMessageBox(const MessageBoxRequest &request)
 {
     return MessageBoxA(toHwnd(request.owner), toSystemText(request.text).c_str(),
         toSystemText(request.caption).c_str(), request.flags);
@@ -771,11 +790,6 @@ std::optional<int> runClipboardKeeper(int, char **)
 {
     // The system clipboard keeps its data after its owner ends.
     return std::nullopt;
-}
-
-std::unique_ptr<Platform> createSystemPlatform()
-{
-    return std::make_unique<Win32Platform>();
 }
 
 } // namespace orv::platform

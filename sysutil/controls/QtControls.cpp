@@ -1,87 +1,94 @@
 // SPDX-License-Identifier: MIT
-#include "sysutil/controls/QtControls.h"
-
+// The controls on Linux: Qt widgets, registered with the Linux backend.
 #include "platform/posix/Handles.h"
+#include "sysutil/controls/SystemControls.h"
 
+#include <QComboBox>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QLabel>
 #include <QPixmap>
+#include <QWidget>
 
 namespace orv::controls {
 
 using namespace orv::platform;
 using namespace orv::platform::posix;
 
-QtForm::QtForm(QWidget &window, std::int32_t scaleMode) : m_window(window), m_scaleMode(scaleMode)
+std::int32_t SystemForm::hWnd() const
+{
+    return registerWidget(m_window);
+}
+
+double SystemForm::textPixels(const std::wstring &text) const
+{
+    return QFontMetricsF(m_window->font()).horizontalAdvance(QString::fromStdWString(text));
+}
+
+double SystemForm::dotsPerInch() const
+{
+    return m_window->logicalDpiX();
+}
+
+std::int32_t SystemComboBox::hWnd() const
+{
+    return registerWidget(m_combo);
+}
+
+std::int32_t SystemComboBox::ListCount() const
+{
+    return m_combo->count();
+}
+
+std::wstring SystemComboBox::List(std::int32_t index) const
+{
+    return m_combo->itemText(index).toStdWString();
+}
+
+struct SystemPictureBox::State
+{
+    explicit State(QLabel *label)
+        : label(label), surface(label->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32)
+    {
+        surface.fill(background());
+        dc = registerSurface(&surface);
+    }
+    ~State() { unregisterSurface(dc); }
+
+    QColor background() const { return label->palette().color(label->backgroundRole()); }
+
+    QLabel *label;
+    QImage surface;
+    DeviceContext dc = 0;
+};
+
+SystemPictureBox::SystemPictureBox(QLabel *label) : m_state(std::make_unique<State>(label))
 {
 }
 
-std::int32_t QtForm::hWnd() const
+SystemPictureBox::~SystemPictureBox() = default;
+
+std::int32_t SystemPictureBox::hDC() const
 {
-    return registerWidget(&m_window);
+    return m_state->dc;
 }
 
-double QtForm::TextWidth(const std::wstring &text) const
+void SystemPictureBox::ClearPicture()
 {
-    const double pixels
-        = QFontMetricsF(m_window.font()).horizontalAdvance(QString::fromStdWString(text));
-    return ScaleX(pixels, kScalePixels, m_scaleMode);
+    m_state->label->clear();
+    m_state->surface.fill(m_state->background());
 }
 
-double QtForm::ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const
+void SystemPictureBox::PictureFromImage()
 {
-    return convertScale(value, fromMode, toMode, dotsPerInch());
+    m_state->label->setPixmap(QPixmap::fromImage(m_state->surface));
 }
 
-double QtForm::dotsPerInch() const
+bool SystemPictureBox::save(const std::wstring &file) const
 {
-    return m_window.logicalDpiX();
-}
-
-QtComboBox::QtComboBox(QComboBox &combo, FormObject &parent) : m_combo(combo), m_parent(parent)
-{
-}
-
-std::int32_t QtComboBox::hWnd() const
-{
-    return registerWidget(&m_combo);
-}
-
-std::int32_t QtComboBox::ListCount() const
-{
-    return m_combo.count();
-}
-
-std::wstring QtComboBox::List(std::int32_t index) const
-{
-    return m_combo.itemText(index).toStdWString();
-}
-
-QtPictureBox::QtPictureBox(QLabel &label)
-    : m_label(label), m_surface(label.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32)
-{
-    m_surface.fill(background());
-    m_dc = registerSurface(&m_surface);
-}
-
-QtPictureBox::~QtPictureBox()
-{
-    unregisterSurface(m_dc);
-}
-
-QColor QtPictureBox::background() const
-{
-    return m_label.palette().color(m_label.backgroundRole());
-}
-
-void QtPictureBox::ClearPicture()
-{
-    m_label.clear();
-    m_surface.fill(background());
-}
-
-void QtPictureBox::PictureFromImage()
-{
-    m_label.setPixmap(QPixmap::fromImage(m_surface));
+    const QPixmap picture = m_state->label->pixmap();
+    const QImage image = picture.isNull() ? m_state->surface : picture.toImage();
+    return image.save(QString::fromStdWString(file));
 }
 
 } // namespace orv::controls

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "sysutil/controls/Win32Controls.h"
+// The controls on Windows: real windows.
+#include "sysutil/controls/SystemControls.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace orv::controls {
-
-using namespace orv::platform;
 
 namespace {
 
@@ -37,18 +38,47 @@ std::wstring fromCodePage(const std::string &text)
     return result;
 }
 
-} // namespace
-
-Win32Form::Win32Form(HWND window, std::int32_t scaleMode) : m_window(window), m_scaleMode(scaleMode)
+// A bitmap as a 32-bit BMP file.
+bool saveBitmap(HBITMAP bitmap, const std::string &file)
 {
+    BITMAP info {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
+        return false;
+    BITMAPINFOHEADER header {};
+    header.biSize = sizeof header;
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    std::vector<char> pixels(std::size_t(info.bmWidth) * std::size_t(info.bmHeight) * 4);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const int lines = GetDIBits(dc, bitmap, 0, UINT(info.bmHeight), pixels.data(),
+        reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS);
+    DeleteDC(dc);
+    if (lines != info.bmHeight)
+        return false;
+    BITMAPFILEHEADER fileHeader {};
+    fileHeader.bfType = 0x4D42; // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = DWORD(fileHeader.bfOffBits + pixels.size());
+    std::FILE *out = std::fopen(file.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(&fileHeader, sizeof fileHeader, 1, out) == 1
+        && std::fwrite(&header, sizeof header, 1, out) == 1
+        && std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    return std::fclose(out) == 0 && written;
 }
 
-std::int32_t Win32Form::hWnd() const
+} // namespace
+
+std::int32_t SystemForm::hWnd() const
 {
     return handleOf(m_window);
 }
 
-double Win32Form::TextWidth(const std::wstring &text) const
+double SystemForm::textPixels(const std::wstring &text) const
 {
     const std::string bytes = toCodePage(text);
     const HDC dc = GetDC(m_window);
@@ -58,15 +88,10 @@ double Win32Form::TextWidth(const std::wstring &text) const
     GetTextExtentPoint32A(dc, bytes.c_str(), int(bytes.size()), &extent);
     SelectObject(dc, previous);
     ReleaseDC(m_window, dc);
-    return ScaleX(extent.cx, kScalePixels, m_scaleMode);
+    return extent.cx;
 }
 
-double Win32Form::ScaleX(double value, std::int32_t fromMode, std::int32_t toMode) const
-{
-    return convertScale(value, fromMode, toMode, dotsPerInch());
-}
-
-double Win32Form::dotsPerInch() const
+double SystemForm::dotsPerInch() const
 {
     const HDC dc = GetDC(m_window);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
@@ -74,22 +99,18 @@ double Win32Form::dotsPerInch() const
     return dpi > 0 ? dpi : 96;
 }
 
-Win32ComboBox::Win32ComboBox(HWND combo, FormObject &parent) : m_combo(combo), m_parent(parent)
-{
-}
-
-std::int32_t Win32ComboBox::hWnd() const
+std::int32_t SystemComboBox::hWnd() const
 {
     return handleOf(m_combo);
 }
 
-std::int32_t Win32ComboBox::ListCount() const
+std::int32_t SystemComboBox::ListCount() const
 {
     const LRESULT count = SendMessageA(m_combo, CB_GETCOUNT, 0, 0);
     return count == CB_ERR ? 0 : std::int32_t(count);
 }
 
-std::wstring Win32ComboBox::List(std::int32_t index) const
+std::wstring SystemComboBox::List(std::int32_t index) const
 {
     const LRESULT length = SendMessageA(m_combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
     if (length == CB_ERR)
@@ -101,59 +122,86 @@ std::wstring Win32ComboBox::List(std::int32_t index) const
     return fromCodePage(text);
 }
 
-Win32PictureBox::Win32PictureBox(HWND window) : m_window(window)
+// The picture's persistent image in a memory device context, and the copy
+// of it the window shows.
+struct SystemPictureBox::State
 {
-    RECT client {};
-    GetClientRect(window, &client);
-    m_size = { std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1) };
-    const HDC windowDc = GetDC(window);
-    m_dc = CreateCompatibleDC(windowDc);
-    m_image = CreateCompatibleBitmap(windowDc, m_size.cx, m_size.cy);
-    ReleaseDC(window, windowDc);
-    m_original = SelectObject(m_dc, m_image);
+    explicit State(HWND window) : window(window)
+    {
+        RECT client {};
+        GetClientRect(window, &client);
+        size = { std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1) };
+        const HDC windowDc = GetDC(window);
+        dc = CreateCompatibleDC(windowDc);
+        image = CreateCompatibleBitmap(windowDc, size.cx, size.cy);
+        ReleaseDC(window, windowDc);
+        original = SelectObject(dc, image);
+    }
+    ~State()
+    {
+        setPicture(nullptr);
+        SelectObject(dc, original);
+        DeleteObject(image);
+        DeleteDC(dc);
+    }
+
+    // The background the image is cleared to.
+    static COLORREF background() { return GetSysColor(COLOR_BTNFACE); }
+
+    void setPicture(HBITMAP bitmap)
+    {
+        SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        // The window does not own the bitmap it shows: the one replaced is ours.
+        if (picture)
+            DeleteObject(picture);
+        picture = bitmap;
+    }
+
+    HWND window;
+    SIZE size {};
+    HDC dc = nullptr;
+    HBITMAP image = nullptr;
+    HGDIOBJ original = nullptr;
+    HBITMAP picture = nullptr; // the bitmap the window shows; nullptr when cleared
+};
+
+SystemPictureBox::SystemPictureBox(HWND window) : m_state(std::make_unique<State>(window))
+{
     ClearPicture();
 }
 
-Win32PictureBox::~Win32PictureBox()
+SystemPictureBox::~SystemPictureBox() = default;
+
+std::int32_t SystemPictureBox::hDC() const
 {
-    setPicture(nullptr);
-    SelectObject(m_dc, m_original);
-    DeleteObject(m_image);
-    DeleteDC(m_dc);
+    return handleOf(m_state->dc);
 }
 
-std::int32_t Win32PictureBox::hDC() const
+void SystemPictureBox::ClearPicture()
 {
-    return handleOf(m_dc);
-}
-
-void Win32PictureBox::ClearPicture()
-{
-    const HBRUSH brush = CreateSolidBrush(background());
-    const RECT all { 0, 0, m_size.cx, m_size.cy };
-    FillRect(m_dc, &all, brush);
+    State &s = *m_state;
+    const HBRUSH brush = CreateSolidBrush(s.background());
+    const RECT all { 0, 0, s.size.cx, s.size.cy };
+    FillRect(s.dc, &all, brush);
     DeleteObject(brush);
-    setPicture(nullptr);
+    s.setPicture(nullptr);
 }
 
-void Win32PictureBox::PictureFromImage()
+void SystemPictureBox::PictureFromImage()
 {
-    const HDC copyDc = CreateCompatibleDC(m_dc);
-    const HBITMAP copy = CreateCompatibleBitmap(m_dc, m_size.cx, m_size.cy);
+    State &s = *m_state;
+    const HDC copyDc = CreateCompatibleDC(s.dc);
+    const HBITMAP copy = CreateCompatibleBitmap(s.dc, s.size.cx, s.size.cy);
     const HGDIOBJ previous = SelectObject(copyDc, copy);
-    BitBlt(copyDc, 0, 0, m_size.cx, m_size.cy, m_dc, 0, 0, SRCCOPY);
+    BitBlt(copyDc, 0, 0, s.size.cx, s.size.cy, s.dc, 0, 0, SRCCOPY);
     SelectObject(copyDc, previous);
     DeleteDC(copyDc);
-    setPicture(copy);
+    s.setPicture(copy);
 }
 
-void Win32PictureBox::setPicture(HBITMAP bitmap)
+bool SystemPictureBox::save(const std::wstring &file) const
 {
-    SendMessageA(m_window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    // The window does not own the bitmap it shows: the one replaced is ours.
-    if (m_picture)
-        DeleteObject(m_picture);
-    m_picture = bitmap;
+    return saveBitmap(m_state->picture, toCodePage(file));
 }
 
 } // namespace orv::controls

@@ -72,8 +72,8 @@ int main(int argc, char **argv)
     }
 
     orvClassWindows object;
-    const std::unique_ptr<orvclass::Controls> controls = orvclass::createToolControls();
-    const orvclass::Outcome outcome = orvclass::invoke(object, arguments, controls.get());
+    orvclass::ToolControls controls;
+    const orvclass::Outcome outcome = orvclass::invoke(object, arguments, &controls);
     write(outcome.exitCode == orvclass::ExitCode::UsageError ? stderr : stdout, outcome.text);
     return static_cast<int>(outcome.exitCode);
 }

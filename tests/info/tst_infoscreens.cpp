@@ -51,7 +51,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, selectedPage);
         QFETCH(QString, selectedCountry);
-        FakePlatform platform;
+        test::FailingPlatform platform;
         frmInfoFenster w({ "www.harlund.example", &platform, 1, 6, 0, {} });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -12,8 +12,7 @@ using namespace orv;
 using orv::test::blockRange;
 using orv::test::drawnMeterBlocks;
 using ProgressBar::State;
-using Geometry = std::tuple<QString, QString, int, QList<int>>;
-using Mode = std::tuple<int, QString, int, uint>;
+using Geometry = std::tuple<QString, QString, int, int, QString, QList<int>, QRgb>;
 using Updates = std::tuple<QList<int>, QList<int>, int, int>;
 using Overflow = std::tuple<QString, QString, QList<int>>;
 
@@ -66,27 +65,32 @@ private Q_SLOTS:
 
     void geometry_data()
     {
-        // blocks, gap, widthPx, expected (gap, top, bottom, width, last block)
+        // blocks, gap, widthPx, maximum, mode, expected (gap, top, bottom, width, last block,
+        // maximum kept), colour
         QTest::addColumn<Geometry>("row");
 
+        const QRgb navy = ProgressBar::kNavy;
         // clang-format off
-        QTest::newRow("ten blocks share the width") << Geometry{"-10", "1", 155, QList<int>{15, 30, 225, 210, 9}};
-        QTest::newRow("settings read by their leading number") << Geometry{" 6 px", "1px", 155, QList<int>{15, 30, 225, 90, 21}};
-        QTest::newRow("no gap") << Geometry{"6", "", 155, QList<int>{0, 30, 225, 90, 24}};
-        QTest::newRow("three blocks snap to whole pixels") << Geometry{"-3", "2", 100, QList<int>{30, 30, 225, 450, 2}};
-        QTest::newRow("block setting 0: zero-width blocks, count from the gap") << Geometry{"0", "1", 155, QList<int>{15, 30, 225, 0, 153}};
+        QTest::newRow("ten blocks share the width") << Geometry{"-10", "1", 155, 100, "lad", QList<int>{15, 30, 225, 210, 9, 100}, navy};
+        QTest::newRow("settings read by their leading number; maximum 0 becomes 1") << Geometry{" 6 px", "1px", 155, 0, "lad", QList<int>{15, 30, 225, 90, 21, 1}, navy};
+        QTest::newRow("no gap; a negative maximum stays") << Geometry{"6", "", 155, -5, "LAD", QList<int>{0, 30, 225, 90, 24, -5}, navy};
+        QTest::newRow("three blocks snap to whole pixels; saving") << Geometry{"-3", "2", 100, 7, "Sav", QList<int>{30, 30, 225, 450, 2, 7}, ProgressBar::kMaroon};
+        QTest::newRow("block setting 0: zero-width blocks, count from the gap; no mode") << Geometry{"0", "1", 155, 7, "", QList<int>{15, 30, 225, 0, 153, 7}, ProgressBar::kLightYellow};
         // clang-format on
     }
 
     void geometry()
     {
         QFETCH(Geometry, row);
-        const auto &[blocks, gap, widthPx, expected] = row;
+        const auto &[blocks, gap, widthPx, maximum, mode, expected, colour] = row;
         Meter meter(blocks, gap, widthPx);
-        InitMeter(meter, 100, "lad");
+        InitMeter(meter, std::int16_t(maximum), mode);
         const State &m = ProgressBar::moduleState();
-        QCOMPARE((QList<int> { m.BlockGap, m.BlockTop, m.BlockBottom, m.BlockWidth, m.LastBlock }),
+        QCOMPARE((QList<int> { m.BlockGap, m.BlockTop, m.BlockBottom, m.BlockWidth, m.LastBlock,
+                     m.MeterMax }),
             expected);
+        QCOMPARE(m.MeterColor, colour);
+        QCOMPARE(m.LastDrawn, std::int16_t(0));
         // The plain frame gives the inner area all of its room; the frame shows.
         QCOMPARE(meter.area->geometry(), QRect(0, 0, widthPx, 19));
         QVERIFY(meter.frame->isVisibleTo(&meter.window));
@@ -126,28 +130,6 @@ private Q_SLOTS:
         QCOMPARE((QList<int> { m.BlockGap, m.BlockWidth, m.LastBlock }), expected);
         QCOMPARE(m.MeterMax, std::int16_t(50)); // the steps after the failing ones ran
         QCOMPARE(m.MeterColor, ProgressBar::kMaroon);
-    }
-
-    void maximumAndMode_data()
-    {
-        // maximum, mode, meterMax, color
-        QTest::addColumn<Mode>("row");
-
-        QTest::newRow("maximum 0 becomes 1") << Mode { 0, "lad", 1, uint(ProgressBar::kNavy) };
-        QTest::newRow("negative maximum stays") << Mode { -5, "LAD", -5, uint(ProgressBar::kNavy) };
-        QTest::newRow("saving") << Mode { 7, "Sav", 7, uint(ProgressBar::kMaroon) };
-        QTest::newRow("empty mode") << Mode { 7, "", 7, uint(ProgressBar::kLightYellow) };
-    }
-
-    void maximumAndMode()
-    {
-        QFETCH(Mode, row);
-        const auto &[maximum, mode, meterMax, color] = row;
-        Meter meter("6");
-        InitMeter(meter, std::int16_t(maximum), mode);
-        QCOMPARE(int(ProgressBar::moduleState().MeterMax), meterMax);
-        QCOMPARE(ProgressBar::moduleState().MeterColor, color);
-        QCOMPARE(ProgressBar::moduleState().LastDrawn, std::int16_t(0));
     }
 
     void updates_data()

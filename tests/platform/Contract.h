@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What every backend promises the utility class, checked once for all of
-// them (Contract.cpp) on the real system. Each backend's test supplies
-// backend(): the system-specific preparation the checks need.
+// What every backend and the system's control adapters promise the utility
+// class, checked once for all of them (Contract.cpp) on the real system. Each
+// backend's test supplies backend(): the system-specific preparation the
+// checks need.
 
 #include "platform/Platform.h"
+#include "sysutil/ClassTypes.h"
 
 #include <memory>
 #include <optional>
@@ -15,6 +17,22 @@
 namespace orv::test {
 
 using namespace orv::platform;
+
+// Real controls on a form of the system, for the control adapters.
+class Controls
+{
+public:
+    virtual ~Controls() = default;
+    // A combo box at 10, 20 of 4 by 24 pixels (narrower than any list width asked for: Windows
+    // never makes a list narrower than its box) on a form of this scale mode, with entries "W",
+    // "WW", ...
+    virtual ComboBoxObject &combo(std::int32_t scaleMode, int entries) = 0;
+    virtual int comboHeight() = 0; // how far the box with its list reaches down
+    virtual bool comboKeptPlace() = 0; // at 10, 20 and 4 wide
+    virtual int listWidth() = 0;
+    // The pixels of a text in the form's font.
+    virtual double textWidth(const std::wstring &text) = 0;
+};
 
 class Backend
 {
@@ -58,6 +76,8 @@ public:
     virtual std::wstring server() = 0;
     // The documents folder as the system names it to any program.
     virtual std::wstring documents() = 0;
+    // A shown form of 96 dots per inch for combo boxes.
+    virtual std::unique_ptr<Controls> controls() = 0;
 };
 
 Backend &backend();

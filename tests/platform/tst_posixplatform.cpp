@@ -1,30 +1,39 @@
 // SPDX-License-Identifier: MIT
 // The Linux backend for real: the contract's preparations (registry files,
-// a probe script, an xdg-open of the test's own, Qt surfaces), and what only
-// this backend does: its registry file format, Windows command-line
-// splitting, the freedesktop trash, message box kinds, Qt dialogs.
+// a probe script, an xdg-open of the test's own, Qt surfaces and widgets),
+// and what only this backend does: its registry file format, Windows
+// command-line splitting, the kernel's version, the freedesktop trash,
+// message box kinds, Qt dialogs.
 // Its own main: the clipboard, boxes and dialogs need a widgets application.
 #define DOCTEST_CONFIG_IMPLEMENT
 #include "Contract.h"
 #include "Expect.h"
+#include "platform/Utf8.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Handles.h"
-#include "platform/posix/PosixPlatform.h"
+#include "platform/posix/State.h"
+#include "sysutil/controls/SystemControls.h"
 #include "sysutil/orvClassWindows.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <list>
+#include <set>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 using namespace orv;
@@ -34,14 +43,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string narrow(const std::wstring &text)
+using platform::toUtf8;
+
+// The backend reading this registry file ("": none).
+std::unique_ptr<Platform> withRegistry(const std::string &file)
 {
-    return QString::fromStdWString(text).toStdString();
+    return std::make_unique<SystemPlatform>(std::make_unique<SystemPlatform::State>(file));
 }
 
 std::string scratch(const std::string &name)
 {
-    return narrow(backend().path(name));
+    return toUtf8(backend().path(name));
 }
 
 // Sets an environment variable while it lives.
@@ -79,10 +91,46 @@ void writeProgram(const std::string &name, const std::string &content, mode_t mo
     ::chmod(scratch(name).c_str(), mode);
 }
 
+// Qt widgets on a shown window of the offscreen platform.
+class QtControls : public Controls
+{
+public:
+    QtControls()
+    {
+        m_window.setGeometry(100, 80, 400, 300);
+        m_window.show();
+        REQUIRE(m_window.logicalDpiX() == 96);
+    }
+    ComboBoxObject &combo(std::int32_t scaleMode, int entries) override
+    {
+        m_form = std::make_unique<controls::SystemForm>(&m_window, scaleMode);
+        delete m_box;
+        m_box = new QComboBox(&m_window);
+        m_box->setGeometry(10, 20, 4, 24);
+        for (int i = 0; i < entries; ++i)
+            m_box->addItem(QString(i + 1, QLatin1Char('W')));
+        m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
+        return *m_combo;
+    }
+    int comboHeight() override { return m_box->height(); }
+    bool comboKeptPlace() override { return m_box->pos() == QPoint(10, 20) && m_box->width() == 4; }
+    int listWidth() override { return m_box->view()->minimumWidth(); }
+    double textWidth(const std::wstring &text) override
+    {
+        return QFontMetricsF(m_window.font()).horizontalAdvance(QString::fromStdWString(text));
+    }
+
+private:
+    QWidget m_window;
+    QComboBox *m_box = nullptr;
+    std::unique_ptr<controls::SystemForm> m_form;
+    std::unique_ptr<controls::SystemComboBox> m_combo;
+};
+
 class PosixBackend : public Backend
 {
 public:
-    std::unique_ptr<Platform> make() override { return std::make_unique<PosixPlatform>(""); }
+    std::unique_ptr<Platform> make() override { return withRegistry(""); }
     std::unique_ptr<Platform> seededRegistry() override
     {
         writeFile(path("seeded.reg"),
@@ -90,7 +138,7 @@ public:
             "\"Number\"=dword:0000011f\n\"Wide\"=\"Gr\xC3\xBC\xC3\x9F"
             "e\"\n\"Long\"=\""
                 + std::string(1500, 'x') + "\"\n");
-        return std::make_unique<PosixPlatform>(scratch("seeded.reg"));
+        return withRegistry(scratch("seeded.reg"));
     }
     std::wstring probe() override
     {
@@ -105,7 +153,7 @@ public:
     {
         // xdg-open of its own, the probe reporting what it was given.
         writeProgram("bin/xdg-open",
-            "#!/bin/sh\nexec '" + narrow(probe()) + "' '" + narrow(out) + "' \"$@\"\n");
+            "#!/bin/sh\nexec '" + toUtf8(probe()) + "' '" + toUtf8(out) + "' \"$@\"\n");
         if (!m_path)
             m_path = environment("PATH", scratch("bin") + ':' + std::getenv("PATH"));
         return { L"a.txt", std::nullopt, "a.txt" };
@@ -117,7 +165,7 @@ public:
     }
     std::shared_ptr<void> holdOpen(const std::wstring &file, bool &refuses) override
     {
-        const int fd = ::open(narrow(file).c_str(), O_RDONLY);
+        const int fd = ::open(toUtf8(file).c_str(), O_RDONLY);
         // Refusing takes a write lease, which not every file system grants.
         refuses = ::fcntl(fd, F_GETLEASE) >= 0;
         return std::shared_ptr<void>(nullptr, [fd](void *) { ::close(fd); });
@@ -126,7 +174,7 @@ public:
     {
         std::tm local { 7, 5, 9, 9, 2, 2024 - 1900, 0, 0, -1, 0, nullptr };
         const timespec time { std::mktime(&local), 800000000 }, times[2] { time, time };
-        ::utimensat(AT_FDCWD, narrow(file).c_str(), times, 0);
+        ::utimensat(AT_FDCWD, toUtf8(file).c_str(), times, 0);
     }
     std::wstring writeHidden(const std::wstring &folder) override
     {
@@ -161,12 +209,13 @@ public:
         writeFile(path("config/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
         return path("Papiere");
     }
+    std::unique_ptr<Controls> controls() override { return std::make_unique<QtControls>(); }
 
 private:
     static QRgb rgb(std::uint32_t c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
     std::list<QImage> m_images;
-    std::shared_ptr<void> m_data = environment("XDG_DATA_HOME", narrow(path("data"))), m_path,
+    std::shared_ptr<void> m_data = environment("XDG_DATA_HOME", toUtf8(path("data"))), m_path,
                           m_home, m_config;
 };
 
@@ -176,7 +225,7 @@ std::optional<std::string> readValue(const std::string &content, std::uint32_t r
     const std::wstring &key, const std::wstring &name)
 {
     writeFile(backend().path("test.reg"), content);
-    PosixPlatform platform(scratch("test.reg"));
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(scratch("test.reg")));
     RegistryKey handle = 0;
     if (platform.regOpenKeyEx(root, key, 0x2003F, handle) != 0)
         return std::nullopt;
@@ -239,7 +288,7 @@ TEST_CASE("the built-in system information tool: the preferred one on the search
     for (const char *tool : { "tools/kinfocenter", "tools/cpu-x", "with blank/hardinfo" })
         writeProgram(tool, "#!/bin/sh\n");
     const std::wstring key = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    const std::string entry = "[HKEY_LOCAL_MACHINE\\" + narrow(key) + "]\n";
+    const std::string entry = "[HKEY_LOCAL_MACHINE\\" + toUtf8(key) + "]\n";
     // clang-format off
     for (const auto &[searchPath, file, expected] : {
              std::tuple { scratch("plain"), ""s, "none"s },
@@ -253,7 +302,8 @@ TEST_CASE("the built-in system information tool: the preferred one on the search
     }
 }
 
-TEST_CASE("command lines split as Windows does; no applets, no other verb than open, no windows")
+TEST_CASE("command lines split as Windows does, the kernel's version; no applets, no other "
+          "verb than open, no windows")
 {
     // clang-format off
     for (const auto &[line, arguments] : std::initializer_list<std::pair<std::wstring, std::vector<std::wstring>>> {
@@ -265,7 +315,15 @@ TEST_CASE("command lines split as Windows does; no applets, no other verb than o
              { L"   ", {} } })
         // clang-format on
         CHECK(splitCommandLine(line) == arguments);
-    PosixPlatform platform("");
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
+    // The version is the kernel release's leading numbers (6.1.0-18-amd64: 6.1.0).
+    utsname system {};
+    unsigned major = 0, minor = 0, build = 0;
+    REQUIRE(::uname(&system) == 0);
+    std::sscanf(system.release, "%u.%u.%u", &major, &minor, &build);
+    OsVersionInfo info { kOsVersionInfoSize }, wrongSize {};
+    CHECK((platform.getVersionEx(info) && !platform.getVersionEx(wrongSize)));
+    CHECK((info.majorVersion == major && info.minorVersion == minor && info.buildNumber == build));
     CHECK(platform.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", 5)
         == kErrorFileNotFound);
     orvClassWindows object(platform);
@@ -291,14 +349,13 @@ TEST_CASE("message boxes: the flags choose icon and buttons, the button the answ
     using Row = std::tuple<unsigned, B::Icon, B::StandardButtons, B::StandardButton, int>;
     // clang-format off
     for (const auto &[flags, icon, buttons, click, answer] : std::initializer_list<Row> {
-             { 0u, B::NoIcon, B::Ok, B::Ok, 1 }, { 16u, B::Critical, B::Ok, B::Ok, 1 },
-             { 64u, B::Information, B::Ok, B::Ok, 1 }, { 0x21u, B::Question, B::Ok | B::Cancel, B::Cancel, 2 },
+             { 0x10u, B::Critical, B::Ok, B::Ok, 1 }, { 0x21u, B::Question, B::Ok | B::Cancel, B::Cancel, 2 },
              { 0x32u, B::Warning, B::Abort | B::Retry | B::Ignore, B::Ignore, 5 },
-             { 3u, B::NoIcon, B::Yes | B::No | B::Cancel, B::Yes, 6 }, { 4u, B::NoIcon, B::Yes | B::No, B::No, 7 },
+             { 0x43u, B::Information, B::Yes | B::No | B::Cancel, B::Yes, 6 }, { 4u, B::NoIcon, B::Yes | B::No, B::No, 7 },
              { 5u, B::NoIcon, B::Retry | B::Cancel, B::Retry, 4 } }) {
         // clang-format on
         CAPTURE(flags);
-        PosixPlatform platform("");
+        SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
         QString text;
         const auto guard = whenShown<QMessageBox>([&](QMessageBox &box) {
             text = box.icon() == icon && box.standardButtons() == buttons ? box.text() : "";
@@ -309,20 +366,26 @@ TEST_CASE("message boxes: the flags choose icon and buttons, the button the answ
     }
 }
 
-TEST_CASE(
-    "the trash: its information file, a second name, an existing target kept; the folder dialog")
+TEST_CASE("the trash: its data folder made, information files, names of their own; an existing "
+          "target kept; the folder dialog")
 {
-    PosixPlatform platform("");
+    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
     orvClassWindows object(platform);
     Backend &b = backend();
+    const auto data = environment("XDG_DATA_HOME", scratch("new/data")); // not there yet
     std::int32_t window = 0;
     for (const char *content : { "one", "two" }) {
         writeFile(b.path("t.txt"), content);
         object.FileDelete(window, b.path("t.txt"));
     }
-    CHECK(waitForFile(b.path("data/Trash/info/t.txt.trashinfo"))
-              .starts_with("[Trash Info]\nPath=" + scratch("t.txt") + "\nDeletionDate=20"));
-    CHECK(waitForFile(b.path("data/Trash/files/t.txt.2")) == "two");
+    std::set<std::string> kept;
+    for (const auto &entry : fs::directory_iterator(scratch("new/data/Trash/files"))) {
+        const std::string info = "new/data/Trash/info/" + entry.path().filename().string();
+        CHECK(waitForFile(b.path(info + ".trashinfo"))
+                  .starts_with("[Trash Info]\nPath=" + scratch("t.txt") + "\nDeletionDate=20"));
+        kept.insert(waitForFile(entry.path().wstring()));
+    }
+    CHECK(kept == std::set<std::string> { "one", "two" });
     // Nobody confirms a replacement: an existing target stays.
     REQUIRE((writeFile(b.path("d.txt"), "delta") && writeFile(b.path("e.txt"), "echo")));
     object.FileCopy(0, b.path("e.txt"), b.path("d.txt"));
@@ -337,6 +400,6 @@ TEST_CASE(
             dialog.setDirectory(QString::fromStdString(chosen));
             static_cast<QDialog &>(dialog).accept(); // protected in QFileDialog
         });
-        CHECK(narrow(object.GetBrowseDirectory(window)) == (accepted ? chosen + '\\' : ""));
+        CHECK(toUtf8(object.GetBrowseDirectory(window)) == (accepted ? chosen + '\\' : ""));
     }
 }

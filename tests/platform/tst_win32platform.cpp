@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The Win32 backend for real (under Wine here): the contract's preparations
 // (registry values written by the test, the probe program, memory device
-// contexts, boxes and the shell's dialogs answered by another thread), and
-// what only this backend does: windows found, shown and hidden.
+// contexts, the shell's dialogs answered by another thread, real windows for
+// the control adapters), and what only this backend does: windows found,
+// shown and hidden.
 #include "Contract.h"
 #include "Expect.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/SystemPlatform.h"
+#include "sysutil/controls/SystemControls.h"
 #include "sysutil/orvClassWindows.h"
 
 #include <algorithm>
@@ -28,11 +30,79 @@ std::wstring besideSelf(const char *name)
     return (fs::path(self).parent_path() / name).make_preferred().wstring();
 }
 
+HWND createWindow(const char *className, const char *title)
+{
+    WNDCLASSA windowClass {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass); // a second registration fails harmlessly
+    return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 40, 30, 300, 200, nullptr,
+        nullptr, windowClass.hInstance, nullptr);
+}
+
+// Real windows (under Wine here, with the null graphics driver).
+class Win32Controls : public Controls
+{
+public:
+    Win32Controls() : m_window(createWindow("OrvelControlsForm", "Form"))
+    {
+        ShowWindow(m_window, SW_SHOW);
+    }
+    ~Win32Controls() override { DestroyWindow(m_window); }
+
+    ComboBoxObject &combo(std::int32_t scaleMode, int entries) override
+    {
+        m_form = std::make_unique<controls::SystemForm>(m_window, scaleMode);
+        DestroyWindow(m_box);
+        m_box = CreateWindowExA(0, "COMBOBOX", "",
+            WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 20, 4, 24, m_window, nullptr,
+            GetModuleHandleA(nullptr), nullptr);
+        for (int i = 0; i < entries; ++i)
+            SendMessageA(
+                m_box, CB_ADDSTRING, 0, LPARAM(std::string(std::size_t(i + 1), 'W').c_str()));
+        m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
+        return *m_combo;
+    }
+    int comboHeight() override
+    {
+        // The window's height includes the dropped list.
+        RECT dropped {};
+        SendMessageA(m_box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        return dropped.bottom - dropped.top;
+    }
+    bool comboKeptPlace() override
+    {
+        RECT box {};
+        GetWindowRect(m_box, &box);
+        POINT corner { box.left, box.top };
+        ScreenToClient(m_window, &corner);
+        return corner.x == 10 && corner.y == 20 && box.right - box.left == 4;
+    }
+    int listWidth() override { return int(SendMessageA(m_box, CB_GETDROPPEDWIDTH, 0, 0)); }
+    double textWidth(const std::wstring &text) override
+    {
+        // The form's font is the default one: a form sets none.
+        const HDC dc = GetDC(m_window);
+        const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SIZE extent {};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(m_window, dc);
+        return extent.cx;
+    }
+
+private:
+    HWND m_window = nullptr, m_box = nullptr;
+    std::unique_ptr<controls::SystemForm> m_form;
+    std::unique_ptr<controls::SystemComboBox> m_combo;
+};
+
 class Win32Backend : public Backend
 {
 public:
     ~Win32Backend() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\OrvelBrowserTest"); }
-    std::unique_ptr<Platform> make() override { return std::make_unique<Win32Platform>(); }
+    std::unique_ptr<Platform> make() override { return std::make_unique<SystemPlatform>(); }
     std::unique_ptr<Platform> seededRegistry() override
     {
         HKEY key = nullptr;
@@ -133,18 +203,8 @@ public:
         SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, folder);
         return folder;
     }
+    std::unique_ptr<Controls> controls() override { return std::make_unique<Win32Controls>(); }
 };
-
-HWND createWindow(const char *className, const char *title)
-{
-    WNDCLASSA windowClass {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = className;
-    RegisterClassA(&windowClass); // a second registration fails harmlessly
-    return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 40, 30, 300, 200, nullptr,
-        nullptr, windowClass.hInstance, nullptr);
-}
 
 } // namespace
 
@@ -156,7 +216,7 @@ Backend &orv::test::backend()
 
 TEST_CASE("windows found by class and title, the taskbar hidden and shown; file versions")
 {
-    Win32Platform platform;
+    SystemPlatform platform;
     const HWND titled = createWindow("OrvelTestWindow", "Orvel Fenster 4711");
     CHECK(platform.findWindow(L"OrvelTestWindow", L"Orvel Fenster 4711")
         == WindowHandle(reinterpret_cast<INT_PTR>(titled)));

@@ -3,9 +3,10 @@
 
 // FailingPlatform answers every primitive as the system does when the call
 // fails (0, false, an error number, an invalid handle); a test derives from
-// it and overrides the few calls it scripts. Message boxes are recorded and
-// the system code page is UTF-8. FakePlatform adds a recording shell.
-// Standard library only, for both builds.
+// it and overrides the few calls it scripts. Message boxes and the shell's
+// calls are recorded (the shell fails, or raises, unless a test sets its
+// result) and the system code page is UTF-8. Standard library only, for both
+// builds.
 
 #include "core/Failure.h"
 #include "platform/Platform.h"
@@ -31,7 +32,17 @@ using Offset = std::optional<std::size_t>;
 class FailingPlatform : public Platform
 {
 public:
+    struct ShellCall
+    {
+        WindowHandle owner;
+        W verb, file;
+        OW parameters, directory;
+        i32 show;
+    };
     std::vector<MessageBoxRequest> messages;
+    std::vector<ShellCall> shellCalls;
+    ip shellResult = 0;
+    bool shellRaises = false;
 
     bool getVersionEx(OsVersionInfo &) override { return false; }
     // Not found; an invalid handle.
@@ -39,7 +50,14 @@ public:
     u32 regQueryValueEx(RegistryKey, const W &, u32 &, S &, u32 &) override { return 6; }
     u32 regCloseKey(RegistryKey) override { return kErrorInvalidHandle; }
     u32 startProcess(const W &, i32) override { return kErrorFileNotFound; }
-    ip shellExecute(i32, const W &, const W &, const OW &, const OW &, i32) override { return 0; }
+    ip shellExecute(i32 owner, const W &verb, const W &file, const OW &parameters, const OW &dir,
+        i32 show) override
+    {
+        shellCalls.push_back({ owner, verb, file, parameters, dir, show });
+        if (shellRaises)
+            orv::fail(orv::FailureCode::ControlFailed, "shell raised");
+        return shellResult;
+    }
     bool shellExecuteEx(ShellExecuteRecord &) override { return false; }
     WindowHandle findWindow(const OW &, const OW &) override { return 0; }
     bool setWindowPos(i32, i32, i32, i32, i32, i32, u32) override { return false; }
@@ -119,32 +137,4 @@ protected:
     }
 };
 
-// The shell's calls recorded; each fails (or raises) unless the test sets a
-// result.
-class FakePlatform : public FailingPlatform
-{
-public:
-    struct ShellCall
-    {
-        WindowHandle owner;
-        W verb, file;
-        OW parameters, directory;
-        i32 show;
-    };
-    std::vector<ShellCall> shellCalls;
-    ip shellResult = 0;
-    bool shellRaises = false;
-
-    ip shellExecute(i32 owner, const W &verb, const W &file, const OW &parameters, const OW &dir,
-        i32 show) override
-    {
-        shellCalls.push_back({ owner, verb, file, parameters, dir, show });
-        if (shellRaises)
-            orv::fail(orv::FailureCode::ControlFailed, "shell raised");
-        return shellResult;
-    }
-};
-
 } // namespace orv::test
-
-using orv::test::FakePlatform;

@@ -20,6 +20,14 @@ namespace {
 // What the tests script, each part answering as the system would.
 struct Scripted : FailingPlatform
 {
+    // A version query that fails, or raises.
+    bool versionRaises = false;
+    bool getVersionEx(OsVersionInfo &) override
+    {
+        if (versionRaises)
+            fail(FailureCode::ControlFailed, "version query raised");
+        return false;
+    }
     // Starts recorded with their show value; an empty or gone program fails.
     std::vector<W> started;
     u32 startProcess(const W &line, i32 show) override
@@ -209,7 +217,7 @@ TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises; f
         { std::tuple { 32, false, 1u }, std::tuple { 33, false, 0u }, std::tuple { -1, false, 0u },
             std::tuple { 42, true, 1u } }) {
         CAPTURE(result);
-        FakePlatform platform;
+        test::FailingPlatform platform;
         platform.shellResult = result;
         platform.shellRaises = raises;
         orvClassWindows object(platform);
@@ -223,7 +231,7 @@ TEST_CASE("the browser: a result of 0 to 32 fails, as does a call that raises; f
         CHECK(platform.messages.size() == message);
     }
     // Find asks the shell for its "find" verb on the folder, without a box of its own.
-    FakePlatform platform;
+    test::FailingPlatform platform;
     orvClassWindows object(platform);
     i32 window = 7;
     W folder = L"C:\\Daten";
@@ -368,19 +376,9 @@ TEST_CASE("file information: versions, short names, names and icons")
 
 TEST_CASE("a version query that fails or raises leaves the version numbers at zero")
 {
-    struct Version : FailingPlatform
-    {
-        bool raises = false;
-        bool getVersionEx(platform::OsVersionInfo &) override
-        {
-            if (raises)
-                fail(FailureCode::ControlFailed, "version query raised");
-            return false;
-        }
-    };
     for (const bool raises : { false, true }) {
-        Version platform;
-        platform.raises = raises;
+        Scripted platform;
+        platform.versionRaises = raises;
         orvClassWindows object(platform);
         CHECK((object.OSBuild() == 0 && object.OSMajorVersion() == 0));
         CHECK((raises || object.GetPlatform() == L"Unbekanntes Betriebssystem"));

@@ -1,54 +1,28 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The Linux backend: the closest freedesktop mechanism for each primitive.
-//  - version: the kernel release from uname, platform id 0;
-//  - registry: a registry file of our own (see RegistryFile.h), read afresh
-//    at every key opening; by default it names the first system-information
-//    tool found on PATH as the system information tool;
-//  - process start: the command line split as Windows would split it and
-//    started detached; the show value travels in ORVEL_SHOW_WINDOW;
-//  - shell execute: the "open" verb through xdg-open; no other verb exists;
-//  - window lookup and positioning: no counterpart, nothing is ever found;
-//  - message box: a Qt message box when a display is there, else one line
-//    on standard error;
-//  - system code page: UTF-8;
-//  - paths: a backslash separates folders as a slash does;
-//  - shell file operations: copy and move in the file system, the recycle bin
-//    is the freedesktop trash ($XDG_DATA_HOME/Trash);
-//  - clipboard: Qt's, a file list as text/uri-list and as the raw block under
-//    a private type; on X11 a command-line program's list outlives it;
-//  - file information: Qt's file icons and MIME type names, no short names
-//    and no version resources, the documents folder from QStandardPaths;
-//  - "no sharing" on opening: refused while the file is open elsewhere (a
-//    write lease cannot be taken), where the file system supports leases;
-//  - the folder dialog: QFileDialog;
-//  - the script shell object: a process runner (documents through xdg-open);
-//  - libraries: dlopen, the export run on a thread of its own;
-//  - windows and device contexts: Qt widgets and images (see Objects.h).
+// The backend this build carries. A build compiles exactly one backend, so
+// its class is declared once, here; the backend's folder (posix/ or win32/)
+// defines the members and its own State: what the backend keeps between
+// calls (open registry keys, memory blocks, handles of its own).
 
 #include "platform/Platform.h"
-#include "platform/posix/RegistryFile.h"
 
-#include <map>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 namespace orv::platform {
 
-class PosixPlatform : public Platform
+class SystemPlatform final : public Platform
 {
 public:
-    // registryFile: the registry file to read ("" or a missing file: none).
-    explicit PosixPlatform(std::string registryFile);
+    struct State;
 
-    // ORVEL_REGISTRY_FILE, else <config>/OrvelBrowser/registry.reg
-    // ($XDG_CONFIG_HOME, or ~/.config).
-    static std::string defaultRegistryFile();
-    // The registry every Linux system has before its file is read: the
-    // system information tool, if one is found on the search path.
-    static RegistryFile builtInRegistry(const std::string &searchPath);
+    // The backend as the system is set up.
+    SystemPlatform();
+    explicit SystemPlatform(std::unique_ptr<State> state);
+    ~SystemPlatform() override;
+    SystemPlatform(const SystemPlatform &) = delete;
+    SystemPlatform &operator=(const SystemPlatform &) = delete;
 
     bool getVersionEx(OsVersionInfo &info) override;
     std::uint32_t regOpenKeyEx(std::uint32_t root, const std::wstring &subKey, std::uint32_t access,
@@ -148,37 +122,7 @@ protected:
     std::int32_t showMessageBox(const MessageBoxRequest &request) override;
 
 private:
-    struct OpenKey
-    {
-        std::uint32_t root = 0;
-        std::string subKey;
-        RegistryFile registry;
-    };
-
-    std::intptr_t openWithShell(const std::wstring &verb, const std::wstring &file,
-        const std::optional<std::wstring> &directory);
-
-    struct Thread;
-
-    std::string m_registryFile;
-    std::mutex m_mutex;
-    std::map<MemoryHandle, std::string> m_memory;
-    MemoryHandle m_nextMemory = 0x1000;
-    MemoryHandle m_clipboardBlock = 0;
-    bool m_clipboardOpen = false;
-    std::map<std::uintptr_t, std::string> m_items; // item lists and their paths
-    std::uintptr_t m_nextItem = 0x2000;
-    std::map<SearchHandle, std::pair<std::vector<FindData>, std::size_t>> m_searches;
-    SearchHandle m_nextSearch = 0x3000;
-    std::map<IconHandle, std::string> m_icons; // icon handle -> file
-    std::vector<std::string> m_imageListFiles; // system image list: index -> file
-    IconHandle m_nextIcon = 0x4000;
-    std::map<ThreadHandle, std::shared_ptr<Thread>> m_threads;
-    ThreadHandle m_nextThread = 0x5000;
-    ScriptShell m_nextShell = 0x6000;
-    std::mutex m_keysMutex;
-    std::map<RegistryKey, OpenKey> m_openKeys;
-    RegistryKey m_nextKey = 1;
+    std::unique_ptr<State> m_state;
 };
 
 } // namespace orv::platform
