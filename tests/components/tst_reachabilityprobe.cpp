@@ -47,27 +47,23 @@ class TestReachabilityProbe : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // What the host says; "hang up" and "gone" are no answer either.
     void anyHttpAnswerCounts_data()
     {
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<bool>("there");
-        QTest::newRow("page") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")
-                              << true;
-        QTest::newRow("server error")
-            << QByteArray("HTTP/1.1 503 Busy\r\nContent-Length: 0\r\n\r\n") << true;
-        QTest::newRow("login wanted")
-            << QByteArray("HTTP/1.1 401 No\r\nWWW-Authenticate: Basic realm=\"r\"\r\n"
-                          "Content-Length: 0\r\n\r\n")
-            << true;
-        QTest::newRow("silence") << QByteArray() << false;
-        QTest::newRow("hangs up") << QByteArray("hang up") << false;
-        QTest::newRow("nobody listens") << QByteArray("gone") << false;
+        // clang-format off
+        QTest::newRow("page") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+        QTest::newRow("server error") << QByteArray("HTTP/1.1 503 Busy\r\nContent-Length: 0\r\n\r\n");
+        QTest::newRow("login wanted") << QByteArray("HTTP/1.1 401 No\r\nWWW-Authenticate: Basic realm=\"r\"\r\nContent-Length: 0\r\n\r\n");
+        QTest::newRow("silence") << QByteArray();
+        QTest::newRow("hangs up") << QByteArray("hang up");
+        QTest::newRow("nobody listens") << QByteArray("gone");
+        // clang-format on
     }
 
     void anyHttpAnswerCounts()
     {
         QFETCH(QByteArray, answer);
-        QFETCH(bool, there);
         Host host(answer);
         const QUrl url = host.url();
         if (answer == "gone")
@@ -76,7 +72,7 @@ private Q_SLOTS:
             { .firstWaitMs = 50, .longestWaitMs = 100, .answerTimeoutMs = 100 });
         QSignalSpy answered(&probe, &ReachabilityProbe::answered);
         probe.watch(url);
-        if (there) {
+        if (answer.startsWith("HTTP")) {
             QTRY_COMPARE(answered.size(), 1);
             QCOMPARE(answered.at(0).at(0).toUrl(), url);
             QTest::qWait(300);
