@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         Host host(QByteArray {});
         ReachabilityProbe probe(
-            { .firstWaitMs = 100, .longestWaitMs = 300, .answerTimeoutMs = 50 });
+            { .firstWaitMs = 100, .longestWaitMs = 500, .answerTimeoutMs = 50 });
         host.clock.restart();
         probe.watch(host.url());
         QTRY_VERIFY_WITH_TIMEOUT(host.asked.size() == 4, 5000);
@@ -102,7 +102,7 @@ private Q_SLOTS:
         probe.stop();
         QTest::qWait(500);
         QCOMPARE(host.asked.size(), 6);
-        const QList<int> gaps { 100, 250, 350, 350, 0, 150 };
+        const QList<int> gaps { 100, 250, 450, 550, 0, 150 };
         for (int i = 0; i < gaps.size(); ++i) {
             const qint64 gap = host.asked.at(i) - (i > 0 ? host.asked.at(i - 1) : 0);
             QVERIFY2(gap >= gaps.at(i) * 9 / 10 && gap < gaps.at(i) + 250,
