@@ -20,11 +20,13 @@ void mark(const char *what);
 // Prints the counts and times of each kind of work so far, once.
 void reportFirstPage();
 
-// Counts one piece of work and, on leaving, adds its time.
-class Scope
+// Counts one piece of work and, on leaving, adds its time. Only a named
+// one lives long enough to time anything; an unnamed one is an error (GCC
+// warns about discarded temporaries only through the constructor's mark).
+class [[nodiscard]] Scope
 {
 public:
-    explicit Scope(Work work) : m_work(enabled() ? int(work) : -1)
+    [[nodiscard]] explicit Scope(Work work) : m_work(enabled() ? int(work) : -1)
     {
         if (m_work >= 0)
             m_clock.start();

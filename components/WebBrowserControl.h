@@ -15,6 +15,9 @@ namespace orv {
 
 class DownloadList;
 
+// The commands whose state CommandStateChange reports.
+enum BrowserCommand : qint32 { CommandForward = 1, CommandBack = 2 };
+
 class WebBrowserControl : public QObject
 {
     Q_OBJECT
@@ -59,7 +62,8 @@ Q_SIGNALS:
     void StatusTextChange(const QString &text);
     // Progress -1 or 0: nothing is loading.
     void ProgressChange(qint32 progress, qint32 progressMax);
-    // Command 1: forward possible or not; 2: back; -1: all may have changed.
+    // Whether a BrowserCommand can be used now; sent for both whenever either
+    // may have changed. A receiver ignores values it does not know.
     void CommandStateChange(qint32 command, bool enable);
     void DownloadBegin();
     void DownloadComplete();
@@ -70,6 +74,9 @@ Q_SIGNALS:
     void ZoomWheel(int angleDelta);
     // The page called window.print().
     void PrintRequested();
+    // The user asked the page's context menu to save the page as a PDF file;
+    // the window asks where, as for its own key, and calls PrintToPdf.
+    void SaveAsPdfRequested();
     void PdfPrinted(const QString &filePath, bool success);
     // The page wants full screen (on) or leaves it; the request is already granted.
     void FullScreenRequested(bool on);

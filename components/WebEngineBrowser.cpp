@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "components/WebEngineBrowser.h"
 
-#include "components/DownloadList.h"
+#include "components/DownloadHandler.h"
+#include "components/ReachabilityProbe.h"
 #include "components/StartupTrace.h"
 #include "core/Application.h"
 #include "core/Failure.h"
@@ -9,17 +10,6 @@
 
 #include <QAuthenticator>
 #include <QChildEvent>
-#include <QClipboard>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QHostAddress>
-#include <QMenu>
-#include <QNetworkAccessManager>
-#include <QNetworkInformation>
-#include <QNetworkReply>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -72,18 +62,6 @@ protected:
     }
 };
 
-namespace {
-
-// No half file stays behind, neither under the engine's working name nor
-// under a name that looks complete. The name was free when the download began.
-void removePartialFile(const QString &path)
-{
-    QFile::remove(path + QStringLiteral(".download"));
-    QFile::remove(path);
-}
-
-} // namespace
-
 QWebEngineProfile *createBrowserProfile(QObject *parent)
 {
     auto *profile = new QWebEngineProfile(QLatin1String(application::title), parent);
@@ -93,28 +71,17 @@ QWebEngineProfile *createBrowserProfile(QObject *parent)
     return profile;
 }
 
-QString uniqueFileName(const QDir &folder, const QString &suggested)
-{
-    const QString name = suggested.isEmpty() ? QStringLiteral("download") : suggested;
-    if (!folder.exists(name))
-        return name;
-    const QFileInfo info(name);
-    const QString base = info.completeBaseName().isEmpty() ? name : info.completeBaseName();
-    const QString suffix = info.completeBaseName().isEmpty() || info.suffix().isEmpty()
-        ? QString()
-        : QLatin1Char('.') + info.suffix();
-    for (int n = 1;; ++n) {
-        const QString candidate = base + QStringLiteral(" (%1)").arg(n) + suffix;
-        if (!folder.exists(candidate))
-            return candidate;
-    }
-}
-
 WebEngineBrowser::WebEngineBrowser(
     QWidget *container, QWebEngineProfile *profile, WebEngineBrowserOptions options)
     : WebBrowserControl(container), m_options(std::move(options)),
       m_view(new QWebEngineView(container)), m_page(new SilentPage(profile, m_view)),
-      m_downloads(new DownloadList(this))
+      m_downloads(
+          new DownloadHandler(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+              DownloadHandler::saveDialog(m_view), this)),
+      m_probe(new ReachabilityProbe({ .firstWaitMs = m_options.firstRetryMs,
+                                        .longestWaitMs = m_options.maxRetryMs,
+                                        .answerTimeoutMs = m_options.answerTimeoutMs },
+          this))
 {
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
     m_view->setPage(m_page);
@@ -169,6 +136,8 @@ WebEngineBrowser::WebEngineBrowser(
         });
     connect(
         profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
+    connect(m_downloads, &DownloadHandler::statusText, this, &WebBrowserControl::StatusTextChange);
+    connect(m_probe, &ReachabilityProbe::answered, this, &WebEngineBrowser::loadStoodInFor);
 
     connect(m_page, &QWebEnginePage::findTextFinished, this,
         [this](const QWebEngineFindTextResult &result) {
@@ -192,11 +161,14 @@ WebEngineBrowser::WebEngineBrowser(
         m_timedOut = true;
         m_page->triggerAction(QWebEnginePage::Stop); // fails the load, which then shows our page
     });
-    m_retryTimer.setSingleShot(true);
-    connect(&m_retryTimer, &QTimer::timeout, this, &WebEngineBrowser::probeStoodInFor);
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
+
+DownloadList *WebEngineBrowser::downloads() const
+{
+    return m_downloads->list();
+}
 
 QWidget *WebEngineBrowser::widget() const
 {
@@ -272,6 +244,11 @@ void WebEngineBrowser::Refresh()
 void WebEngineBrowser::Move(int left, int top, int width, int height)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(m_view);
+    // Timed with what a new size sets off at once: the layout of the
+    // engine's widget, which tells the page its size. A filter on the view
+    // could not time that: the layout has run before any filter sees the
+    // resize, and the view's own handling runs after it.
+    const trace::Scope traced(trace::Work::ViewResize);
     m_view->setGeometry(
         tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
 }
@@ -318,8 +295,6 @@ void WebEngineBrowser::ExitFullScreen()
 
 bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::Resize)
-        trace::Scope(trace::Work::ViewResize);
     if (watched == m_view && event->type() == QEvent::ChildAdded) {
         QObject *child = static_cast<QChildEvent *>(event)->child();
         if (child->isWidgetType())
@@ -349,9 +324,7 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
             m_downloadStartedByLoad = false;
             Q_EMIT DownloadBegin();
         }
-        m_retryTimer.stop();
-        if (m_probe)
-            m_probe->abort();
+        m_probe->stop();
         m_timedOut = false;
         m_firstProgress = -1;
         m_loadUrl = info.url();
@@ -391,7 +364,6 @@ void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
         m_loginCancelled.clear();
         Q_EMIT StatusTextChange(texts::statusLoginCancelled() + info.url().toString());
         m_timedOut = false;
-        m_retryAutomatically = false;
         showOwnPage(loginNeededPageHtml(info.url()), info.url());
         return;
     }
@@ -411,12 +383,10 @@ void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
     const ReachFailure failure
         = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
     m_timedOut = false;
-    // A refused certificate stays refused; everything else may come back.
-    m_retryAutomatically = failure != ReachFailure::Certificate;
-    m_retryDelayMs = 0;
     showOwnPage(unreachablePageHtml(failure, info.url()), info.url());
-    if (m_retryAutomatically)
-        scheduleRetry();
+    // A refused certificate stays refused; everything else may come back.
+    if (failure != ReachFailure::Certificate)
+        m_probe->watch(info.url());
 }
 
 void WebEngineBrowser::handleLoadProgress(int percent)
@@ -444,8 +414,8 @@ void WebEngineBrowser::handleLoadFinished()
 
 void WebEngineBrowser::reportCommandStates()
 {
-    Q_EMIT CommandStateChange(1, canGoForward());
-    Q_EMIT CommandStateChange(2, canGoBack());
+    Q_EMIT CommandStateChange(CommandForward, canGoForward());
+    Q_EMIT CommandStateChange(CommandBack, canGoBack());
 }
 
 void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
@@ -455,67 +425,7 @@ void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
     m_downloadStartedByLoad = m_loading;
-
-    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
-    folder.mkpath(QStringLiteral("."));
-    QString name = uniqueFileName(folder, download->downloadFileName());
-    if (std::exchange(m_saveAsNext, false)) {
-        const QString chosen = QFileDialog::getSaveFileName(m_view,
-            QStringLiteral("Bild speichern unter"), folder.absoluteFilePath(name), QString(),
-            nullptr, QFileDialog::DontConfirmOverwrite);
-        if (chosen.isEmpty()) {
-            download->cancel();
-            return;
-        }
-        // Existing files are never overwritten, not even when picked.
-        folder = QFileInfo(chosen).absoluteDir();
-        name = uniqueFileName(folder, QFileInfo(chosen).fileName());
-    }
-    download->setDownloadDirectory(folder.absolutePath());
-    download->setDownloadFileName(name);
-    const QString path = folder.absoluteFilePath(name);
-
-    QPointer<QWebEngineDownloadRequest> guard(download);
-    // The partial file goes at once, not when the engine confirms: the
-    // program may be ending and never hear back.
-    const int id = m_downloads->add(name, path, [guard, path] {
-        if (guard)
-            guard->cancel();
-        removePartialFile(path);
-    });
-    connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
-        [this, download, name, id] {
-            const qint64 total = download->totalBytes();
-            m_downloads->setProgress(id, download->receivedBytes(), total);
-            if (total > 0 && !download->isFinished())
-                Q_EMIT StatusTextChange(texts::statusDownloadProgress() + name
-                    + QStringLiteral(" (%1 %)").arg(download->receivedBytes() * 100 / total));
-        });
-    connect(download, &QWebEngineDownloadRequest::stateChanged, this,
-        [this, download, name, path, id](QWebEngineDownloadRequest::DownloadState state) {
-            switch (state) {
-            case QWebEngineDownloadRequest::DownloadCompleted:
-                m_downloads->finish(id, DownloadEntry::State::Done);
-                Q_EMIT StatusTextChange(texts::statusDownloadDone() + path);
-                break;
-            case QWebEngineDownloadRequest::DownloadCancelled:
-                removePartialFile(path);
-                m_downloads->finish(id, DownloadEntry::State::Cancelled);
-                Q_EMIT StatusTextChange(texts::statusDownloadCancelled() + name);
-                break;
-            case QWebEngineDownloadRequest::DownloadInterrupted:
-                removePartialFile(path);
-                m_downloads->finish(
-                    id, DownloadEntry::State::Failed, download->interruptReasonString());
-                Q_EMIT StatusTextChange(texts::statusDownloadFailed() + name + QStringLiteral(" (")
-                    + download->interruptReasonString() + QLatin1Char(')'));
-                break;
-            default:
-                break;
-            }
-        });
-    download->accept();
-    Q_EMIT StatusTextChange(texts::statusDownloadStarted() + name);
+    m_downloads->take(download);
 }
 
 bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFrame)
@@ -599,8 +509,7 @@ void WebEngineBrowser::handleRendererGone(bool crashed)
     const QUrl address = m_standInFor.isValid() ? m_standInFor : m_page->url();
     const bool again = m_lastCrash.isValid() && m_lastCrash.elapsed() < m_options.crashWindowMs;
     m_lastCrash.start();
-    m_retryTimer.stop();
-    m_retryAutomatically = false;
+    m_probe->stop();
     if (again) {
         // Reloading once more would likely crash once more.
         showOwnPage(crashedPageHtml(address), address);
@@ -659,6 +568,7 @@ void WebEngineBrowser::showOwnPage(const QString &html, const QUrl &address)
 void WebEngineBrowser::showRealPage()
 {
     m_standInFor.clear();
+    m_probe->stop();
     if (!m_ownPage)
         return;
     m_view->setPage(m_page);
@@ -681,86 +591,9 @@ bool WebEngineBrowser::ownPageCoversCurrentEntry() const
 void WebEngineBrowser::loadStoodInFor()
 {
     const QUrl address = m_standInFor;
-    m_retryTimer.stop();
+    m_probe->stop();
     if (address.isValid())
         m_page->load(address);
-}
-
-void WebEngineBrowser::watchNetwork()
-{
-    // Loaded at the first page that waits for its server, not at start: the
-    // backend costs a few milliseconds that no working start needs.
-    if (m_watchingNetwork)
-        return;
-    m_watchingNetwork = true;
-    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-        return;
-    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-        [this](QNetworkInformation::Reachability reachability) {
-            // The network is back: check at once instead of waiting out the pause.
-            if (reachability == QNetworkInformation::Reachability::Online && m_retryAutomatically
-                && m_standInFor.isValid()) {
-                m_retryDelayMs = 0;
-                probeStoodInFor();
-            }
-        });
-}
-
-void WebEngineBrowser::scheduleRetry()
-{
-    watchNetwork();
-    m_retryDelayMs = m_retryDelayMs == 0 ? m_options.firstRetryMs
-                                         : qMin(m_retryDelayMs * 2, m_options.maxRetryMs);
-    m_retryTimer.start(m_retryDelayMs);
-}
-
-void WebEngineBrowser::probeStoodInFor()
-{
-    if (!m_standInFor.isValid() || !m_retryAutomatically)
-        return;
-    // Without a network there is nobody to ask; the network's return asks at once.
-    const QNetworkInformation *network = QNetworkInformation::instance();
-    const QString host = m_standInFor.host();
-    const bool onThisComputer
-        = host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
-    if (network && !onThisComputer
-        && network->reachability() == QNetworkInformation::Reachability::Disconnected) {
-        scheduleRetry();
-        return;
-    }
-    // Asked aside, so that the window does not flicker through failed loads.
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    if (m_probe)
-        m_probe->abort();
-    QNetworkRequest request(m_standInFor);
-    request.setTransferTimeout(qMin(m_options.answerTimeoutMs, m_options.maxRetryMs));
-    QNetworkReply *reply = m_network->get(request);
-    m_probe = reply;
-    // Any answer at all will do; the body is the engine's business.
-    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
-        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
-            reply->setProperty("answered", true);
-            reply->abort();
-        }
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { handleProbeFinished(reply); });
-}
-
-void WebEngineBrowser::handleProbeFinished(QNetworkReply *reply)
-{
-    reply->deleteLater();
-    if (reply != m_probe)
-        return;
-    const bool answered = reply->property("answered").toBool()
-        || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()
-        || reply->error() == QNetworkReply::SslHandshakeFailedError;
-    if (!m_standInFor.isValid() || !m_retryAutomatically)
-        return;
-    if (answered)
-        loadStoodInFor();
-    else
-        scheduleRetry();
 }
 
 void WebEngineBrowser::showContextMenu(const QPoint &position)
@@ -768,59 +601,91 @@ void WebEngineBrowser::showContextMenu(const QPoint &position)
     const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
     if (!request)
         return;
-    auto *menu = new QMenu(m_view);
+    const ClickedOn clicked { .link = request->linkUrl(),
+        .image = request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage,
+        .editable = request->isContentEditable(),
+        .selection = !request->selectedText().isEmpty() };
+    auto *menu = new PageContextMenu(
+        clicked,
+        [this](PageContextMenu::Command command) { return contextCommandAvailable(command); },
+        m_view);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // Editing acts on the page shown, be it ours.
-    QWebEnginePage *shown = m_view->page();
-    const auto pageAction = [shown, menu](const QString &text, QWebEnginePage::WebAction action) {
-        QAction *entry
-            = menu->addAction(text, shown, [shown, action] { shown->triggerAction(action); });
-        entry->setEnabled(shown->action(action)->isEnabled());
-        return entry;
-    };
-
-    const QUrl link = request->linkUrl();
-    if (link.isValid()) {
-        QAction *open = menu->addAction(QStringLiteral("Link im Browser öffnen"), this,
-            [this, link] { m_options.openExternally(link); });
-        open->setEnabled(bool(m_options.openExternally));
-        menu->addAction(QStringLiteral("Link-Adresse kopieren"), this,
-            [link] { QGuiApplication::clipboard()->setText(link.toString()); });
-        menu->addSeparator();
-    }
-    if (request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage) {
-        menu->addAction(QStringLiteral("Bild speichern unter…"), this, [this] {
-            m_saveAsNext = true;
-            m_page->triggerAction(QWebEnginePage::DownloadImageToDisk);
-        });
-        menu->addSeparator();
-    }
-    if (request->isContentEditable()) {
-        pageAction(QStringLiteral("Ausschneiden"), QWebEnginePage::Cut);
-        pageAction(QStringLiteral("Kopieren"), QWebEnginePage::Copy);
-        pageAction(QStringLiteral("Einfügen"), QWebEnginePage::Paste);
-        menu->addSeparator();
-    } else if (!request->selectedText().isEmpty()) {
-        pageAction(QStringLiteral("Kopieren"), QWebEnginePage::Copy);
-        menu->addSeparator();
-    }
-    // The toolbar's way back and forward, our own pages skipped alike.
-    menu->addAction(QStringLiteral("Zurück"), this,
-            [this] {
-                if (canGoBack())
-                    GoBack();
-            })
-        ->setEnabled(canGoBack());
-    menu->addAction(QStringLiteral("Vorwärts"), this,
-            [this] {
-                if (canGoForward())
-                    GoForward();
-            })
-        ->setEnabled(canGoForward());
-    menu->addAction(QStringLiteral("Neu laden"), this, &WebEngineBrowser::Refresh);
-    menu->addSeparator();
-    pageAction(QStringLiteral("Alles auswählen"), QWebEnginePage::SelectAll);
+    connect(menu, &PageContextMenu::chosen, this,
+        [this, link = clicked.link](
+            PageContextMenu::Command command) { runContextCommand(command, link); });
     menu->popup(m_view->mapToGlobal(position));
+}
+
+namespace {
+
+// The editing entries act on the page shown, be it ours.
+QWebEnginePage::WebAction editAction(PageContextMenu::Command command)
+{
+    using C = PageContextMenu::Command;
+    return command == C::Cut      ? QWebEnginePage::Cut
+        : command == C::Copy      ? QWebEnginePage::Copy
+        : command == C::Paste     ? QWebEnginePage::Paste
+        : command == C::SelectAll ? QWebEnginePage::SelectAll
+                                  : QWebEnginePage::NoWebAction;
+}
+
+} // namespace
+
+bool WebEngineBrowser::contextCommandAvailable(PageContextMenu::Command command) const
+{
+    using C = PageContextMenu::Command;
+    if (const auto action = editAction(command); action != QWebEnginePage::NoWebAction)
+        return m_view->page()->action(action)->isEnabled();
+    switch (command) {
+    case C::OpenLink:
+        return bool(m_options.openExternally);
+    case C::Back: // the toolbar's way back and forward, our own pages skipped alike
+        return canGoBack();
+    case C::Forward:
+        return canGoForward();
+    case C::Print:
+        return !m_printing;
+    default:
+        return true;
+    }
+}
+
+void WebEngineBrowser::runContextCommand(PageContextMenu::Command command, const QUrl &link)
+{
+    using C = PageContextMenu::Command;
+    if (const auto action = editAction(command); action != QWebEnginePage::NoWebAction) {
+        m_view->page()->triggerAction(action);
+        return;
+    }
+    switch (command) {
+    case C::OpenLink:
+        if (m_options.openExternally)
+            m_options.openExternally(link);
+        break;
+    case C::SaveImage:
+        m_downloads->askWhereNext();
+        m_page->triggerAction(QWebEnginePage::DownloadImageToDisk);
+        break;
+    case C::Back: // the history may have moved on while the menu was open
+        if (canGoBack())
+            GoBack();
+        break;
+    case C::Forward:
+        if (canGoForward())
+            GoForward();
+        break;
+    case C::Reload:
+        Refresh();
+        break;
+    case C::Print:
+        Print();
+        break;
+    case C::SaveAsPdf:
+        Q_EMIT SaveAsPdfRequested();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace orv

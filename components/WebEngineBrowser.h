@@ -1,32 +1,31 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The web browser control on Qt WebEngine. Maps the engine's signals onto
-// the notifications, keeps quiet when silent, opens new-window requests in
-// the same view, saves downloads into the user's download folder, finds,
-// zooms, prints and grants the page's full-screen requests; logins and
-// permissions a page asks for go to the user.
-// With trusted hosts it also decides where links go, shows its own page for
-// a page it cannot reach (and loads it again once the host answers), brings
-// a page back after its display process died, and keeps the session's
-// download list. Its own pages never enter the history.
+// The web browser control on Qt WebEngine: the glue between the engine and
+// the window. It maps the engine's signals onto the notifications, keeps
+// quiet when silent, opens new-window requests in the same view, finds,
+// zooms, prints and grants the page's full-screen requests, and with trusted
+// hosts decides where links go. For a page it cannot reach, a page whose
+// display process died or a login the user cancelled it shows its own page,
+// which never enters the history, and brings the real one back.
+// The work around that lives in classes of its own, wired up here: logins
+// and permissions (PageQuestions), waiting for an unreachable host
+// (ReachabilityProbe), downloads (DownloadHandler) and the context menu
+// (PageContextMenu).
 
 #include "components/LinkRouting.h"
 #include "components/OwnPages.h"
+#include "components/PageContextMenu.h"
 #include "components/PageQuestions.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
 #include <functional>
 
-class QDir;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
@@ -35,15 +34,13 @@ class QWebEngineView;
 
 namespace orv {
 
-class DownloadList;
+class DownloadHandler;
+class ReachabilityProbe;
 class SilentPage;
 
 // The persistent profile of the program: cookies and logins survive restarts;
 // pages are asked for in German.
 QWebEngineProfile *createBrowserProfile(QObject *parent);
-
-// A name in the folder that no file has yet: "setup.exe", "setup (1).exe", ...
-QString uniqueFileName(const QDir &folder, const QString &suggested);
 
 struct WebEngineBrowserOptions
 {
@@ -87,7 +84,7 @@ public:
     void Print() override;
     void PrintToPdf(const QString &filePath) override;
     void ExitFullScreen() override;
-    DownloadList *downloads() const override { return m_downloads; }
+    DownloadList *downloads() const override;
 
     QWebEngineView *view() const { return m_view; }
     // The address of the page our own error or crash page stands in for.
@@ -106,6 +103,8 @@ private:
     void reportCommandStates();
     void handleDownload(QWebEngineDownloadRequest *download);
     void showContextMenu(const QPoint &position);
+    bool contextCommandAvailable(PageContextMenu::Command command) const;
+    void runContextCommand(PageContextMenu::Command command, const QUrl &link);
 
     void handleNewWindow(QWebEngineNewWindowRequest &request);
     bool canGoBack() const;
@@ -115,10 +114,6 @@ private:
     void showRealPage();
     bool ownPageCoversCurrentEntry() const;
     void loadStoodInFor();
-    void watchNetwork();
-    void scheduleRetry();
-    void probeStoodInFor();
-    void handleProbeFinished(QNetworkReply *reply);
 
     WebEngineBrowserOptions m_options;
     QWebEngineView *m_view;
@@ -126,12 +121,12 @@ private:
     // Shows our own pages in place of m_page, so that they never become
     // entries of its history; exists only while one is shown.
     SilentPage *m_ownPage = nullptr;
-    DownloadList *m_downloads;
+    DownloadHandler *m_downloads;
+    ReachabilityProbe *m_probe;
     bool m_loading = false;
     bool m_downloadStartedByLoad = false;
     double m_zoomFactor = 1.0;
     bool m_printing = false;
-    bool m_saveAsNext = false;
 
     // Where the redirect chain of the navigation under way began.
     QString m_chainOrigin;
@@ -142,15 +137,9 @@ private:
 
     QUrl m_standInFor;
     QUrl m_loginCancelled;
-    bool m_retryAutomatically = false;
     QTimer m_answerTimer;
     bool m_timedOut = false;
     int m_firstProgress = -1;
-    QTimer m_retryTimer;
-    int m_retryDelayMs = 0;
-    bool m_watchingNetwork = false;
-    QNetworkAccessManager *m_network = nullptr;
-    QPointer<QNetworkReply> m_probe;
     QElapsedTimer m_lastCrash;
 };
 

@@ -107,6 +107,60 @@ inline QString statusLoginCancelled()
     return QStringLiteral("Anmeldung abgebrochen, Seite nicht geladen: ");
 }
 
+// The page's context menu, and the dialog of its picture entry.
+inline QString saveImageTitle()
+{
+    return QStringLiteral("Bild speichern unter");
+}
+inline QString menuOpenLink()
+{
+    return QStringLiteral("Link im Browser öffnen");
+}
+inline QString menuCopyLinkAddress()
+{
+    return QStringLiteral("Link-Adresse kopieren");
+}
+inline QString menuSaveImage()
+{
+    return QStringLiteral("Bild speichern unter…");
+}
+inline QString menuCut()
+{
+    return QStringLiteral("Ausschneiden");
+}
+inline QString menuCopy()
+{
+    return QStringLiteral("Kopieren");
+}
+inline QString menuPaste()
+{
+    return QStringLiteral("Einfügen");
+}
+inline QString menuBack()
+{
+    return QStringLiteral("Zurück");
+}
+inline QString menuForward()
+{
+    return QStringLiteral("Vorwärts");
+}
+inline QString menuReload()
+{
+    return QStringLiteral("Neu laden");
+}
+inline QString menuPrint()
+{
+    return QStringLiteral("Drucken…");
+}
+inline QString menuSaveAsPdf()
+{
+    return QStringLiteral("Als PDF speichern…");
+}
+inline QString menuSelectAll()
+{
+    return QStringLiteral("Alles auswählen");
+}
+
 // The questions pages ask through the browser.
 inline QString loginTitle()
 {

@@ -561,39 +561,38 @@ private Q_SLOTS:
         QCOMPARE(visibleWindows(), 1);
     }
 
+    // What the engine says was clicked reaches the menu, and the menu's
+    // entries reach the page and the window. Which entries fit what: the
+    // menu's own test.
     void contextMenuFitsWhatWasClicked_data()
     {
-        // element, its entries besides the page's own (Zurück, Vorwärts, Neu laden, Alles
-        // auswählen)
         QTest::addColumn<QString>("element");
-        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("first");
         QTest::newRow("link") << "support"
-                              << QStringList { "Link im Browser öffnen", "Link-Adresse kopieren" };
-        QTest::newRow("text") << "help" << QStringList {};
-        QTest::newRow("input field")
-            << "question" << QStringList { "Ausschneiden", "Kopieren", "Einfügen" };
+                              << "Link im Browser öffnen";
+        QTest::newRow("text") << "help"
+                              << "Zurück";
+        QTest::newRow("input field") << "question"
+                                     << "Ausschneiden";
     }
 
     void contextMenuFitsWhatWasClicked()
     {
         QFETCH(QString, element);
-        QFETCH(QStringList, entries);
+        QFETCH(QString, first);
         open("0||Support");
+        QSignalSpy pdf(m_window->browser(), &WebBrowserControl::SaveAsPdfRequested);
         userClick(element, Qt::RightButton);
         QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QStringList texts;
-        for (const QAction *action : menu->actions()) {
-            if (!action->isSeparator())
-                texts.append(action->text());
+        QCOMPARE(menu->actions().first()->text(), first);
+        menu->actions().first()->trigger(); // the link goes to the desktop
+        QCOMPARE(m_shell, element == "support" ? QStringList { main("/support") } : QStringList {});
+        for (QAction *entry : menu->actions()) {
+            if (entry->text() == "Als PDF speichern…")
+                entry->trigger();
         }
-        const QStringList pageOwn { "Zurück", "Vorwärts", "Neu laden", "Alles auswählen" };
-        QCOMPARE(texts, entries + pageOwn);
-        if (element == "support") { // the link's address reaches the clipboard
-            QGuiApplication::clipboard()->clear();
-            menu->actions().at(1)->trigger();
-            QCOMPARE(QGuiApplication::clipboard()->text(), main("/support"));
-        }
+        QCOMPARE(pdf.size(), 1);
         menu->close();
     }
 
