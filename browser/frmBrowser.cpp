@@ -173,6 +173,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     connect(
         brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
     connect(brwWebBrowser, &WebBrowserControl::PrintRequested, this, &frmBrowser::print);
+    connect(brwWebBrowser, &WebBrowserControl::SaveAsPdfRequested, this, &frmBrowser::saveAsPdf);
     connect(
         brwWebBrowser, &WebBrowserControl::PdfPrinted, this, &frmBrowser::brwWebBrowser_PdfPrinted);
     connect(brwWebBrowser, &WebBrowserControl::FullScreenRequested, this,
@@ -654,9 +655,9 @@ void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMa
 void frmBrowser::brwWebBrowser_CommandStateChange(qint32 command, bool enable)
 {
     runUntrapped("CommandStateChange", [&] {
-        if (command == 1)
+        if (command == CommandForward)
             tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(enable);
-        else if (command == 2)
+        else if (command == CommandBack)
             tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(enable);
     });
 }

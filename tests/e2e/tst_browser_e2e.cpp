@@ -456,6 +456,7 @@ private Q_SLOTS:
         keys("Down");
         QTRY_COMPARE(m_window->windowTitle(), kPrefix + "Programminfo");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/software"), 1, kLoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(status(), "Fertig", kLoadTimeout); // something to find
 
         keys("ctrl+f");
         QTRY_VERIFY(m_window->findBar() && m_window->findBar()->isVisible());
