@@ -95,15 +95,12 @@ struct Fixture
         QTest::keyClick(focus(), key.key(), key.keyboardModifiers());
     }
     // Picks an entry as the user does: the list shows it, then reports the choice.
-    static void pick(QComboBox *box, int index)
-    {
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
-    }
     void choose(const QString &entry)
     {
         auto *box = qobject_cast<QComboBox *>(categories().widget());
-        pick(box, box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        const int index = box->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
     }
     // F6 selects the box's text, so typing replaces it.
     void typeAndEnter(const QString &text, QKeyCombination enter = Qt::Key_Return)

@@ -69,8 +69,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("catalogs");
         QTest::addColumn<QStringList>("found");
         QTest::addColumn<QString>("cancel");
-        QTest::newRow("system catalogs")
-            << true << QStringList { "qt", "qtwebengine" } << "Abbrechen";
+        // clang-format off
+        QTest::newRow("system catalogs") << true << QStringList { "qt", "qtwebengine" } << "Abbrechen";
+        // clang-format on
         QTest::newRow("none") << false << QStringList {} << "Cancel";
     }
 

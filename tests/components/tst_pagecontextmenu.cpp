@@ -29,12 +29,11 @@ private Q_SLOTS:
         const QString link = "Link im Browser öffnen=OpenLink|Link-Adresse kopieren|-|";
         const QUrl address("http://www.harlund.example/a");
         QTest::newRow("page") << ClickedOn {} << page;
-        QTest::newRow("picture in a link")
-            << ClickedOn { address, true } << link + "Bild speichern unter…=SaveImage|-|" + page;
-        QTest::newRow("field with a selection") << ClickedOn { {}, false, true,
-            true } << "Ausschneiden=Cut|Kopieren=Copy|(Einfügen)|-|" + page;
-        QTest::newRow("selected text")
-            << ClickedOn { {}, false, false, true } << "Kopieren=Copy|-|" + page;
+        // clang-format off
+        QTest::newRow("picture in a link") << ClickedOn { address, true } << link + "Bild speichern unter…=SaveImage|-|" + page;
+        QTest::newRow("field with a selection") << ClickedOn { {}, false, true, true } << "Ausschneiden=Cut|Kopieren=Copy|(Einfügen)|-|" + page;
+        QTest::newRow("selected text") << ClickedOn { {}, false, false, true } << "Kopieren=Copy|-|" + page;
+        // clang-format on
     }
 
     void entriesFitWhatWasClicked()

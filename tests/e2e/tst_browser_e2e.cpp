@@ -133,33 +133,29 @@ private:
     AskLogin m_askLogin = askLoginDialog;
     AskPermission m_askPermission = askPermissionDialog;
 
-    QString pageText()
+    // The script's result; the answer may arrive after the page is gone, it
+    // must find its place.
+    QVariant js(const QString &script, int timeoutMs = 5000)
     {
-        // The answer may arrive after the page is gone; it must find its place.
-        auto text = std::make_shared<std::optional<QString>>();
-        view()->page()->runJavaScript(
-            QStringLiteral("document.body ? document.body.innerText : ''"),
-            [text](const QVariant &result) { *text = result.toString(); });
-        (void)QTest::qWaitFor([&] { return text->has_value(); }, 5000);
-        return text->value_or(QString());
+        auto result = std::make_shared<std::optional<QVariant>>();
+        view()->page()->runJavaScript(script, [result](const QVariant &r) { *result = r; });
+        (void)QTest::qWaitFor([&] { return result->has_value(); }, timeoutMs);
+        return result->value_or(QVariant());
     }
+    QString pageText() { return js("document.body ? document.body.innerText : ''").toString(); }
     // A click with the mouse, as the user gives it: the page sees a gesture.
     // On the link's first line: a link that wraps has its bounding box's
     // centre between its lines, over another link.
     void userClick(const QString &elementId, Qt::MouseButton button = Qt::LeftButton)
     {
-        auto centre = std::make_shared<std::optional<QPoint>>();
-        view()->page()->runJavaScript(
-            QStringLiteral("(function(){var r=document.getElementById('%1').getClientRects()[0];"
-                           "return [r.left+r.width/2, r.top+r.height/2];})()")
-                .arg(elementId),
-            [centre](const QVariant &result) {
-                const QVariantList xy = result.toList();
-                *centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());
-            });
-        QVERIFY(QTest::qWaitFor([&] { return centre->has_value(); }, 5000));
+        const QVariantList xy
+            = js(QString("(function(){var r=document.getElementById('%1').getClientRects()[0];"
+                         "return [r.left+r.width/2, r.top+r.height/2];})()")
+                     .arg(elementId))
+                  .toList();
+        QCOMPARE(xy.size(), 2);
         QWidget *surface = view()->focusProxy() ? view()->focusProxy() : view();
-        QTest::mouseClick(surface, button, {}, **centre);
+        QTest::mouseClick(surface, button, {}, QPoint(xy.at(0).toInt(), xy.at(1).toInt()));
     }
     void screenshot(const char *file)
     {
@@ -260,21 +256,6 @@ private:
         });
         poll->start(50);
     }
-    static QStringList textsOf(QWidget *dialog)
-    {
-        QStringList texts { dialog->windowTitle() };
-        for (const QLabel *label : dialog->findChildren<QLabel *>())
-            texts.append(label->text());
-        for (const QPushButton *button : dialog->findChildren<QPushButton *>())
-            texts.append(button->text());
-        return texts;
-    }
-    static int visibleWindows()
-    {
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        return int(std::count_if(
-            windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }));
-    }
 
     // The real program, on this display and the demo site.
     void startProgram(QProcess &program, const QString &commandLine, bool singleWindow = true,
@@ -307,6 +288,13 @@ private:
         xdo(QStringList { "key", "--delay", "30" } + sequence.split(' '));
     }
     static void type(const QString &text) { xdo({ "type", "--delay", "20", text }); }
+    // Ctrl+L, the address, Enter.
+    static void typeAddress(const QString &address)
+    {
+        keys("ctrl+l");
+        type(address);
+        keys("Return");
+    }
     // Processor time of a process and all its descendants so far, in clock ticks.
     static qint64 treeCpuTicks(qint64 root)
     {
@@ -401,9 +389,7 @@ private Q_SLOTS:
         QCOMPARE(m_site.pageRequests().last(), "main /support");
 
         // The pages are silent: a dialog would hold the script until closed.
-        view()->page()->runJavaScript(QStringLiteral("alert('x'); confirm('y') ? 'yes' : 'no'"),
-            [this](const QVariant &result) { setObjectName(result.toString()); });
-        QTRY_COMPARE_WITH_TIMEOUT(objectName(), QString("no"), 10000);
+        QCOMPARE(js("alert('x'); confirm('y') ? 'yes' : 'no'", 10000).toString(), "no");
     }
 
     // The window from a real keyboard: Enter and the number pad's Enter in
@@ -420,9 +406,7 @@ private Q_SLOTS:
         const auto requested = [this](const QString &path) {
             return m_site.pageRequests().count("main " + path);
         };
-        keys("ctrl+l");
-        type(host + "/support");
-        keys("Return");
+        typeAddress(host + "/support");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 1, kLoadTimeout);
         keys("F6");
         type(host + "/infos");
@@ -440,9 +424,7 @@ private Q_SLOTS:
 
         // Esc stops a load that would take seconds.
         QTRY_COMPARE(status(), "Fertig");
-        keys("ctrl+l");
-        type(host + "/langsam?ms=8000");
-        keys("Return");
+        typeAddress(host + "/langsam?ms=8000");
         QTRY_VERIFY_WITH_TIMEOUT(enabled("ID_Stop"), kLoadTimeout);
         keys("Escape");
         QTRY_VERIFY_WITH_TIMEOUT(!enabled("ID_Stop"), 3000);
@@ -559,7 +541,9 @@ private Q_SLOTS:
             QCOMPARE(m_site.pageRequests().last(), landsOn);
             QVERIFY(m_shell.isEmpty());
         }
-        QCOMPARE(visibleWindows(), 1);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QCOMPARE(
+            std::count_if(windows.begin(), windows.end(), std::mem_fn(&QWidget::isVisible)), 1);
     }
 
     // What the engine says was clicked reaches the menu, and the menu's
@@ -569,12 +553,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("element");
         QTest::addColumn<QString>("first");
-        QTest::newRow("link") << "support"
-                              << "Link im Browser öffnen";
-        QTest::newRow("text") << "help"
-                              << "Zurück";
-        QTest::newRow("input field") << "question"
-                                     << "Ausschneiden";
+        // clang-format off
+        QTest::newRow("link") << "support" << "Link im Browser öffnen";
+        QTest::newRow("text") << "help" << "Zurück";
+        QTest::newRow("input field") << "question" << "Ausschneiden";
+        // clang-format on
     }
 
     void contextMenuFitsWhatWasClicked()
@@ -588,10 +571,9 @@ private Q_SLOTS:
         QCOMPARE(menu->actions().first()->text(), first);
         menu->actions().first()->trigger(); // the link goes to the desktop
         QCOMPARE(m_shell, element == "support" ? QStringList { main("/support") } : QStringList {});
-        for (QAction *entry : menu->actions()) {
+        for (QAction *entry : menu->actions())
             if (entry->text() == "Als PDF speichern…")
                 entry->trigger();
-        }
         menu->close();
         QTRY_COMPARE_WITH_TIMEOUT(status(), "PDF gespeichert: " + m_pdfPath, kLoadTimeout);
     }
@@ -606,13 +588,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("status");
         const QString failed = "Die Seite konnte nicht geladen werden: ";
-        QTest::newRow("refused") << main("/neuigkeiten")
-                                 << "Der Server hat die Verbindung abgelehnt." << failed;
-        QTest::newRow("never answers") << "http://" + m_site.slowHost() + "/stumm"
-                                       << "Der Server hat nicht rechtzeitig geantwortet." << failed;
-        QTest::newRow("certificate") << "https://" + m_site.secureHost() + "/"
-                                     << "Zertifikat des Servers ist nicht"
-                                     << "Unsicheres Zertifikat, Seite nicht geladen: ";
+        // clang-format off
+        QTest::newRow("refused") << main("/neuigkeiten") << "Der Server hat die Verbindung abgelehnt." << failed;
+        QTest::newRow("never answers") << "http://" + m_site.slowHost() + "/stumm" << "Der Server hat nicht rechtzeitig geantwortet." << failed;
+        QTest::newRow("certificate") << "https://" + m_site.secureHost() + "/" << "Zertifikat des Servers ist nicht" << "Unsicheres Zertifikat, Seite nicht geladen: ";
+        // clang-format on
     }
 
     void unreachablePagesRecover()
@@ -692,12 +672,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("shows");
         QTest::newRow("login") << "/intern/kunden/" << true << "Willkommen im internen Bereich.";
-        QTest::newRow("login cancelled")
-            << "/intern/gesperrt/" << false << "Anmeldung erforderlich";
-        QTest::newRow("notifications")
-            << "/erlaubnis?was=mitteilungen" << true << "Antwort: erlaubt";
-        QTest::newRow("location refused")
-            << "/erlaubnis?was=standort" << false << "Antwort: abgelehnt";
+        // clang-format off
+        QTest::newRow("login cancelled") << "/intern/gesperrt/" << false << "Anmeldung erforderlich";
+        QTest::newRow("notifications") << "/erlaubnis?was=mitteilungen" << true << "Antwort: erlaubt";
+        QTest::newRow("location refused") << "/erlaubnis?was=standort" << false << "Antwort: abgelehnt";
+        // clang-format on
     }
 
     void pagesGetTheUsersAnswer()
@@ -747,7 +726,11 @@ private Q_SLOTS:
         open("0||Support");
         QStringList seen;
         whenDialogShows([&](QWidget *dialog) {
-            seen = textsOf(dialog);
+            seen = QStringList { dialog->windowTitle() };
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                seen.append(label->text());
+            for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+                seen.append(button->text());
             QTest::keyClicks(QApplication::focusWidget(), DemoSite::kLoginUser);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTest::keyClicks(QApplication::focusWidget(), DemoSite::kLoginPassword);
@@ -776,28 +759,19 @@ private Q_SLOTS:
     void downloadsArriveOrLeaveNoFile()
     {
         open("4711||Download");
-        const QDir downloads(QDir::home().filePath("Downloads"));
-        for (const char *expectedName :
-            { "Harlund-Setup-4711.exe", "Harlund-Setup-4711 (1).exe" }) {
-            userClick("file");
-            const QString path = downloads.filePath(QLatin1String(expectedName));
-            QTRY_COMPARE_WITH_TIMEOUT(status(), "Download abgeschlossen: " + path, kLoadTimeout);
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), DemoSite::downloadBody());
-        }
+        // Free names: the download handler's test.
+        userClick("file");
+        const QString path = QDir::home().filePath("Downloads/Harlund-Setup-4711.exe");
+        QTRY_COMPARE_WITH_TIMEOUT(status(), "Download abgeschlossen: " + path, kLoadTimeout);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), DemoSite::downloadBody());
         userClick("large");
         DownloadList *list = m_window->browser()->downloads();
         QTRY_VERIFY_WITH_TIMEOUT(
-            list->entries().size() == 3 && list->entries().last().received > 0, kLoadTimeout);
+            list->entries().size() == 2 && list->entries().last().received > 0, kLoadTimeout);
         const DownloadEntry entry = list->entries().last();
         QCOMPARE(entry.fileName, "Harlund-Gross.bin");
-        const auto partials = [&] {
-            return QFileInfo(entry.path)
-                .absoluteDir()
-                .entryList({ "Harlund-Gross*" }, QDir::Files | QDir::Hidden);
-        };
-        QTRY_VERIFY(!partials().isEmpty()); // the engine writes under a name of its own
         auto *row
             = m_window->downloadsPanel()->findChild<QWidget *>(QString("download%1").arg(entry.id));
         QTRY_VERIFY(row->findChild<QLabel *>("state")->text().contains("%"));
@@ -806,7 +780,8 @@ private Q_SLOTS:
         QTest::mouseClick(row->findChild<QPushButton *>("cancel"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(
             int(list->entries().last().state), int(DownloadEntry::State::Cancelled), kLoadTimeout);
-        QTRY_COMPARE(partials(), QStringList());
+        // The partial file's removal: the handler's test and, on the engine,
+        // aSignalClosesOverDialogsAndDownloads.
         QCOMPARE(row->findChild<QLabel *>("state")->text(), "Abgebrochen");
         QCOMPARE(view()->url().toString(), main("/download/?produkt=4711"));
     }
@@ -837,9 +812,7 @@ private Q_SLOTS:
         startProgram(program, "0||News", false);
         QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
         xdo({ "windowactivate", "--sync", windowsOf("News").value(0) });
-        keys("ctrl+l");
-        type(m_site.slowHost() + "/gross.bin");
-        keys("Return");
+        typeAddress(m_site.slowHost() + "/gross.bin");
         const QDir downloads(QDir::home().filePath("Downloads"));
         const auto partials = [&] {
             return downloads.entryList({ "Harlund-Gross*" }, QDir::Files | QDir::Hidden);
@@ -892,10 +865,9 @@ private Q_SLOTS:
     void findCountsAndWrapsAroundThenSaveAsPdf()
     {
         open("4711||Download");
-        int expected = 0; // what the page's own text holds
-        view()->page()->runJavaScript("document.body.innerText.match(/download/gi).length",
-            [&](const QVariant &count) { expected = count.toInt(); });
-        QTRY_VERIFY(expected > 1);
+        // What the page's own text holds.
+        const int expected = js("document.body.innerText.match(/download/gi).length").toInt();
+        QVERIFY(expected > 1);
         QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
         QLineEdit *edit = m_window->findBar()->edit();
         QTRY_VERIFY(edit->hasFocus());
