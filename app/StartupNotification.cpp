@@ -71,7 +71,8 @@ void activateOnX11(QWidget *window, const QByteArray &id)
     // not older than the user's last action elsewhere.
     const QRegularExpressionMatch time
         = QRegularExpression(QStringLiteral("_TIME(\\d+)")).match(QString::fromUtf8(id));
-    const uint32_t timestamp = time.hasMatch() ? time.captured(1).toUInt() : uint32_t(XCB_CURRENT_TIME);
+    const uint32_t timestamp
+        = time.hasMatch() ? time.captured(1).toUInt() : uint32_t(XCB_CURRENT_TIME);
 
     xcb_client_message_event_t event = {};
     event.response_type = XCB_CLIENT_MESSAGE;
