@@ -5,19 +5,12 @@
 
 using namespace orv;
 using Field = std::tuple<QString, QString, int, QString>;
-using Start = std::tuple<QString, qint32, QString, QString, QString, QString, int>;
-using Switch = std::tuple<QString, QString, QString, QString>;
+using Entry = std::tuple<QString, QString, QString, QString, QString, int, QString>;
 
 namespace {
 
 const Hosts kHosts { QStringLiteral("www.main.test"), QStringLiteral("shop.main.test") };
 const QString kMain = QStringLiteral("http://www.main.test");
-
-CommandLineFields fields(qint32 product, const QString &tag, const QString &category,
-    const QString &caption = {}, const QString &address = {})
-{
-    return { product, tag, category, caption, address };
-}
 
 } // namespace
 
@@ -79,64 +72,42 @@ private Q_SLOTS:
                 GetField(line, "|", 5) }));
     }
 
-    void startPage_data()
+    // Each entry as the command line's category at start and as the user's
+    // later choice; "-": the choice opens nothing.
+    void startAndSwitch_data()
     {
-        // tag, product, category, caption, extra, address, position
-        QTest::addColumn<Start>("row");
+        // tag, entry, caption, extra, start address, start position, switch address
+        QTest::addColumn<Entry>("row");
 
-        const QString home = kMain;
+        const QString home = kMain, extra = "http://x.test/a";
         // clang-format off
-        QTest::newRow("download") << Start{"", 4711, "Download", "", "", kMain + "/download/?produkt=4711", 1};
-        QTest::newRow("program info short") << Start{"", 4711, "Programminfo", "", "", kMain + "/software", 2};
-        QTest::newRow("program info with tag") << Start{"x", 4711, "Programminfo", "", "", kMain + "/software/?ProgID=4711", 2};
-        QTest::newRow("news") << Start{"", 0, "News", "", "", kMain + "/neuigkeiten", 4};
-        QTest::newRow("events") << Start{"", 0, "Events", "", "", kMain + "/infos", 5};
-        QTest::newRow("support") << Start{"", 0, "Support", "", "", kMain + "/support", 3};
-        QTest::newRow("shop") << Start{"", 0, "Shop", "", "", "http://shop.main.test/", 6};
-        QTest::newRow("shopping AUT") << Start{"", 0, "ShoppingAUT", "", "", "http://shop.main.test/", 6};
-        QTest::newRow("startseite has no row") << Start{"", 0, "Startseite", "", "", home, 0};
-        QTest::newRow("wrong case") << Start{"", 4711, "download", "", "", home, 0};
-        QTest::newRow("extra page by address") << Start{"", 0, "http://x.test/a", "Extra", "http://x.test/a", "http://x.test/a", 7};
-        QTest::newRow("extra page, blank address") << Start{"", 0, "  ", "Extra", "  ", home, 0};
-        QTest::newRow("extra page by caption is not recognised at start") << Start{"", 0, "Extra", "Extra", "http://x.test/a", home, 0};
+        QTest::newRow("startseite has no row") << Entry{"", "Startseite", "", "", home, 0, home};
+        QTest::newRow("download") << Entry{"", "Download", "", "", kMain + "/download/?produkt=4711", 1, kMain + "/download/?produkt=4711"};
+        QTest::newRow("program info short") << Entry{"", "Programminfo", "", "", kMain + "/software", 2, kMain + "/software"};
+        QTest::newRow("program info with tag") << Entry{"x", "Programminfo", "", "", kMain + "/software/?ProgID=4711", 2, kMain + "/software/?ProgID=4711"};
+        QTest::newRow("news") << Entry{"", "News", "", "", kMain + "/neuigkeiten", 4, kMain + "/neuigkeiten"};
+        QTest::newRow("events") << Entry{"", "Events", "", "", kMain + "/infos", 5, kMain + "/infos"};
+        QTest::newRow("support") << Entry{"", "Support", "", "", kMain + "/support", 3, kMain + "/support"};
+        QTest::newRow("shop") << Entry{"", "Shop", "", "", "http://shop.main.test/", 6, "http://shop.main.test/"};
+        QTest::newRow("shopping AUT") << Entry{"", "ShoppingAUT", "", "", "http://shop.main.test/", 6, "http://shop.main.test/"};
+        QTest::newRow("case matters") << Entry{"", "download", "", "", home, 0, "-"};
+        QTest::newRow("unknown") << Entry{"", "Sonstiges", "", "", home, 0, "-"};
+        QTest::newRow("extra page by address, at start only") << Entry{"", extra, "Extra", extra, extra, 7, "-"};
+        QTest::newRow("extra page, blank address") << Entry{"", "  ", "Extra", "  ", home, 0, "-"};
+        QTest::newRow("extra page by caption, on a switch only") << Entry{"", "Extra", "Extra", extra, home, 0, extra};
+        QTest::newRow("extra by caption, blank address unchecked") << Entry{"", " Extra", " Extra", " ", home, 0, " "};
         // clang-format on
     }
 
-    void startPage()
+    void startAndSwitch()
     {
-        QFETCH(Start, row);
-        const auto &[tag, product, category, caption, extra, address, position] = row;
-        const StartPage page = startPageFor(fields(product, tag, category, caption, extra), kHosts);
+        QFETCH(Entry, row);
+        const auto &[tag, entry, caption, extra, address, position, switched] = row;
+        const CommandLineFields fields { 4711, tag, entry, caption, extra };
+        const StartPage page = startPageFor(fields, kHosts);
         QCOMPARE(page.address, address);
         QCOMPARE(page.position, position);
-    }
-
-    void categorySwitch_data()
-    {
-        // entry, caption, extra, address ("-" for no navigation)
-        QTest::addColumn<Switch>("row");
-
-        // clang-format off
-        QTest::newRow("startseite") << Switch{"Startseite", "", "", kMain};
-        QTest::newRow("download") << Switch{"Download", "", "", kMain + "/download/?produkt=4711"};
-        QTest::newRow("program info short") << Switch{"Programminfo", "", "", kMain + "/software"};
-        QTest::newRow("support") << Switch{"Support", "", "", kMain + "/support"};
-        QTest::newRow("news") << Switch{"News", "", "", kMain + "/neuigkeiten"};
-        QTest::newRow("events") << Switch{"Events", "", "", kMain + "/infos"};
-        QTest::newRow("shop") << Switch{"Shop", "", "", "http://shop.main.test/"};
-        QTest::newRow("extra by caption") << Switch{"Extra", "Extra", "http://x.test/a", "http://x.test/a"};
-        QTest::newRow("extra by caption, blank address unchecked") << Switch{" Extra", " Extra", " ", " "};
-        QTest::newRow("unknown navigates nothing") << Switch{"Sonstiges", "", "", "-"};
-        QTest::newRow("case matters") << Switch{"support", "", "", "-"};
-        // clang-format on
-    }
-
-    void categorySwitch()
-    {
-        QFETCH(Switch, row);
-        const auto &[entry, caption, extra, address] = row;
-        const auto result = switchAddressFor(entry, fields(4711, {}, {}, caption, extra), kHosts);
-        QCOMPARE(result.value_or(QStringLiteral("-")), address);
+        QCOMPARE(switchAddressFor(entry, fields, kHosts).value_or("-"), switched);
     }
 
     void categoryList_data()
@@ -156,7 +127,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, caption);
         QFETCH(int, count);
-        const QStringList entries = categoryEntries(fields(0, {}, {}, caption));
+        const QStringList entries = categoryEntries({ 0, {}, {}, caption, {} });
         QCOMPARE(entries.size(), count);
         QCOMPARE(entries.mid(0, 7),
             (QStringList {

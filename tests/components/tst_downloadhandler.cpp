@@ -11,6 +11,7 @@
 
 using namespace orv;
 using State = DownloadEntry::State;
+using Destination = std::tuple<QStringList, QString, QString, QString>;
 
 namespace {
 
@@ -32,29 +33,24 @@ private Q_SLOTS:
     // ("?" in the picker's answer: the user chose nothing).
     void destination_data()
     {
-        QTest::addColumn<QStringList>("existing");
-        QTest::addColumn<QString>("suggested");
-        QTest::addColumn<QString>("picked");
-        QTest::addColumn<QString>("saved");
+        QTest::addColumn<Destination>("row");
         // clang-format off
-        QTest::newRow("free name") << QStringList {} << "setup.exe" << "" << "Downloads/setup.exe";
-        QTest::newRow("taken twice") << QStringList { "Downloads/setup.exe", "Downloads/setup (1).exe" } << "setup.exe" << "" << "Downloads/setup (2).exe";
-        QTest::newRow("two suffixes") << QStringList { "Downloads/a.tar.gz" } << "a.tar.gz" << "" << "Downloads/a.tar (1).gz";
-        QTest::newRow("no suffix") << QStringList { "Downloads/README" } << "README" << "" << "Downloads/README (1)";
-        QTest::newRow("dot file") << QStringList { "Downloads/.profile" } << ".profile" << "" << "Downloads/.profile (1)";
-        QTest::newRow("no name") << QStringList { "Downloads/download" } << "" << "" << "Downloads/download (1)";
-        QTest::newRow("picture placed") << QStringList {} << "bild.png" << "Bilder/logo.png" << "Bilder/logo.png";
-        QTest::newRow("picked file kept") << QStringList { "Bilder/logo.png" } << "bild.png" << "Bilder/logo.png" << "Bilder/logo (1).png";
-        QTest::newRow("picture nowhere") << QStringList {} << "bild.png" << "?" << "";
+        QTest::newRow("free name") << Destination{QStringList {}, "setup.exe", "", "Downloads/setup.exe"};
+        QTest::newRow("taken twice") << Destination{QStringList { "Downloads/setup.exe", "Downloads/setup (1).exe" }, "setup.exe", "", "Downloads/setup (2).exe"};
+        QTest::newRow("two suffixes") << Destination{QStringList { "Downloads/a.tar.gz" }, "a.tar.gz", "", "Downloads/a.tar (1).gz"};
+        QTest::newRow("no suffix") << Destination{QStringList { "Downloads/README" }, "README", "", "Downloads/README (1)"};
+        QTest::newRow("dot file") << Destination{QStringList { "Downloads/.profile" }, ".profile", "", "Downloads/.profile (1)"};
+        QTest::newRow("no name") << Destination{QStringList { "Downloads/download" }, "", "", "Downloads/download (1)"};
+        QTest::newRow("picture placed") << Destination{QStringList {}, "bild.png", "Bilder/logo.png", "Bilder/logo.png"};
+        QTest::newRow("picked file kept") << Destination{QStringList { "Bilder/logo.png" }, "bild.png", "Bilder/logo.png", "Bilder/logo (1).png"};
+        QTest::newRow("picture nowhere") << Destination{QStringList {}, "bild.png", "?", ""};
         // clang-format on
     }
 
     void destination()
     {
-        QFETCH(QStringList, existing);
-        QFETCH(QString, suggested);
-        QFETCH(QString, picked);
-        QFETCH(QString, saved);
+        QFETCH(Destination, row);
+        const auto &[existing, suggested, picked, saved] = row;
         const QTemporaryDir home;
         for (const QString &file : existing)
             touch(home.filePath(file));

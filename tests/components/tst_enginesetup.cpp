@@ -8,6 +8,7 @@
 
 using namespace orv;
 using Choice = std::tuple<bool, QByteArray, QByteArray, bool, QByteArray>;
+using Catalogs = std::tuple<bool, QStringList, QString>;
 
 class TestEngineSetup : public QObject
 {
@@ -66,20 +67,16 @@ private Q_SLOTS:
     // without catalogs they stay English.
     void qtTextsInGerman_data()
     {
-        QTest::addColumn<bool>("catalogs");
-        QTest::addColumn<QStringList>("found");
-        QTest::addColumn<QString>("cancel");
-        // clang-format off
-        QTest::newRow("system catalogs") << true << QStringList { "qt", "qtwebengine" } << "Abbrechen";
-        // clang-format on
-        QTest::newRow("none") << false << QStringList {} << "Cancel";
+        // the system's catalogs or none, catalogs found, Qt's "Cancel"
+        QTest::addColumn<Catalogs>("row");
+        QTest::newRow("system catalogs") << Catalogs { true, { "qt", "qtwebengine" }, "Abbrechen" };
+        QTest::newRow("none") << Catalogs { false, {}, "Cancel" };
     }
 
     void qtTextsInGerman()
     {
-        QFETCH(bool, catalogs);
-        QFETCH(QStringList, found);
-        QFETCH(QString, cancel);
+        QFETCH(Catalogs, row);
+        const auto &[catalogs, found, cancel] = row;
         int argc = 1;
         char name[] = "tst_enginesetup";
         char *argv[] = { name, nullptr };

@@ -12,16 +12,6 @@ Q_DECLARE_METATYPE(orv::Route)
 using Row = std::tuple<NavigationKind, bool, QString, QString, Route>;
 using Unreachable = std::tuple<int, bool, QString>;
 
-namespace {
-
-TrustedHosts maker()
-{
-    return TrustedHosts(
-        { "www.harlund.example", "shop.harlund.example", "127.0.0.1:8080", "pay.partner.example" });
-}
-
-} // namespace
-
 class TestLinkRouting : public QObject
 {
     Q_OBJECT
@@ -68,7 +58,9 @@ private Q_SLOTS:
         const auto &[kind, user, current, target, route] = row;
         const NavigationRequest request { kind, user, current, QUrl(target),
             kind == NavigationKind::Redirect };
-        QCOMPARE(routeNavigation(request, maker()), route);
+        const TrustedHosts maker({ "www.harlund.example", "shop.harlund.example", "127.0.0.1:8080",
+            "pay.partner.example" });
+        QCOMPARE(routeNavigation(request, maker), route);
     }
 
     void makerHostsWithBuildAndEnvironmentAdditions()

@@ -83,16 +83,13 @@ TEST_CASE("a setting is read by its leading number")
 
 TEST_CASE("checked arithmetic fails instead of wrapping")
 {
-    const auto value = [](Int16 x) {
-        return double(x.value());
-    };
-    expect([&] { return value(Int16(15) + Int16(225)); }, 240, kNone);
-    expect([&] { return value(Int16(32767) + Int16(1)); }, 0, kOverflow);
-    expect([&] { return value(Int16(-32768) - Int16(1)); }, 0, kOverflow);
-    expect([&] { return value(Int16(200) * Int16(200)); }, 0, kOverflow);
-    expect([&] { return value(intDiv(Int16(-7), Int16(2))); }, -3, kNone);
-    expect([&] { return value(intDiv(Int16(7), Int16(0))); }, 0, FailureCode::DivisionByZero);
-    expect([&] { return value(intDiv(Int16(-32768), Int16(-1))); }, 0, kOverflow);
+    expect([&] { return (Int16(15) + Int16(225)).value(); }, 240, kNone);
+    expect([&] { return (Int16(32767) + Int16(1)).value(); }, 0, kOverflow);
+    expect([&] { return (Int16(-32768) - Int16(1)).value(); }, 0, kOverflow);
+    expect([&] { return (Int16(200) * Int16(200)).value(); }, 0, kOverflow);
+    expect([&] { return intDiv(Int16(-7), Int16(2)).value(); }, -3, kNone);
+    expect([&] { return intDiv(Int16(7), Int16(0)).value(); }, 0, FailureCode::DivisionByZero);
+    expect([&] { return intDiv(Int16(-32768), Int16(-1)).value(); }, 0, kOverflow);
     const Int32 big(100000);
     CHECK((big * Int32(21)).value() == 2100000);
     CHECK(failureOf([&] { (void)(big * Int32(100000)); }) == kOverflow);

@@ -11,17 +11,13 @@
 #include <QTest>
 
 using namespace orv;
+using Shot = std::tuple<QString, QString, QString, QString>;
 
 namespace {
 
 const QRgb kDarkRed = qRgb(139, 3, 4);
 const QRgb kDarkBlue = qRgb(0, 85, 143);
 const QRgb kWhite = qRgb(255, 255, 255);
-
-QPoint centreOf(const QWidget *widget, const QWidget *window)
-{
-    return widget->mapTo(window, widget->rect().center());
-}
 
 } // namespace
 
@@ -32,25 +28,21 @@ class TestInfoScreens : public QObject
 private Q_SLOTS:
     void screenshots_data()
     {
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("selectedPage");
-        QTest::addColumn<QString>("selectedCountry");
+        // panel clicked, file, selected page, selected country
+        QTest::addColumn<Shot>("row");
 
         // clang-format off
-        QTest::newRow("Kontakt, Österreich") << "" << "info-kontakt-oesterreich.png" << "pnlKontakt" << "pnlÖsterreich";
-        QTest::newRow("Kontakt, Deutschland") << "pnlDeutschland" << "info-kontakt-deutschland.png" << "pnlKontakt" << "pnlDeutschland";
-        QTest::newRow("Vertrieb") << "pnlVertrieb" << "info-vertrieb.png" << "pnlVertrieb" << "";
-        QTest::newRow("Autoren") << "pnlAutoren" << "info-autoren.png" << "pnlAutoren" << "";
+        QTest::newRow("Kontakt, Österreich") << Shot{"", "info-kontakt-oesterreich.png", "pnlKontakt", "pnlÖsterreich"};
+        QTest::newRow("Kontakt, Deutschland") << Shot{"pnlDeutschland", "info-kontakt-deutschland.png", "pnlKontakt", "pnlDeutschland"};
+        QTest::newRow("Vertrieb") << Shot{"pnlVertrieb", "info-vertrieb.png", "pnlVertrieb", ""};
+        QTest::newRow("Autoren") << Shot{"pnlAutoren", "info-autoren.png", "pnlAutoren", ""};
         // clang-format on
     }
 
     void screenshots()
     {
-        QFETCH(QString, clicks);
-        QFETCH(QString, file);
-        QFETCH(QString, selectedPage);
-        QFETCH(QString, selectedCountry);
+        QFETCH(Shot, row);
+        const auto &[clicks, file, selectedPage, selectedCountry] = row;
         test::FailingPlatform platform;
         frmInfoFenster w({ "www.harlund.example", &platform, 1, 6, 0, {} });
         w.show();
@@ -72,12 +64,11 @@ private Q_SLOTS:
         // Dark red around the pages, the white navigation bar, the dark blue
         // selected page (and country), dark red behind the page text.
         QCOMPARE(shot.pixel(4, 390), kDarkRed);
-        QCOMPARE(shot.pixel(2, centreOf(w.frameNavi, &w).y()), kWhite);
-        auto *page = w.findChild<SSPanel *>(selectedPage);
-        QCOMPARE(shot.pixel(page->mapTo(&w, QPoint(3, 3))), kDarkBlue);
-        if (!selectedCountry.isEmpty()) {
-            auto *country = w.findChild<SSPanel *>(selectedCountry);
-            QCOMPARE(shot.pixel(country->mapTo(&w, QPoint(3, 3))), kDarkBlue);
+        QCOMPARE(shot.pixel(2, w.frameNavi->mapTo(&w, w.frameNavi->rect().center()).y()), kWhite);
+        for (const QString &selected : { selectedPage, selectedCountry }) {
+            if (!selected.isEmpty())
+                QCOMPARE(shot.pixel(w.findChild<SSPanel *>(selected)->mapTo(&w, QPoint(3, 3))),
+                    kDarkBlue);
         }
         QCOMPARE(shot.pixel(w.frameKontakt->mapTo(&w, QPoint(1, w.frameKontakt->height() - 2))),
             kDarkRed);

@@ -6,7 +6,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 using namespace orv;
 using orv::test::MemorySettingsStore;
@@ -15,13 +14,9 @@ using Load = std::tuple<QStringList, float, QString, bool>;
 namespace {
 
 const QString kCaption = QStringLiteral("Harlund Webbrowser... Kategorie: Download");
+const QStringList kKeys { "left", "top", "width", "height", "windowstate" };
 
 using FakeWindow = orv::test::FakePlacementWindow;
-
-QString placementOf(const FakeWindow &w)
-{
-    return QString::asprintf("%g,%g,%g,%g,%d", w.m_left, w.m_top, w.m_width, w.m_height, w.m_state);
-}
 
 } // namespace
 
@@ -59,10 +54,9 @@ private Q_SLOTS:
         QFETCH(Load, row);
         const auto &[stored, windowWidth, expected, fails] = row;
         MemorySettingsStore store;
-        const QStringList keys { "left", "top", "width", "height", "windowstate" };
-        for (int i = 0; i < keys.size(); ++i) {
+        for (int i = 0; i < kKeys.size(); ++i) {
             if (stored.at(i) != QStringLiteral("<none>"))
-                store.set(kCaption, keys.at(i), stored.at(i));
+                store.set(kCaption, kKeys.at(i), stored.at(i));
         }
         FakeWindow window;
         window.m_width = windowWidth;
@@ -73,7 +67,9 @@ private Q_SLOTS:
             failed = true;
         }
         QCOMPARE(failed, fails);
-        QCOMPARE(placementOf(window), expected);
+        QCOMPARE(QString::asprintf("%g,%g,%g,%g,%d", window.m_left, window.m_top, window.m_width,
+                     window.m_height, window.m_state),
+            expected);
     }
 
     // Five keys under the caption; a failing write fails the save.
@@ -84,10 +80,9 @@ private Q_SLOTS:
         window.m_left = -120.0f;
         window.m_state = PlacementWindow::Maximized;
         SaveWindowPlacement(window, store);
-        const QStringList keys { "left", "top", "width", "height", "windowstate" };
         const QStringList values { "-120", "200", "10440", "4980", "2" };
-        for (int i = 0; i < keys.size(); ++i)
-            QCOMPARE(store.value(kCaption, keys.at(i)), values.at(i));
+        for (int i = 0; i < kKeys.size(); ++i)
+            QCOMPARE(store.value(kCaption, kKeys.at(i)), values.at(i));
         failing.failFromWrite = 2;
         QVERIFY_THROWS_EXCEPTION(Failure, SaveWindowPlacement(window, failing));
         QCOMPARE(failing.values.size(), 2);
