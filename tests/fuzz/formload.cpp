@@ -43,5 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     store.values.clear(); // each hand-over files a section under its own caption
     window->handOver(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
     FUZZ_CHECK(control->callsOf(QStringLiteral("Navigate")).size() == 1);
+    // The program's event loop would deliver what the hand-over posted; without it
+    // every input would leave its events queued.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
