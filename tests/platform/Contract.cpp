@@ -4,7 +4,6 @@
 #include "Contract.h"
 
 #include "Expect.h"
-#include "sysutil/orvClassWindows.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <thread>
 
 using namespace orv;
@@ -22,15 +20,12 @@ namespace fs = std::filesystem;
 
 std::string orv::test::waitForFile(const std::wstring &path)
 {
-    for (int i = 0; i < 750; ++i) {
+    for (int i = 0; i < 750; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
         std::ifstream file { fs::path(path), std::ios::binary };
-        std::stringstream content;
-        if (file && content << file.rdbuf() && !content.str().empty()) {
-            std::string text = content.str(); // as a text, in any system's line ends
-            text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        std::string text { std::istreambuf_iterator<char>(file), {} };
+        std::erase(text, '\r'); // as a text, in any system's line ends
+        if (!text.empty())
             return text;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return {};
 }
@@ -39,6 +34,24 @@ bool orv::test::writeFile(const std::wstring &path, const std::string &content)
 {
     std::ofstream file { fs::path(path), std::ios::binary };
     return bool(file << content);
+}
+
+std::optional<std::string> orv::test::registryValue(
+    Platform &platform, std::uint32_t root, const std::wstring &key, const std::wstring &name)
+{
+    RegistryKey handle = 0;
+    if (const std::uint32_t error = platform.regOpenKeyEx(root, key, 0x2003F, handle)) {
+        CHECK((error == kErrorFileNotFound && handle == 0u));
+        return std::nullopt;
+    }
+    std::string buffer(64, '\0');
+    std::uint32_t size = 64, type = 0;
+    const std::uint32_t error = platform.regQueryValueEx(handle, name, type, buffer, size);
+    CHECK(platform.regCloseKey(handle) == kErrorSuccess);
+    if (error)
+        return "error " + std::to_string(error)
+            + (error == kErrorMoreData ? ' ' + std::to_string(size) : "");
+    return std::to_string(type) + ':' + buffer.substr(0, size);
 }
 
 namespace {
@@ -70,35 +83,19 @@ TEST_CASE("registry values: types, the buffer's size, missing keys, handles")
 {
     const auto platform = backend().seededRegistry();
     const std::wstring key = L"Software\\OrvelBrowserTest";
-    RegistryKey handle = 0;
-    CHECK(platform->regOpenKeyEx(kHkeyCurrentUser, key + L"\\None", 0x2003F, handle)
-        == kErrorFileNotFound);
-    CHECK(handle == 0u);
-    REQUIRE(platform->regOpenKeyEx(kHkeyCurrentUser, key, 0x2003F, handle) == kErrorSuccess);
+    using Row = std::tuple<std::wstring, std::wstring, std::optional<std::string>>;
     // clang-format off
-    for (const auto &[name, error, type, bytes] : {
-             std::tuple { L"Text", 0u, kRegText, "Hallo\0"s }, std::tuple { L"Number", 0u, kRegNumber, "\x1F\x01\0\0"s },
-             std::tuple { L"Long", kErrorMoreData, 0u, ""s }, std::tuple { L"None", kErrorFileNotFound, 0u, ""s } }) {
+    for (const auto &[subKey, name, expected] : std::initializer_list<Row> {
+             { key, L"Text", "1:Hallo\0"s }, { key, L"Number", "4:\x1F\x01\0\0"s }, { key, L"Long", "error 234 1501" },
+             { key, L"Wide", "1:" + platform->toSystemText(L"Gr\u00FC\u00DFe") + '\0' }, // in the system's code page
+             { key, L"None", "error 2" }, { key + L"\\None", L"Text", std::nullopt } })
         // clang-format on
-        std::string buffer(1024, '\0');
-        std::uint32_t size = 1024, found = 0;
-        CHECK(platform->regQueryValueEx(handle, name, found, buffer, size) == error);
-        CHECK((error || (found == type && buffer.substr(0, size) == bytes)));
-        CHECK((error != kErrorMoreData || size == 1501u));
-    }
-    // A text outside ASCII comes in the system's code page.
-    std::string buffer(64, '\0');
-    std::uint32_t size = 64, type = 0;
-    CHECK(platform->regQueryValueEx(handle, L"Wide", type, buffer, size) == kErrorSuccess);
-    CHECK(
-        platform->fromSystemText(std::string_view(buffer.data(), size - 1)) == L"Gr\u00FC\u00DFe");
-    CHECK(platform->regCloseKey(handle) == kErrorSuccess);
+        CHECK(registryValue(*platform, kHkeyCurrentUser, subKey, name) == expected);
     CHECK(platform->regCloseKey(0) == kErrorInvalidHandle);
 }
 
-TEST_CASE("running: a process with its show value, a run waited for, a library's entry on a thread")
+TEST_CASE_FIXTURE(WithClass, "running: show values, a waited run, a library's entry on a thread")
 {
-    const auto platform = backend().make();
     for (const std::int32_t show : { 1, 5 }) {
         const std::wstring out = backend().path("start-" + std::to_string(show));
         const std::wstring line
@@ -109,7 +106,6 @@ TEST_CASE("running: a process with its show value, a run waited for, a library's
             && report.ends_with("args=one two words\n")));
     }
     CHECK(platform->startProcess(L"orvel-no-such-program.exe", 1) == kErrorFileNotFound);
-    orvClassWindows object(*platform);
     const std::wstring out = backend().path("ran.txt");
     bool wait = true;
     CHECK_FALSE(object.Datei_ausführen(backend().probe(), L'"' + out + L"\" x", wait));
@@ -121,25 +117,26 @@ TEST_CASE("running: a process with its show value, a run waited for, a library's
     const ThreadHandle thread
         = platform->createThread(platform->getProcAddress(library, "DllRegisterServer"));
     CHECK(platform->waitForSingleObject(thread, 10000) == 0u);
-    const auto registrations
-        = reinterpret_cast<long (*)()>(platform->getProcAddress(library, "registrations"));
-    CHECK(registrations() == 1);
+    CHECK(reinterpret_cast<long (*)()>(platform->getProcAddress(library, "registrations"))() == 1);
     CHECK((platform->closeThreadHandle(thread) && platform->freeLibrary(library)));
     CHECK(platform->loadLibrary(backend().path("missing.ocx")) == 0);
 }
 
-TEST_CASE("the shell opens with its open verb, a failing browser is reported; documents")
+TEST_CASE_FIXTURE(WithClass, "the shell's open verb in any case, a failing browser; documents")
 {
     const std::wstring documents = backend().documents();
-    const auto platform = backend().make();
-    const std::wstring out = backend().path("shell-open");
-    const auto [file, parameters, expected] = backend().shellTarget(out);
-    CHECK(platform->shellExecute(0, L"open", file, parameters, std::nullopt, 1) > 32);
-    CHECK(waitForFile(out).ends_with("args=" + expected + "\n"));
+    // The verb in any case, in a working folder or none.
+    for (const std::optional<std::wstring> &folder :
+        { std::optional<std::wstring> {}, std::optional { backend().path("") } }) {
+        const std::wstring out = backend().path("shell-" + std::to_string(folder.has_value()));
+        const auto [file, parameters, expected] = backend().shellTarget(out);
+        CHECK(platform->shellExecute(0, folder ? L"Open" : L"open", file, parameters, folder, 1)
+            > 32);
+        CHECK(waitForFile(out).ends_with("args=" + expected + "\n"));
+    }
     const auto guard = backend().withoutBrowser();
     int messages = 0;
     platform->setMessageBoxSink([&](const MessageBoxRequest &) { return ++messages; });
-    orvClassWindows object(*platform);
     std::int32_t window = 0;
     std::wstring url = L"http://127.0.0.1:9/";
     object.ShowInternet(window, &url);
@@ -151,40 +148,36 @@ TEST_CASE("the shell opens with its open verb, a failing browser is reported; do
     CHECK(folder == documents);
 }
 
-TEST_CASE("files: copied, moved, deleted to the recycle bin and for good, on the clipboard")
+TEST_CASE_FIXTURE(WithClass, "files: copied, moved, binned or deleted, on the clipboard")
 {
-    const auto platform = backend().make();
-    orvClassWindows object(*platform);
-    const auto path = [](const char *name) {
-        return backend().path(name);
-    };
-    REQUIRE(writeFile(path("a.txt"), "alpha"));
-    const auto guard = backend().confirmDialogs();
-    object.FileCopy(0, path("a.txt"), path("b.txt"));
-    object.FileMove(0, path("b.txt"), path("c.txt"));
-    CHECK((exists(path("a.txt")) && !exists(path("b.txt"))));
-    CHECK(waitForFile(path("c.txt")) == "alpha");
+    Backend &b = backend();
+    REQUIRE(writeFile(b.path("a.txt"), "alpha"));
+    const auto guard = b.confirmDialogs();
+    object.FileCopy(0, b.path("a.txt"), b.path("b.txt"));
+    object.FileMove(0, b.path("b.txt"), b.path("c.txt"));
+    CHECK((exists(b.path("a.txt")) && !exists(b.path("b.txt"))));
+    CHECK(waitForFile(b.path("c.txt")) == "alpha");
     std::int32_t window = 0;
-    object.FileDelete(window, path("a.txt"));
-    CHECK_FALSE(exists(path("a.txt")));
-    CHECK(waitForFile(backend().binned("a.txt")) == "alpha");
-    object.FileDelete(window, path("c.txt"), true);
-    CHECK((!exists(path("c.txt")) && !exists(backend().binned("c.txt"))));
-    CHECK(platform->fileExists(backend().binned("a.txt")));
-    CHECK_FALSE((platform->fileExists(path("")) || platform->fileExists(path("c.txt"))));
-    std::vector<std::wstring> files { path("a b.txt"), path("c.txt") }, pasted;
+    object.FileDelete(window, b.path("a.txt"));
+    CHECK_FALSE(exists(b.path("a.txt")));
+    CHECK(waitForFile(b.binned("a.txt")) == "alpha");
+    object.FileDelete(window, b.path("c.txt"), true);
+    CHECK((!exists(b.path("c.txt")) && !exists(b.binned("c.txt"))));
+    CHECK(platform->fileExists(b.binned("a.txt")));
+    CHECK_FALSE((platform->fileExists(b.path("")) || platform->fileExists(b.path("c.txt"))));
+    std::vector<std::wstring> files { b.path("a b.txt"), b.path("c.txt") }, pasted;
     CHECK(object.FileCopyClipboard(files));
     CHECK(object.FilePasteClipboard(pasted) == 2);
     CHECK(pasted == files);
 }
 
-TEST_CASE("file times in local time, a file open elsewhere refused; a folder listing")
+TEST_CASE_FIXTURE(WithClass, "file times in local time, a file open elsewhere refused; listings")
 {
-    const auto platform = backend().make();
-    orvClassWindows object(*platform);
     const std::wstring folder = backend().path("list"), file = folder + L"/one.txt";
     REQUIRE(fs::create_directories(fs::path(folder) / "sub.txt"));
-    REQUIRE((writeFile(file, "1") && writeFile(folder + L"/other.dat", "3")));
+    REQUIRE((writeFile(file, "1") && writeFile(folder + L"/other.dat", "3")
+        && writeFile(folder + L"/.hidden.txt", "2")));
+    backend().hide(folder + L"/.hidden.txt");
     backend().setWriteTime(file);
     DateTime creation, access, write, unchanged;
     CHECK(object.ReadFileTime(file, creation, access, write));
@@ -195,44 +188,37 @@ TEST_CASE("file times in local time, a file open elsewhere refused; a folder lis
     CHECK(unchanged == DateTime {});
     CHECK_FALSE(object.ReadFileTime(backend().path("missing.txt"), creation, access, write));
     // Files of the pattern, hidden ones too, no folders.
-    const std::wstring hidden = backend().writeHidden(folder);
     std::vector<std::wstring> listed;
     object.DirFile(listed, folder, L"*.txt");
     REQUIRE(listed.size() == 101u);
     std::vector<std::wstring> found(listed.begin(), listed.begin() + 2);
-    std::vector expected { folder + L"\\" + hidden, folder + L"\\one.txt" };
     std::sort(found.begin(), found.end());
-    std::sort(expected.begin(), expected.end());
-    CHECK((found == expected && listed[2] == L"" && platform->fileExists(found[1])));
+    CHECK((found == std::vector { folder + L"\\.hidden.txt", folder + L"\\one.txt" }
+        && listed[2] == L"" && platform->fileExists(found[0])));
 }
 
-TEST_CASE("a transparent copy: the source over the background but for its key colour")
+TEST_CASE_FIXTURE(WithClass, "a transparent copy: the source but for its key colour")
 {
-    const auto platform = backend().make();
-    orvClassWindows object(*platform);
     // A red point on green, the key colour; a blue background; a black target.
     std::int32_t src = backend().surface(6, 0x00FF00), dst = backend().surface(6, 0xFF0000);
-    std::int32_t target = backend().surface(6, 0);
-    backend().setPixel(src, 1, 1, 0x0000FF);
+    std::int32_t target = backend().surface(6, 0), red = backend().surface(1, 0x0000FF);
+    platform->bitBlt(src, 1, 1, 1, 1, red, 0, 0, 0xCC0020); // a copy
     std::int32_t x = 0, y = 0, xx = 3, yy = 3, colour = 0x00FF00;
     object.TranspPic(target, dst, src, x, y, xx, yy, 2, 1, colour);
-    CHECK(backend().pixel(target, 3, 2) == 0x0000FFu); // the source shows
-    CHECK(backend().pixel(target, 2, 1) == 0xFF0000u); // the background shows through
-    CHECK(backend().pixel(target, 4, 3) == 0xFF0000u);
-    CHECK(backend().pixel(target, 5, 5) == 0u); // outside the rectangle: untouched
-    CHECK(backend().pixel(dst, 3, 2) == 0xFF0000u);
+    // The source shows, the background shows through twice, outside the rectangle untouched.
+    for (const auto &[dc, atX, atY, shown] : { std::tuple { target, 3, 2, 0x0000FFu },
+             std::tuple { target, 2, 1, 0xFF0000u }, std::tuple { target, 4, 3, 0xFF0000u },
+             std::tuple { target, 5, 5, 0u }, std::tuple { dst, 3, 2, 0xFF0000u } })
+        CHECK(backend().pixel(dc, atX, atY) == shown);
 }
 
-TEST_CASE("the control adapters: a combo box's height, its list's width in any scale")
+TEST_CASE_FIXTURE(WithClass, "the combo box adapter: its height, its list's width in any scale")
 {
-    const auto platform = backend().make();
     const auto controls = backend().controls();
-    orvClassWindows object(*platform);
     ComboBoxObject &combo = controls->combo(3, 0);
-    const int before = controls->comboHeight();
+    const int before = controls->comboPlace()[3];
     object.SetComboBoxHeight(combo, 150);
-    CHECK(controls->comboHeight() - before == 150 - 24);
-    CHECK(controls->comboKeptPlace());
+    CHECK(controls->comboPlace() == std::array { 10, 20, 4, before + 150 - 24 });
     // Fixed widths in the given scale or the form's (96 dots per inch), ties
     // to even; without one, the longest entry in the form's font decides.
     const std::optional<double> none;

@@ -8,7 +8,9 @@
 
 #include "platform/Platform.h"
 #include "sysutil/ClassTypes.h"
+#include "sysutil/orvClassWindows.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,8 +29,8 @@ public:
     // never makes a list narrower than its box) on a form of this scale mode, with entries "W",
     // "WW", ...
     virtual ComboBoxObject &combo(std::int32_t scaleMode, int entries) = 0;
-    virtual int comboHeight() = 0; // how far the box with its list reaches down
-    virtual bool comboKeptPlace() = 0; // at 10, 20 and 4 wide
+    // The box's place on the form: x, y, width, and how far it reaches down with its list.
+    virtual std::array<int, 4> comboPlace() = 0;
     virtual int listWidth() = 0;
     // The pixels of a text in the form's font.
     virtual double textWidth(const std::wstring &text) = 0;
@@ -66,11 +68,10 @@ public:
     virtual std::shared_ptr<void> holdOpen(const std::wstring &file, bool &refuses) = 0;
     // Last written on 2024-03-09 at 09:05:07.8, local time.
     virtual void setWriteTime(const std::wstring &file) = 0;
-    // A hidden file in the folder; its name.
-    virtual std::wstring writeHidden(const std::wstring &folder) = 0;
+    // Hides a file where its leading dot does not.
+    virtual void hide(const std::wstring &) { }
     // A drawing surface of size by size points, filled with colour (0x00BBGGRR).
     virtual DeviceContext surface(int size, std::uint32_t colour) = 0;
-    virtual void setPixel(DeviceContext dc, int x, int y, std::uint32_t colour) = 0;
     virtual std::uint32_t pixel(DeviceContext dc, int x, int y) = 0;
     // The self-registering test library (testserver.cpp).
     virtual std::wstring server() = 0;
@@ -82,9 +83,20 @@ public:
 
 Backend &backend();
 
+// A fresh backend and the class on it.
+struct WithClass
+{
+    std::unique_ptr<Platform> platform = backend().make();
+    orvClassWindows object { *platform };
+};
+
 // A file's content once it is there (another process may write it); empty
 // after 15 s.
 std::string waitForFile(const std::wstring &path);
 bool writeFile(const std::wstring &path, const std::string &content);
+// A registry value as "<type>:<bytes>", as "error <number>" for a failed query
+// (with the size needed after it for kErrorMoreData), nullopt for no key.
+std::optional<std::string> registryValue(
+    Platform &platform, std::uint32_t root, const std::wstring &key, const std::wstring &name);
 
 } // namespace orv::test

@@ -13,7 +13,6 @@
 #include "platform/posix/Handles.h"
 #include "platform/posix/State.h"
 #include "sysutil/controls/SystemControls.h"
-#include "sysutil/orvClassWindows.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -112,8 +111,10 @@ public:
         m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
         return *m_combo;
     }
-    int comboHeight() override { return m_box->height(); }
-    bool comboKeptPlace() override { return m_box->pos() == QPoint(10, 20) && m_box->width() == 4; }
+    std::array<int, 4> comboPlace() override
+    {
+        return { m_box->x(), m_box->y(), m_box->width(), m_box->height() };
+    }
     int listWidth() override { return m_box->view()->minimumWidth(); }
     double textWidth(const std::wstring &text) override
     {
@@ -135,8 +136,7 @@ public:
     {
         writeFile(path("seeded.reg"),
             "[HKEY_CURRENT_USER\\Software\\OrvelBrowserTest]\n\"Text\"=\"Hallo\"\n"
-            "\"Number\"=dword:0000011f\n\"Wide\"=\"Gr\xC3\xBC\xC3\x9F"
-            "e\"\n\"Long\"=\""
+            "\"Number\"=dword:0000011f\n\"Wide\"=\"Gr\u00FC\u00DFe\"\n\"Long\"=\""
                 + std::string(1500, 'x') + "\"\n");
         return withRegistry(scratch("seeded.reg"));
     }
@@ -176,20 +176,11 @@ public:
         const timespec time { std::mktime(&local), 800000000 }, times[2] { time, time };
         ::utimensat(AT_FDCWD, toUtf8(file).c_str(), times, 0);
     }
-    std::wstring writeHidden(const std::wstring &folder) override
-    {
-        writeFile(folder + L"/.hidden.txt", "2");
-        return L".hidden.txt";
-    }
     DeviceContext surface(int size, std::uint32_t colour) override
     {
         QImage &image = m_images.emplace_back(size, size, QImage::Format_RGB32);
         image.fill(rgb(colour));
         return posix::registerSurface(&image);
-    }
-    void setPixel(DeviceContext dc, int x, int y, std::uint32_t colour) override
-    {
-        posix::imageOf(dc)->setPixel(x, y, rgb(colour));
     }
     std::uint32_t pixel(DeviceContext dc, int x, int y) override
     {
@@ -219,24 +210,6 @@ private:
                           m_home, m_config;
 };
 
-// A value read through a backend on a registry file of this content:
-// "<type>:<bytes>", "error <number>" for a failed query, nullopt for no key.
-std::optional<std::string> readValue(const std::string &content, std::uint32_t root,
-    const std::wstring &key, const std::wstring &name)
-{
-    writeFile(backend().path("test.reg"), content);
-    SystemPlatform platform(std::make_unique<SystemPlatform::State>(scratch("test.reg")));
-    RegistryKey handle = 0;
-    if (platform.regOpenKeyEx(root, key, 0x2003F, handle) != 0)
-        return std::nullopt;
-    std::string buffer(64, '\0');
-    std::uint32_t size = 64, type = 0;
-    const std::uint32_t error = platform.regQueryValueEx(handle, name, type, buffer, size);
-    platform.regCloseKey(handle);
-    return error ? "error " + std::to_string(error)
-                 : std::to_string(type) + ':' + buffer.substr(0, size);
-}
-
 } // namespace
 
 Backend &orv::test::backend()
@@ -251,59 +224,55 @@ int main(int argc, char **argv)
     return doctest::Context(argc, argv).run();
 }
 
-TEST_CASE("the registry file: its syntax, names without case, deleted keys and values")
-{
-    const std::string orvel
-        = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvel]\r\n";
-    const std::wstring key = L"SOFTWARE\\Orvel";
-    const std::uint32_t lm = kHkeyLocalMachine;
-    using Row = std::tuple<std::string, std::uint32_t, std::wstring, std::wstring,
-        std::optional<std::string>>;
-    // clang-format off
-    for (const auto &[file, root, subKey, name, expected] : std::initializer_list<Row> {
-             { orvel + "\"Path\"=\"x\"", lm, L"software\\ORVEL", L"PATH", "1:x\0"s },
-             { orvel + "\"E\"=\"a\\\\b\\\"c\"", lm, key, L"E", "1:a\\b\"c\0"s },
-             { orvel + "\"Count\"=dword:0000011f", lm, key, L"Count", "4:\x1F\x01\0\0"s },
-             { orvel + "\"X\"=hex(2):25,00,41,00", lm, key, L"X", "2:%\0A\0"s },
-             { orvel + "\"Bin\"=hex:01,02,\\\n  03", lm, key, L"Bin", "3:\1\2\3"s },
-             { orvel + "@=\"standard\"", lm, key, L"", "1:standard\0"s },
-             { "[HKCU\\Software\\Orvel]\n\"V\"=\"u\"", kHkeyCurrentUser, L"Software\\Orvel", L"V", "1:u\0"s },
-             { "\xEF\xBB\xBF" + orvel + "\"V\"=\"m\"", lm, key, L"V", "1:m\0"s },
-             { orvel + "\"V\"=\"a\"\n\"V\"=-", lm, key, L"V", "error 2" },
-             { orvel + "\"Bad\"=word:1\n\"Good\"=\"ok\"", lm, key, L"Bad", "error 2" },
-             { orvel + "\"Bad\"=word:1\n\"Good\"=\"ok\"", lm, key, L"Good", "1:ok\0"s },
-             { orvel + "\"V\"=\"a\"", lm, L"SOFTWARE", L"V", "error 2" }, // a parent key
-             { orvel + "\"V\"=\"a\"", lm, L"SOFTWARE\\Orv", L"V", std::nullopt },
-             { orvel, kHkeyCurrentUser, key, L"V", std::nullopt },
-             { orvel + "\"V\"=\"a\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvel]", lm, key, L"V", std::nullopt } }) {
-        // clang-format on
-        CAPTURE(file);
-        CHECK(readValue(file, root, subKey, name) == expected);
-    }
-}
-
-TEST_CASE("the built-in system information tool: the preferred one on the search path")
+TEST_CASE("the registry file: its syntax, names without case, deleted keys and values; the "
+          "system information tool's built-in entry, the preferred tool on the search path")
 {
     writeProgram("plain/hardinfo", "not executable", 0644);
     for (const char *tool : { "tools/kinfocenter", "tools/cpu-x", "with blank/hardinfo" })
         writeProgram(tool, "#!/bin/sh\n");
-    const std::wstring key = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    const std::string entry = "[HKEY_LOCAL_MACHINE\\" + toUtf8(key) + "]\n";
+    const std::string orvel
+        = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvel]\r\n";
+    const std::wstring key = L"SOFTWARE\\Orvel",
+                       info = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const std::string entry = "[HKEY_LOCAL_MACHINE\\" + toUtf8(info) + "]\n";
+    const std::string plain = scratch("plain");
+    const std::uint32_t lm = kHkeyLocalMachine;
+    // The file, where the value is, what it reads, the search path.
+    using Row = std::tuple<std::string, std::uint32_t, std::wstring, std::wstring,
+        std::optional<std::string>, std::string>;
     // clang-format off
-    for (const auto &[searchPath, file, expected] : {
-             std::tuple { scratch("plain"), ""s, "none"s },
-             std::tuple { scratch("plain") + ':' + scratch("tools"), ""s, "1:" + scratch("tools/kinfocenter") + '\0' }, // preferred
-             std::tuple { scratch("with blank"), ""s, "1:\"" + scratch("with blank/hardinfo") + "\"\0"s },
-             std::tuple { scratch("tools"), entry + "\"PATH\"=\"/opt/x\"\n", "1:/opt/x\0"s }, // the file's first
-             std::tuple { scratch("tools"), "[-" + entry.substr(1), "none"s } }) {
+    for (const auto &[file, root, subKey, name, expected, searchPath] : std::initializer_list<Row> {
+             { orvel + "\"Path\"=\"x\"", lm, L"software\\ORVEL", L"PATH", "1:x\0"s, plain },
+             { orvel + "\"E\"=\"a\\\\b\\\"c\"", lm, key, L"E", "1:a\\b\"c\0"s, plain },
+             { orvel + "\"Count\"=dword:0000011f", lm, key, L"Count", "4:\x1F\x01\0\0"s, plain },
+             { orvel + "\"X\"=hex(2):25,00,41,00", lm, key, L"X", "2:%\0A\0"s, plain },
+             { orvel + "\"Bin\"=hex:01,02,\\\n  03", lm, key, L"Bin", "3:\1\2\3"s, plain },
+             { orvel + "@=\"standard\"", lm, key, L"", "1:standard\0"s, plain },
+             { "[HKCU\\Software\\Orvel]\n\"V\"=\"u\"", kHkeyCurrentUser, L"Software\\Orvel", L"V", "1:u\0"s, plain },
+             { "\xEF\xBB\xBF" + orvel + "\"V\"=\"m\"", lm, key, L"V", "1:m\0"s, plain },
+             { orvel + "\"V\"=\"a\"\n\"V\"=-", lm, key, L"V", "error 2", plain },
+             { orvel + "\"Bad\"=word:1\n\"Good\"=\"ok\"", lm, key, L"Bad", "error 2", plain },
+             { orvel + "\"Bad\"=word:1\n\"Good\"=\"ok\"", lm, key, L"Good", "1:ok\0"s, plain },
+             { orvel + "\"V\"=\"a\"", lm, L"SOFTWARE", L"V", "error 2", plain }, // a parent key
+             { orvel + "\"V\"=\"a\"", lm, L"SOFTWARE\\Orv", L"V", std::nullopt, plain },
+             { orvel, kHkeyCurrentUser, key, L"V", std::nullopt, plain },
+             { orvel + "\"V\"=\"a\"\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvel]", lm, key, L"V", std::nullopt, plain },
+             { "", lm, info, L"PATH", std::nullopt, plain }, // not executable
+             { "", lm, info, L"PATH", "1:" + scratch("tools/kinfocenter") + '\0', plain + ':' + scratch("tools") }, // preferred
+             { "", lm, info, L"PATH", "1:\"" + scratch("with blank/hardinfo") + "\"\0"s, scratch("with blank") },
+             { entry + "\"PATH\"=\"/opt/x\"\n", lm, info, L"PATH", "1:/opt/x\0"s, scratch("tools") }, // the file's first
+             { "[-" + entry.substr(1), lm, info, L"PATH", std::nullopt, scratch("tools") } }) {
         // clang-format on
+        CAPTURE(file);
         const auto guard = environment("PATH", searchPath);
-        CHECK(readValue(file, kHkeyLocalMachine, key, L"PATH").value_or("none") == expected);
+        writeFile(backend().path("test.reg"), file);
+        CHECK(registryValue(*withRegistry(scratch("test.reg")), root, subKey, name) == expected);
     }
 }
 
-TEST_CASE("command lines split as Windows does, the kernel's version; no applets, no other "
-          "verb than open, no windows")
+TEST_CASE_FIXTURE(WithClass,
+    "command lines split as Windows does, the kernel's version; "
+    "no applets, no other verb than open, no windows")
 {
     // clang-format off
     for (const auto &[line, arguments] : std::initializer_list<std::pair<std::wstring, std::vector<std::wstring>>> {
@@ -315,35 +284,26 @@ TEST_CASE("command lines split as Windows does, the kernel's version; no applets
              { L"   ", {} } })
         // clang-format on
         CHECK(splitCommandLine(line) == arguments);
-    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
     // The version is the kernel release's leading numbers (6.1.0-18-amd64: 6.1.0).
     utsname system {};
     unsigned major = 0, minor = 0, build = 0;
     REQUIRE(::uname(&system) == 0);
     std::sscanf(system.release, "%u.%u.%u", &major, &minor, &build);
     OsVersionInfo info { kOsVersionInfoSize }, wrongSize {};
-    CHECK((platform.getVersionEx(info) && !platform.getVersionEx(wrongSize)));
+    CHECK((platform->getVersionEx(info) && !platform->getVersionEx(wrongSize)));
     CHECK((info.majorVersion == major && info.minorVersion == minor && info.buildNumber == build));
-    CHECK(platform.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", 5)
+    CHECK(platform->startProcess(L"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", 5)
         == kErrorFileNotFound);
-    orvClassWindows object(platform);
     bool wait = true;
     CHECK(object.Datei_ausführen(backend().path("missing"), L"", wait));
-    // The shell: xdg-open in the given folder.
-    const std::wstring out = backend().path("shell-folder");
-    backend().shellTarget(out);
-    fs::create_directories(scratch("work"));
-    CHECK(
-        platform.shellExecute(0, L"Open", L"b.txt", std::nullopt, backend().path("work"), 1) > 32);
-    CHECK(waitForFile(out).ends_with("args=b.txt\n"));
-    CHECK(platform.shellExecute(0, L"find", L"", std::nullopt, std::nullopt, 1) == 31);
+    CHECK(platform->shellExecute(0, L"find", L"", std::nullopt, std::nullopt, 1) == 31);
     std::int32_t window = 0;
     std::wstring file = L"a.txt";
     CHECK(object.ShowFileProperties(window, &file) == 31);
-    CHECK(platform.findWindow(L"Shell_TrayWnd", L"") == 0);
+    CHECK(platform->findWindow(L"Shell_TrayWnd", L"") == 0);
 }
 
-TEST_CASE("message boxes: the flags choose icon and buttons, the button the answer")
+TEST_CASE_FIXTURE(WithClass, "message boxes: flags choose icon and buttons, the button the answer")
 {
     using B = QMessageBox;
     using Row = std::tuple<unsigned, B::Icon, B::StandardButtons, B::StandardButton, int>;
@@ -355,22 +315,20 @@ TEST_CASE("message boxes: the flags choose icon and buttons, the button the answ
              { 5u, B::NoIcon, B::Retry | B::Cancel, B::Retry, 4 } }) {
         // clang-format on
         CAPTURE(flags);
-        SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
         QString text;
         const auto guard = whenShown<QMessageBox>([&](QMessageBox &box) {
             text = box.icon() == icon && box.standardButtons() == buttons ? box.text() : "";
             box.button(click)->click();
         });
-        CHECK(platform.messageBox(0, L"Gr\u00FC\u00DFe", L"Titel", flags) == answer);
+        CHECK(platform->messageBox(0, L"Gr\u00FC\u00DFe", L"Titel", flags) == answer);
         CHECK(text == QStringLiteral("Gr\u00FC\u00DFe"));
     }
 }
 
-TEST_CASE("the trash: its data folder made, information files, names of their own; an existing "
-          "target kept; the folder dialog")
+TEST_CASE_FIXTURE(WithClass,
+    "the trash: its data folder made, information files, own names; "
+    "an existing target kept; the folder dialog")
 {
-    SystemPlatform platform(std::make_unique<SystemPlatform::State>(""));
-    orvClassWindows object(platform);
     Backend &b = backend();
     const auto data = environment("XDG_DATA_HOME", scratch("new/data")); // not there yet
     std::int32_t window = 0;
@@ -391,8 +349,7 @@ TEST_CASE("the trash: its data folder made, information files, names of their ow
     object.FileCopy(0, b.path("e.txt"), b.path("d.txt"));
     CHECK(waitForFile(b.path("d.txt")) == "delta");
     // The folder dialog: a choice with its backslash, or nothing.
-    const std::string chosen = scratch("chosen");
-    fs::create_directories(chosen);
+    const std::string chosen = scratch("new"); // made by the trash
     for (const bool accepted : { true, false }) {
         const auto answer = whenShown<QFileDialog>([&](QFileDialog &dialog) {
             if (!accepted)

@@ -8,10 +8,8 @@
 #include "Expect.h"
 #include "platform/SystemPlatform.h"
 #include "sysutil/controls/SystemControls.h"
-#include "sysutil/orvClassWindows.h"
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <shlobj.h>
 #include <thread>
@@ -64,31 +62,25 @@ public:
         m_combo = std::make_unique<controls::SystemComboBox>(m_box, *m_form);
         return *m_combo;
     }
-    int comboHeight() override
+    std::array<int, 4> comboPlace() override
     {
-        // The window's height includes the dropped list.
-        RECT dropped {};
-        SendMessageA(m_box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-        return dropped.bottom - dropped.top;
-    }
-    bool comboKeptPlace() override
-    {
-        RECT box {};
+        // How far the box reaches down is its dropped list's rectangle.
+        RECT box {}, dropped {};
         GetWindowRect(m_box, &box);
         POINT corner { box.left, box.top };
         ScreenToClient(m_window, &corner);
-        return corner.x == 10 && corner.y == 20 && box.right - box.left == 4;
+        SendMessageA(m_box, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        return { corner.x, corner.y, box.right - box.left, dropped.bottom - dropped.top };
     }
     int listWidth() override { return int(SendMessageA(m_box, CB_GETDROPPEDWIDTH, 0, 0)); }
     double textWidth(const std::wstring &text) override
     {
         // The form's font is the default one: a form sets none.
-        const HDC dc = GetDC(m_window);
-        const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        const HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         SIZE extent {};
         GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
-        SelectObject(dc, previous);
-        ReleaseDC(m_window, dc);
+        DeleteDC(dc);
         return extent.cx;
     }
 
@@ -109,13 +101,12 @@ public:
         RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\OrvelBrowserTest", 0, nullptr, 0, KEY_WRITE,
             nullptr, &key, nullptr);
         const DWORD number = 0x11F;
-        const std::string longText(1500, 'x');
-        const std::wstring wide = L"Gr\u00FC\u00DFe";
         RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE *>("Hallo"), 6);
         RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), 4);
-        RegSetValueExA(
-            key, "Long", 0, REG_SZ, reinterpret_cast<const BYTE *>(longText.c_str()), 1501);
-        RegSetValueExW(key, L"Wide", 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()), 12);
+        RegSetValueExA(key, "Long", 0, REG_SZ,
+            reinterpret_cast<const BYTE *>(std::string(1500, 'x').c_str()), 1501);
+        RegSetValueExW(
+            key, L"Wide", 0, REG_SZ, reinterpret_cast<const BYTE *>(L"Gr\u00FC\u00DFe"), 12);
         RegCloseKey(key);
         return make();
     }
@@ -129,20 +120,13 @@ public:
     {
         // The class's flags let the shell ask before deleting: Yes to each,
         // from another thread.
-        struct Answering
-        {
-            std::atomic<bool> done = false;
-            std::thread thread { [this] {
-                for (DWORD owner = 0; !done; Sleep(20)) {
-                    const HWND box = FindWindowA("#32770", nullptr);
-                    if (box && GetWindowThreadProcessId(box, &owner)
-                        && owner == GetCurrentProcessId())
-                        PostMessageA(box, WM_COMMAND, IDYES, 0);
-                }
-            } };
-            ~Answering() { done = true, thread.join(); }
-        };
-        return std::make_shared<Answering>();
+        return std::make_shared<std::jthread>([](std::stop_token stop) {
+            for (DWORD owner = 0; !stop.stop_requested(); Sleep(20)) {
+                const HWND box = FindWindowA("#32770", nullptr);
+                if (box && GetWindowThreadProcessId(box, &owner) && owner == GetCurrentProcessId())
+                    PostMessageA(box, WM_COMMAND, IDYES, 0);
+            }
+        });
     }
     std::wstring binned(const std::string &name) override
     {
@@ -170,11 +154,9 @@ public:
         SetFileTime(handle, nullptr, nullptr, &utc);
         CloseHandle(handle);
     }
-    std::wstring writeHidden(const std::wstring &folder) override
+    void hide(const std::wstring &file) override
     {
-        writeFile(folder + L"\\two.txt", "2");
-        SetFileAttributesW((folder + L"\\two.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        return L"two.txt";
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
     DeviceContext surface(int size, std::uint32_t colour) override
     {
@@ -182,15 +164,10 @@ public:
         const HDC dc = CreateCompatibleDC(screen);
         SelectObject(dc, CreateCompatibleBitmap(screen, size, size));
         ReleaseDC(nullptr, screen);
-        const HBRUSH brush = CreateSolidBrush(colour);
+        SetDCBrushColor(dc, colour);
         const RECT all { 0, 0, size, size };
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
+        FillRect(dc, &all, HBRUSH(GetStockObject(DC_BRUSH)));
         return DeviceContext(reinterpret_cast<INT_PTR>(dc));
-    }
-    void setPixel(DeviceContext dc, int x, int y, std::uint32_t colour) override
-    {
-        SetPixel(HDC(INT_PTR(dc)), x, y, colour);
     }
     std::uint32_t pixel(DeviceContext dc, int x, int y) override
     {
@@ -214,15 +191,13 @@ Backend &orv::test::backend()
     return backend;
 }
 
-TEST_CASE("windows found by class and title, the taskbar hidden and shown; file versions")
+TEST_CASE_FIXTURE(WithClass, "windows by class and title, the taskbar hidden and shown; versions")
 {
-    SystemPlatform platform;
     const HWND titled = createWindow("OrvelTestWindow", "Orvel Fenster 4711");
-    CHECK(platform.findWindow(L"OrvelTestWindow", L"Orvel Fenster 4711")
+    CHECK(platform->findWindow(L"OrvelTestWindow", L"Orvel Fenster 4711")
         == WindowHandle(reinterpret_cast<INT_PTR>(titled)));
-    CHECK(platform.findWindow(std::nullopt, L"Orvel Fenster 4712") == 0);
+    CHECK(platform->findWindow(std::nullopt, L"Orvel Fenster 4712") == 0);
     DestroyWindow(titled);
-    orvClassWindows object(platform);
     std::wstring dll = L"C:\\windows\\system32\\kernel32.dll", version = object.GetFileVersion(dll);
     CHECK(std::count(version.begin(), version.end(), L'.') == 3);
     CHECK(object.GetFileVersion(dll, 3) == L"");
