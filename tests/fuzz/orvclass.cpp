@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
          text.remove_prefix(end + 1))
         arguments.push_back(platform::fromUtf8(text.substr(0, end)));
     arguments.push_back(platform::fromUtf8(text));
-    test::FailingPlatform system;
+    test::FakePlatform system;
     orvClassWindows object(system);
     NoControls controls;
     const auto outcome = orvclass::invoke(object, arguments, data[0] & 1 ? &controls : nullptr);

@@ -21,7 +21,7 @@ namespace {
 
 struct Fixture
 {
-    test::FailingPlatform platform;
+    test::FakePlatform platform;
     int sysUtilsMade = 0;
 
     frmInfoFenster::Dependencies deps()
@@ -195,11 +195,11 @@ private Q_SLOTS:
             L"mailto:office@harlund.example", L"mailto:ks@harlund.example", staff + L"23",
             staff + L"23", staff + L"54", L"http://main.test" };
         std::vector<std::wstring> opened;
-        for (const auto &call : w.platform.shellCalls) {
-            opened.push_back(call.file);
-            QCOMPARE(call.show, 1); // SW_SHOWNORMAL
-            QVERIFY(call.verb.empty()); // the default verb
-            QVERIFY(!call.parameters && !call.directory);
+        for (const auto &[owner, verb, file, parameters, directory, show] : w.platform.shellCalls) {
+            opened.push_back(file);
+            QCOMPARE(show, 1); // SW_SHOWNORMAL
+            QVERIFY(verb.empty()); // the default verb
+            QVERIFY(!parameters && !directory);
         }
         QVERIFY(opened == expected);
         QCOMPARE(w.lnkSarnfeld->Caption(), "office@harlund.example"); // shows the general address

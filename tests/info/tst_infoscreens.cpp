@@ -43,7 +43,7 @@ private Q_SLOTS:
     {
         QFETCH(Shot, row);
         const auto &[clicks, file, selectedPage, selectedCountry] = row;
-        test::FailingPlatform platform;
+        test::FakePlatform platform;
         frmInfoFenster w({ "www.harlund.example", &platform, 1, 6, 0, {} });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
