@@ -96,6 +96,7 @@ WebEngineBrowser::WebEngineBrowser(
     // time. Connected before the questions, so that it runs first.
     connect(m_page, &QWebEnginePage::authenticationRequired, &m_answerTimer, &QTimer::stop);
     connect(m_page, &QWebEnginePage::proxyAuthenticationRequired, &m_answerTimer, &QTimer::stop);
+    new PageLifecycle(m_page, m_view, m_options.rest, this);
     auto *questions
         = new PageQuestions(m_page, m_view, m_options.askLogin, m_options.askPermission);
     connect(questions, &PageQuestions::loginCancelled, this,

@@ -10,12 +10,13 @@
 // which never enters the history, and brings the real one back.
 // The work around that lives in classes of its own, wired up here: logins
 // and permissions (PageQuestions), waiting for an unreachable host
-// (ReachabilityProbe), downloads (DownloadHandler) and the context menu
-// (PageContextMenu).
+// (ReachabilityProbe), downloads (DownloadHandler), the context menu
+// (PageContextMenu) and the page's rest while out of sight (PageLifecycle).
 
 #include "components/LinkRouting.h"
 #include "components/OwnPages.h"
 #include "components/PageContextMenu.h"
+#include "components/PageLifecycle.h"
 #include "components/PageQuestions.h"
 #include "components/Twips.h"
 #include "components/WebBrowserControl.h"
@@ -58,6 +59,8 @@ struct WebEngineBrowserOptions
     // How the user is asked for a login and for a page's permission.
     AskLogin askLogin = askLoginDialog;
     AskPermission askPermission = askPermissionDialog;
+    // How long the page waits out of sight before it rests.
+    RestDelays rest;
 };
 
 class WebEngineBrowser : public WebBrowserControl

@@ -32,6 +32,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -169,7 +170,9 @@ private:
             = TrustedHosts::forMaker(m_site.mainHost(), m_site.shopHost(), m_site.slowHost()),
             .openExternally = [this](const QUrl &url) { m_shell.append(url.toString()); },
             .answerTimeoutMs = 3000,
-            .firstRetryMs = 500 };
+            .firstRetryMs = 500,
+            .rest = { .freeze = std::chrono::milliseconds(300),
+                .discard = std::chrono::milliseconds(1500) } };
         m_window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
             .hosts = { m_site.mainHost(), m_site.shopHost() },
             .commandLine = commandLine,
@@ -622,6 +625,38 @@ private Q_SLOTS:
         // The frame stays once shown.
         QVERIFY(!enabled("ID_Stop") && enabled("ID_Zurück") && m_window->meterFrame()->isVisible());
         QVERIFY(m_site.pageRequests().contains("main /late.png?ms=2000"));
+    }
+
+    // Out of sight the page rests, frozen first, then let go; shown again
+    // it is back as it was, history and all. An address given meanwhile
+    // wakes it as well.
+    void aPageOutOfSightRestsAndComesBack()
+    {
+        using State = QWebEnginePage::LifecycleState;
+        open("0||Support");
+        loadBy([&] { choose("News"); });
+        QWebEnginePage *page = view()->page();
+        const QString window = QString::number(m_window->winId());
+        const auto outOfSight = [&] {
+            QSignalSpy states(page, &QWebEnginePage::lifecycleStateChanged);
+            xdo({ "windowminimize", "--sync", window });
+            QTRY_COMPARE_WITH_TIMEOUT(page->lifecycleState(), State::Discarded, kLoadTimeout);
+            QCOMPARE(states.first().first().value<State>(), State::Frozen);
+        };
+        outOfSight();
+        loadBy([&] { xdo({ "windowactivate", "--sync", window }); });
+        QCOMPARE(page->lifecycleState(), State::Active);
+        QVERIFY(pageText().contains("Neuigkeiten."));
+        loadBy([&] { clickTool("ID_Zurück"); });
+        QVERIFY(pageText().contains("Hilfe und Kontakt."));
+
+        outOfSight();
+        loadBy([&] { enter(main("/neuigkeiten")); });
+        QCOMPARE(page->lifecycleState(), State::Active);
+        xdo({ "windowactivate", "--sync", window });
+        QVERIFY(pageText().contains("Neuigkeiten."));
+        loadBy([&] { clickTool("ID_Zurück"); });
+        QVERIFY(pageText().contains("Hilfe und Kontakt."));
     }
 
     // What a page asks for reaches the user in German, naming the host, and
