@@ -46,17 +46,15 @@ done
 # its own but also ignores a request to maximise; so orvelbrowser gets the
 # rectangle as a stored placement (in twips, 15 to the pixel) and the bare
 # engine as an option.
+# The long session's hand-offs change the caption each time, and each caption
+# finds its own placement: every one gets the same rectangle, so the window
+# keeps the floor's size through the session.
 template=$(mktemp -d)
 trap 'rm -rf "$template"' EXIT
 mkdir -p "$template/.config/OrvelBrowser"
-cat >"$template/.config/OrvelBrowser/OrvelBrowser.ini" <<'EOF'
-[Harlund%20Webbrowser...%20Kategorie%3A%20Bench]
-height=15360
-left=0
-top=0
-width=19200
-windowstate=0
-EOF
+for caption in Bench Download Programminfo Support News Events Shop $(seq -f 'Seite%%20%g' 1 1000); do
+  printf '[Harlund%%20Webbrowser...%%20Kategorie%%3A%%20%s]\nheight=15360\nleft=0\ntop=0\nwidth=19200\nwindowstate=0\n\n' "$caption"
+done >"$template/.config/OrvelBrowser/OrvelBrowser.ini"
 
 echo
 echo "== start-up, second start and long session (load $(load) after waiting ${waited} s)"
