@@ -679,6 +679,9 @@ void frmBrowser::closeEvent(QCloseEvent *event)
     // Never refused: running downloads are cancelled, their partial files removed.
     cancelRunningDownloads();
     Form_Unload();
+    // Out of sight at once; a PDF being written is finished first.
+    hide();
+    brwWebBrowser->finishWriting();
     event->accept();
 }
 

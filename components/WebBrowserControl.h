@@ -55,6 +55,9 @@ public:
     virtual void PrintToPdf(const QString &filePath) = 0;
     // Asks the page to leave the full screen it asked for.
     virtual void ExitFullScreen() = 0;
+    // Returns once the files the control is writing are complete (a PDF of
+    // the page), so that closing the window cuts none of them off.
+    virtual void finishWriting() { }
     // The files downloaded in this session; none where the control keeps no list.
     virtual DownloadList *downloads() const { return nullptr; }
 

@@ -10,6 +10,7 @@
 
 #include <QAuthenticator>
 #include <QChildEvent>
+#include <QEventLoop>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -151,6 +152,7 @@ WebEngineBrowser::WebEngineBrowser(
             Q_EMIT FullScreenRequested(request.toggleOn());
         });
     connect(m_view, &QWebEngineView::printRequested, this, &WebBrowserControl::PrintRequested);
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, [this] { m_writingPdf = false; });
     connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &WebBrowserControl::PdfPrinted);
     // The engine draws into a child widget that it may replace; Ctrl with the
     // wheel has to be caught on whichever one is there.
@@ -286,7 +288,20 @@ void WebEngineBrowser::Print()
 
 void WebEngineBrowser::PrintToPdf(const QString &filePath)
 {
+    m_writingPdf = true;
     m_page->printToPdf(filePath);
+}
+
+void WebEngineBrowser::finishWriting()
+{
+    // The engine cannot let go of a page while it writes the page's PDF: the
+    // process would end in the engine's own assertion, the file cut off.
+    if (!m_writingPdf)
+        return;
+    QEventLoop wait;
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, &wait, &QEventLoop::quit);
+    QTimer::singleShot(std::chrono::seconds(30), &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WebEngineBrowser::ExitFullScreen()

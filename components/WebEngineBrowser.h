@@ -86,6 +86,7 @@ public:
     void SetZoomFactor(double factor) override;
     void Print() override;
     void PrintToPdf(const QString &filePath) override;
+    void finishWriting() override;
     void ExitFullScreen() override;
     DownloadList *downloads() const override;
 
@@ -130,6 +131,7 @@ private:
     bool m_downloadStartedByLoad = false;
     double m_zoomFactor = 1.0;
     bool m_printing = false;
+    bool m_writingPdf = false;
 
     // Where the redirect chain of the navigation under way began.
     QString m_chainOrigin;
