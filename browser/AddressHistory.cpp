@@ -14,20 +14,19 @@ QString AddressHistory::completed(const QString &typed)
     return typed;
 }
 
-bool AddressHistory::contains(const QString &text) const
+int AddressHistory::remember(const QString &text)
 {
-    // A shared copy of the list; it must be gone before the model changes,
-    // or the insertion would copy the whole history.
-    const QStringList list = m_model->stringList();
-    return std::find(list.cbegin(), list.cend(), text) != list.cend();
-}
-
-void AddressHistory::remember(const QString &text)
-{
-    if (contains(text))
-        return;
+    {
+        // A shared copy of the list; it must be gone before the model
+        // changes, or the insertion would copy the whole history.
+        const QStringList list = m_model->stringList();
+        const auto found = std::find(list.cbegin(), list.cend(), text);
+        if (found != list.cend())
+            return int(found - list.cbegin());
+    }
     m_model->insertRows(0, 1);
     m_model->setData(m_model->index(0), text);
+    return 0;
 }
 
 QString AddressHistory::moveToFront(int index)

@@ -21,15 +21,14 @@ public:
     // three characters are "www" in any case, else the text unchanged.
     static QString completed(const QString &typed);
 
-    // Puts text in front unless an equal entry (exact, case-sensitive) exists.
-    void remember(const QString &text);
+    // Puts text in front unless an equal entry (exact, case-sensitive)
+    // exists; returns where the entry is.
+    int remember(const QString &text);
     // Moves entry index to the front, the entries before it one place back.
     QString moveToFront(int index);
     // Empties the list, as a new start of the window finds it.
     void clear();
 
-    // An entry equal to text (exact, case-sensitive), searched first to last.
-    bool contains(const QString &text) const;
     QStringList entries() const;
     int count() const;
 

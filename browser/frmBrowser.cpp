@@ -614,8 +614,9 @@ void frmBrowser::txtEingabe_KeyPress(int keyAscii)
         brwWebBrowser->Navigate(typed);
         const QString kept = AddressHistory::completed(typed);
         txtEingabe->setEditText(kept);
-        m_history.remember(kept);
-        // A first entry makes the combo box select it; the box keeps its text.
+        // The list opens on the entry just used, not on the box's first
+        // entry ever, which the box would otherwise keep as its current one.
+        txtEingabe->setCurrentIndex(m_history.remember(kept));
         txtEingabe->setEditText(kept);
     });
 }

@@ -380,13 +380,13 @@ private Q_SLOTS:
         f.press(Qt::Key_F6);
         f.press(Qt::ALT | Qt::Key_Down);
         QTRY_VERIFY(f.window->addressBox()->view()->isVisible());
-        for (int i = 0; i < 7; ++i) // to the last entry, from wherever the list opens
+        for (int i = 0; i < 5; ++i) // from the entry just used
             QTest::keyClick(Fixture::focus(), Qt::Key_Down);
         QTest::keyClick(Fixture::focus(), Qt::Key_Return);
-        QCOMPARE(f.control->callsOf("Navigate"), QStringList { "http://" + www });
+        QCOMPARE(f.control->callsOf("Navigate"), QStringList { a });
         QCOMPARE(f.window->history().entries(),
-            (QStringList { "http://" + www, c, "", prefix, longer, big, a }));
-        QCOMPARE(f.window->addressBox()->currentText(), "http://" + www);
+            (QStringList { a, c, "", prefix, longer, big, "http://" + www }));
+        QCOMPARE(f.window->addressBox()->currentText(), a);
 
         f.control->calls.clear();
         for (const QString &entry : { a, big }) {
