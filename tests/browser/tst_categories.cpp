@@ -7,12 +7,8 @@ using namespace orv;
 using Field = std::tuple<QString, QString, int, QString>;
 using Entry = std::tuple<QString, QString, QString, QString, QString, int, QString>;
 
-namespace {
-
 const Hosts kHosts { QStringLiteral("www.main.test"), QStringLiteral("shop.main.test") };
 const QString kMain = QStringLiteral("http://www.main.test");
-
-} // namespace
 
 class TestCategories : public QObject
 {
@@ -45,25 +41,38 @@ private Q_SLOTS:
         QCOMPARE(GetField(text, separator, n), expected);
     }
 
-    // One pass reads what GetField reads field by field.
-    void commandLineInOnePass_data()
+    // A start's arguments become one line: Qt's own options in any of their
+    // spellings never reach it (a later start hands its arguments on
+    // unparsed), everything else keeps its place and its quotes. One pass
+    // then reads the fields GetField reads one by one.
+    void commandLine_data()
     {
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("product");
+
+        const QString line = "4711||Download";
         // clang-format off
-        QTest::newRow("download, trailing separators") << "4711||Download||" << 4711;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("separators only") << "|||" << 0;
-        QTest::newRow("quoted") << "\"4711||Download\"" << 0;
-        QTest::newRow("surplus fields, negative") << "-12|t|c|d|e|f|g" << -12;
-        QTest::newRow("beyond 32 bits") << "2147483648|x" << 0;
+        QTest::newRow("no options") << QStringList{"orvelbrowser", line} << line << 4711;
+        QTest::newRow("nothing at all") << QStringList{"orvelbrowser"} << "" << 0;
+        QTest::newRow("with values, before and after") << QStringList{"orvelbrowser", "-platform", "xcb", line, "--style", "fusion"} << line << 4711;
+        QTest::newRow("value joined by =") << QStringList{"orvelbrowser", "-style=fusion", line} << line << 4711;
+        QTest::newRow("flags") << QStringList{"orvelbrowser", "-reverse", line, "-sync"} << line << 4711;
+        QTest::newRow("blanks and quotes kept") << QStringList{"orvelbrowser", "\"4711||Support", "x\""} << "\"4711||Support x\"" << 0;
+        QTest::newRow("not an option of Qt") << QStringList{"orvelbrowser", "-platformx", "-"} << "-platformx -" << 0;
+        QTest::newRow("trailing separators") << QStringList{"orvelbrowser", "4711||Download||"} << "4711||Download||" << 4711;
+        QTest::newRow("separators only") << QStringList{"orvelbrowser", "|||"} << "|||" << 0;
+        QTest::newRow("surplus fields, negative") << QStringList{"orvelbrowser", "-12|t|c|d|e|f|g"} << "-12|t|c|d|e|f|g" << -12;
+        QTest::newRow("beyond 32 bits") << QStringList{"orvelbrowser", "2147483648|x"} << "2147483648|x" << 0;
         // clang-format on
     }
 
-    void commandLineInOnePass()
+    void commandLine()
     {
+        QFETCH(QStringList, arguments);
         QFETCH(QString, line);
         QFETCH(int, product);
+        QCOMPARE(commandLineText(arguments), line);
         const CommandLineFields fields = parseCommandLine(line);
         QCOMPARE(fields.ProductNumber, product);
         QCOMPARE((QStringList { fields.ProgramTag, fields.Category, fields.ExtraPageCaption,
@@ -136,44 +145,15 @@ private Q_SLOTS:
             QCOMPARE(entries.at(7), caption); // untrimmed
     }
 
-    // A later start hands its arguments on unparsed: Qt's own options in
-    // any of their spellings never reach the line, everything else keeps
-    // its place and its quotes.
-    void commandLineWithoutToolkitOptions_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("line");
-
-        const QString line = "4711||Download";
-        // clang-format off
-        QTest::newRow("none") << QStringList{"orvelbrowser", line} << line;
-        QTest::newRow("nothing at all") << QStringList{"orvelbrowser"} << "";
-        QTest::newRow("with values, before and after") << QStringList{"orvelbrowser", "-platform", "xcb", line, "--style", "fusion"} << line;
-        QTest::newRow("value joined by =") << QStringList{"orvelbrowser", "-style=fusion", line} << line;
-        QTest::newRow("flags") << QStringList{"orvelbrowser", "-reverse", line, "-sync"} << line;
-        QTest::newRow("blanks and quotes kept") << QStringList{"orvelbrowser", "\"0||Support", "x\""} << "\"0||Support x\"";
-        QTest::newRow("not an option of Qt") << QStringList{"orvelbrowser", "-platformx", "-"} << "-platformx -";
-        // clang-format on
-    }
-
-    void commandLineWithoutToolkitOptions()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, line);
-        QCOMPARE(commandLineText(arguments), line);
-    }
-
     void hostsFromEnvironment()
     {
         qunsetenv("ORVEL_MAIN_HOST");
         qputenv("ORVEL_SHOP_HOST", "127.0.0.1:8081");
-        const Hosts hosts = Hosts::fromEnvironment(
-            QStringLiteral("main.default"), QStringLiteral("shop.default"));
-        QCOMPARE(hosts.MainHost, QStringLiteral("main.default"));
-        QCOMPARE(hosts.ShopHost, QStringLiteral("127.0.0.1:8081"));
+        const Hosts hosts = Hosts::fromEnvironment("main.default", "shop.default");
+        QCOMPARE(hosts.MainHost, "main.default");
+        QCOMPARE(hosts.ShopHost, "127.0.0.1:8081");
         qputenv("ORVEL_MAIN_HOST", "");
-        QCOMPARE(Hosts::fromEnvironment(QStringLiteral("d"), QStringLiteral("s")).MainHost,
-            QStringLiteral("d"));
+        QCOMPARE(Hosts::fromEnvironment("d", "s").MainHost, "d");
     }
 };
 

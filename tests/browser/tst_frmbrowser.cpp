@@ -61,10 +61,8 @@ struct Fixture
                     asked << "pdf " + proposed;
                     return pdfChoice;
                 },
-            .openWithShell =
-                [this](const QString &path) {
-                    asked << "shell " + path;
-                } });
+            .openWithShell = [this](const QString &path) { asked << "shell " + path; },
+        });
         if (stage >= Loaded)
             window->Form_Load();
         if (stage == Shown) {
@@ -99,7 +97,7 @@ struct Fixture
         box->setCurrentIndex(index);
         Q_EMIT box->activated(index);
     }
-    // F6 selects the box's text, so typing replaces it.
+    // F6 selects the box's text, so typing replaces it; a key then leaves it.
     void typeAndEnter(const QString &text, QKeyCombination enter = Qt::Key_Return)
     {
         press(Qt::Key_F6);
@@ -297,10 +295,10 @@ private Q_SLOTS:
         modal.exec();
         QCOMPARE(titleWhileOpen, kPrefix + "Download");
         QTRY_COMPARE(f.window->windowTitle(), kPrefix + "Events");
+        // Each line a start of its own, which files the window's placement.
         QCOMPARE(f.control->callsOf("Navigate").mid(1),
             (QStringList { kMain + "/support", kMain + "/infos" }));
-        QCOMPARE(
-            f.store.value(kPrefix + "Support", "windowstate"), "2"); // each line a start of its own
+        QCOMPARE(f.store.value(kPrefix + "Support", "windowstate"), "2");
     }
 
     // The list sits behind a button at the right end of the status band, opens
@@ -389,11 +387,8 @@ private Q_SLOTS:
         QCOMPARE(f.window->addressBox()->currentText(), a);
 
         f.control->calls.clear();
-        for (const QString &entry : { a, big }) {
-            f.press(Qt::Key_F6);
-            QTest::keyClicks(Fixture::focus(), entry);
-            f.press(Qt::Key_Tab);
-        }
+        for (const QString &entry : { a, big })
+            f.typeAndEnter(entry, Qt::Key_Tab);
         QVERIFY(f.control->calls.isEmpty());
         f.control->failing = { "Navigate" };
         f.typeAndEnter("http://d.test");
@@ -534,11 +529,8 @@ private Q_SLOTS:
         }
         // The caption's own section holds the placement and nothing else.
         const QString section = MemorySettingsStore::path("OrvelBrowser", kPrefix + "Download", {});
-        QStringList placement;
-        for (const QString &path : store.values.keys())
-            if (path.startsWith(section))
-                placement.append(path.mid(section.size()));
-        QCOMPARE(placement, (QStringList { "height", "left", "top", "width", "windowstate" }));
+        QCOMPARE(store.values.keys().filter(section).replaceInStrings(section, ""),
+            (QStringList { "height", "left", "top", "width", "windowstate" }));
         for (const auto &[line, percent] :
             { std::pair("4711||Download", 90), std::pair("0||Support", 100) }) {
             Fixture restarted(line, Fixture::Loaded, &store);
@@ -551,7 +543,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QStringList tools { "txtEingabe" };
-        for (const char *band : { "Band1", "StatusBar" }) {
+        for (const char *band : { "Band1", "StatusBar" })
             for (const auto &tool : f.window->toolbar()->Bands(band).tools()) {
                 QWidget *w = tool->widget();
                 QVERIFY(tool->kind() == ToolKind::Separator
@@ -560,7 +552,6 @@ private Q_SLOTS:
                 if (tool->kind() == ToolKind::Button || tool->kind() == ToolKind::ComboBox)
                     tools.append(tool->Name());
             }
-        }
         f.window->addressBox()->setFocus();
         for (qsizetype i = 0, presses = 2 * tools.size(); i < presses; ++i) {
             f.press(QKeyCombination(Qt::Key_Tab));

@@ -7,8 +7,6 @@
 
 using namespace orv;
 
-Q_DECLARE_METATYPE(orv::NavigationKind)
-Q_DECLARE_METATYPE(orv::Route)
 using Row = std::tuple<NavigationKind, bool, QString, QString, Route>;
 using Unreachable = std::tuple<int, bool, QString>;
 

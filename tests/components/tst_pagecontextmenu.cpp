@@ -11,7 +11,6 @@
 
 using namespace orv;
 using Command = PageContextMenu::Command;
-Q_DECLARE_METATYPE(orv::ClickedOn)
 
 class TestPageContextMenu : public QObject
 {

@@ -3,6 +3,7 @@
 #include "core/Numeric.h"
 
 #include <cmath>
+#include <tuple>
 
 using namespace orv;
 using orv::test::failureOf;
@@ -27,12 +28,8 @@ void expect(Call &&call, double expected, std::optional<FailureCode> failure)
 
 TEST_CASE("rounding to 16 and 32 bits: ties to even, overflow outside")
 {
-    struct Row
-    {
-        int bits;
-        double value, expected;
-        std::optional<FailureCode> failure;
-    };
+    // Bits, value, the value rounded or the failure.
+    using Row = std::tuple<int, double, double, std::optional<FailureCode>>;
     // clang-format off
     for (const auto &[bits, value, expected, failure] : std::initializer_list<Row> {
              { 16, 2.5, 2, kNone }, { 16, 3.5, 4, kNone }, { 16, -2.5, -2, kNone }, { 16, 2.5000001, 3, kNone },
@@ -48,12 +45,7 @@ TEST_CASE("rounding to 16 and 32 bits: ties to even, overflow outside")
 
 TEST_CASE("whole texts become numbers or fail")
 {
-    struct Row
-    {
-        const char *text;
-        double expected;
-        std::optional<FailureCode> failure;
-    };
+    using Row = std::tuple<const char *, double, std::optional<FailureCode>>;
     // clang-format off
     for (const auto &[text, expected, failure] : std::initializer_list<Row> {
              { "  2 ", 2, kNone }, { "+7", 7, kNone }, { "2.5", 2, kNone }, { "1.234568E+07", 12345680, kNone },

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The command line as the load step reads it: five fields split at '|', the
+// The command line as the load step reads it: its fields in one pass, the
 // start page and the category list they give, and every listed entry leads
 // somewhere when chosen. The first byte also picks a field of its own.
 #include "Fuzz.h"
 #include "browser/Categories.h"
-#include "core/Failure.h"
-#include "core/Numeric.h"
 
 using namespace orv;
 
@@ -13,16 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QString command
         = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString bar = QStringLiteral("|");
-    CommandLineFields fields;
-    try {
-        fields.ProductNumber = textToInt32(GetField(command, bar, 1).toStdString());
-    } catch (const Failure &) {
-    }
-    fields.ProgramTag = GetField(command, bar, 2);
-    fields.Category = GetField(command, bar, 3);
-    fields.ExtraPageCaption = GetField(command, bar, 4);
-    fields.ExtraPageAddress = GetField(command, bar, 5);
+    const CommandLineFields fields = parseCommandLine(command);
     const Hosts hosts { QStringLiteral("main.test"), QStringLiteral("shop.test") };
     const StartPage start = startPageFor(fields, hosts);
     FUZZ_CHECK(start.position >= 0 && start.position <= 7);

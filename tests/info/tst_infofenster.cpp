@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -47,9 +46,8 @@ void click(SSPanel *panel)
 
 QString look(const SSPanel *panel)
 {
-    return panel->BackColor().name() + QLatin1Char('/') + panel->ForeColor().name()
-        + QLatin1Char('/') + QString::number(panel->MousePointer())
-        + (panel->FontUnderline() ? "/u" : "");
+    return panel->BackColor().name() + '/' + panel->ForeColor().name() + '/'
+        + QString::number(panel->MousePointer()) + (panel->FontUnderline() ? "/u" : "");
 }
 
 QString shownPages(const frmInfoFenster &w)

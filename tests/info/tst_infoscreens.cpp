@@ -13,13 +13,9 @@
 using namespace orv;
 using Shot = std::tuple<QString, QString, QString, QString>;
 
-namespace {
-
 const QRgb kDarkRed = qRgb(139, 3, 4);
 const QRgb kDarkBlue = qRgb(0, 85, 143);
 const QRgb kWhite = qRgb(255, 255, 255);
-
-} // namespace
 
 class TestInfoScreens : public QObject
 {

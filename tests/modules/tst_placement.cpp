@@ -8,17 +8,11 @@
 #include <QTest>
 
 using namespace orv;
-using orv::test::MemorySettingsStore;
+using namespace orv::test;
 using Load = std::tuple<QStringList, float, QString, bool>;
-
-namespace {
 
 const QString kCaption = QStringLiteral("Harlund Webbrowser... Kategorie: Download");
 const QStringList kKeys { "left", "top", "width", "height", "windowstate" };
-
-using FakeWindow = orv::test::FakePlacementWindow;
-
-} // namespace
 
 class TestPlacement : public QObject
 {
@@ -54,19 +48,15 @@ private Q_SLOTS:
         QFETCH(Load, row);
         const auto &[stored, windowWidth, expected, fails] = row;
         MemorySettingsStore store;
-        for (int i = 0; i < kKeys.size(); ++i) {
+        for (int i = 0; i < kKeys.size(); ++i)
             if (stored.at(i) != QStringLiteral("<none>"))
                 store.set(kCaption, kKeys.at(i), stored.at(i));
-        }
-        FakeWindow window;
+        FakePlacementWindow window;
         window.m_width = windowWidth;
-        bool failed = false;
-        try {
-            LoadWindowPlacement(window, store);
-        } catch (const Failure &) {
-            failed = true;
-        }
-        QCOMPARE(failed, fails);
+        if (fails)
+            QVERIFY_THROWS_EXCEPTION(Failure, LoadWindowPlacement(window, store));
+        else
+            LoadWindowPlacement(window, store); // an unexpected failure fails the test
         QCOMPARE(QString::asprintf("%g,%g,%g,%g,%d", window.m_left, window.m_top, window.m_width,
                      window.m_height, window.m_state),
             expected);
@@ -76,7 +66,7 @@ private Q_SLOTS:
     void saveWritesFiveKeysUnderTheCaption()
     {
         MemorySettingsStore store, failing;
-        FakeWindow window;
+        FakePlacementWindow window;
         window.m_left = -120.0f;
         window.m_state = PlacementWindow::Maximized;
         SaveWindowPlacement(window, store);
@@ -116,7 +106,7 @@ private Q_SLOTS:
             raw.write(text);
             raw.close();
             QSettingsStore store(file);
-            FakeWindow window;
+            FakePlacementWindow window;
             QVERIFY_THROWS_EXCEPTION(Failure, LoadWindowPlacement(window, store));
             QCOMPARE(window.m_left, 100.0f);
         }

@@ -9,8 +9,7 @@
 #include <functional>
 
 using namespace orv;
-using orv::test::blockRange;
-using orv::test::drawnMeterBlocks;
+using namespace orv::test;
 using ProgressBar::State;
 using Geometry = std::tuple<QString, QString, int, int, QString, QList<int>, QRgb>;
 using Updates = std::tuple<int, QList<int>, QList<int>, int, int, int>;
@@ -165,9 +164,9 @@ private Q_SLOTS:
         meter.area->show();
         QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), blockRange(0, 9));
         const QImage onScreen = meter.area->grab().toImage();
-        QCOMPARE(onScreen.pixel(1 + 7, 8), ProgressBar::kMaroon); // block 0: pixels 1..14
-        QCOMPARE(
-            onScreen.pixel(15, 8), meter.area->palette().color(QPalette::Window).rgb()); // the gap
+        // Block 0 covers pixels 1 to 14; the gap after it shows the background.
+        QCOMPARE(onScreen.pixel(1 + 7, 8), ProgressBar::kMaroon);
+        QCOMPARE(onScreen.pixel(15, 8), meter.area->palette().color(QPalette::Window).rgb());
 
         InitMeter(meter, 10, "lad");
         QCOMPARE(drawnMeterBlocks(*meter.area, ProgressBar::kMaroon), QList<int> {});

@@ -56,11 +56,6 @@ std::optional<std::string> orv::test::registryValue(
 
 namespace {
 
-bool exists(const std::wstring &file)
-{
-    return fs::exists(fs::path(file));
-}
-
 // Made at the first use, removed at the end.
 struct Scratch
 {
@@ -109,7 +104,7 @@ TEST_CASE_FIXTURE(WithClass, "running: show values, a waited run, a library's en
     const std::wstring out = backend().path("ran.txt");
     bool wait = true;
     CHECK_FALSE(object.Datei_ausführen(backend().probe(), L'"' + out + L"\" x", wait));
-    CHECK((exists(out) && wait));
+    CHECK((fs::exists(out) && wait));
     // A library's registration entry runs on a thread of its own.
     const LibraryHandle library = platform->loadLibrary(backend().server());
     REQUIRE(library != 0);
@@ -155,14 +150,14 @@ TEST_CASE_FIXTURE(WithClass, "files: copied, moved, binned or deleted, on the cl
     const auto guard = b.confirmDialogs();
     object.FileCopy(0, b.path("a.txt"), b.path("b.txt"));
     object.FileMove(0, b.path("b.txt"), b.path("c.txt"));
-    CHECK((exists(b.path("a.txt")) && !exists(b.path("b.txt"))));
+    CHECK((fs::exists(b.path("a.txt")) && !fs::exists(b.path("b.txt"))));
     CHECK(waitForFile(b.path("c.txt")) == "alpha");
     std::int32_t window = 0;
     object.FileDelete(window, b.path("a.txt"));
-    CHECK_FALSE(exists(b.path("a.txt")));
+    CHECK_FALSE(fs::exists(b.path("a.txt")));
     CHECK(waitForFile(b.binned("a.txt")) == "alpha");
     object.FileDelete(window, b.path("c.txt"), true);
-    CHECK((!exists(b.path("c.txt")) && !exists(b.binned("c.txt"))));
+    CHECK((!fs::exists(b.path("c.txt")) && !fs::exists(b.binned("c.txt"))));
     CHECK(platform->fileExists(b.binned("a.txt")));
     CHECK_FALSE((platform->fileExists(b.path("")) || platform->fileExists(b.path("c.txt"))));
     std::vector<std::wstring> files { b.path("a b.txt"), b.path("c.txt") }, pasted;

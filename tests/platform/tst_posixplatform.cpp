@@ -189,8 +189,7 @@ public:
     }
     std::wstring server() override
     {
-        return (QCoreApplication::applicationDirPath() + QStringLiteral("/server/wshom.ocx"))
-            .toStdWString();
+        return (QCoreApplication::applicationDirPath() + "/server/wshom.ocx").toStdWString();
     }
     std::wstring documents() override
     {

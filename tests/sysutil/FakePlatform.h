@@ -47,8 +47,7 @@ public:
     {
         if (versionRaises)
             fail(FailureCode::ControlFailed, "version query raised");
-        if (version)
-            info = *version;
+        info = version.value_or(info);
         return version.has_value();
     }
     // Registry values by name (PATH, MSINFO) of the system information
@@ -91,10 +90,7 @@ public:
     bool shellExecuteEx(ShellExecuteRecord &) override { return false; }
     // A spreadsheet window on request.
     bool spreadsheet = false;
-    WindowHandle findWindow(const OW &n, const OW &) override
-    {
-        return spreadsheet && n == L"XLMAIN";
-    }
+    i32 findWindow(const OW &name, const OW &) override { return spreadsheet && name == L"XLMAIN"; }
     bool setWindowPos(i32, i32, i32, i32, i32, i32, u32) override { return false; }
     // Files that exist.
     std::set<W> files;
@@ -177,14 +173,14 @@ public:
     bool findClose(SearchHandle) override { return false; }
     i32 doEvents() override { return ++yields; }
     // The script shell: creations that fail first (-1: all), Run's errors in
-    // order; the registration's library and thread counted.
+    // order, the windows activated and keys sent in one list; the
+    // registration's library and thread counted.
     int failingCreations = -1, live = 0, libraries = 0, threads = 0;
     bool threadEnds = true;
     u32 waited = 0;
     std::vector<ScriptError> runErrors;
-    std::vector<W> runs;
+    std::vector<W> runs, sent;
     std::vector<bool> waits;
-    std::vector<W> activated, keys;
     ScriptShell createScriptShell(ScriptError &error) override
     {
         if (failingCreations == 0)
@@ -192,29 +188,19 @@ public:
         failingCreations -= failingCreations > 0;
         return error = { 429, L"ActiveX component can't create object" }, 0;
     }
-    bool scriptShellRun(
-        ScriptShell, const W &command, i32 style, bool wait, ScriptError &e) override
+    bool scriptShellRun(ScriptShell, const W &run, i32 style, bool wait, ScriptError &e) override
     {
-        runs.push_back(style == 1 ? command : L"style?");
+        runs.push_back(style == 1 ? run : L"style?");
         waits.push_back(wait);
         const bool raised = runs.size() <= runErrors.size() && runErrors[runs.size() - 1].number;
         e = raised ? runErrors[runs.size() - 1] : e;
         return !raised;
     }
-    bool scriptShellAppActivate(ScriptShell, const W &t) override
-    {
-        return activated.push_back(t), 1;
-    }
-    bool scriptShellSendKeys(ScriptShell, const W &sent) override
-    {
-        return keys.push_back(sent), 1;
-    }
+    bool scriptShellAppActivate(ScriptShell, const W &t) override { return sent.push_back(t), 1; }
+    bool scriptShellSendKeys(ScriptShell, const W &k) override { return sent.push_back(k), 1; }
     void releaseScriptShell(ScriptShell shell) override { live -= shell != 0; }
     W getSystemDirectory() override { return L"C:\\Windows\\system32"; }
-    i32 getWindowText(WindowHandle, S &title, i32) override
-    {
-        return title.replace(0, 6, "Mappe1"), 6;
-    }
+    i32 getWindowText(i32, S &title, i32) override { return title.replace(0, 6, "Mappe1"), 6; }
     LibraryHandle loadLibrary(const W &) override { return ++libraries; }
     ProcAddress getProcAddress(LibraryHandle, const S &n) override
     {
@@ -237,17 +223,11 @@ public:
     GdiObject selectObject(DeviceContext, GdiObject) override { return 0; }
     bool deleteObject(GdiObject) override { return ++deleted; }
     bool deleteDc(DeviceContext) override { return ++deleted; }
-    u32 setBkColor(DeviceContext dc, u32 colour) override
-    {
-        return std::exchange(backgrounds[dc], colour & 0xFFFFFF);
-    }
+    u32 setBkColor(i32 dc, u32 c) override { return std::exchange(backgrounds[dc], c & 0xFFFFFF); }
     bool bitBlt(i32, i32, i32, i32, i32, i32, i32, i32, u32) override { return false; }
 
 protected:
-    i32 showMessageBox(const MessageBoxRequest &request) override
-    {
-        return messages.push_back(request), 0;
-    }
+    i32 showMessageBox(const MessageBoxRequest &box) override { return messages.push_back(box), 0; }
 };
 
 } // namespace orv::test
