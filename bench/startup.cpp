@@ -596,7 +596,7 @@ public:
     }
 
     // Each navigation handed over by a second start: an extra page of its
-    // own address, then a category, in turn.
+    // own address (under one caption for all), then a category, in turn.
     Session handedOverSession(const Program &program, int navigations)
     {
         const QStringList categories { QStringLiteral("Download"), QStringLiteral("Programminfo"),
@@ -605,7 +605,7 @@ public:
         return session(program, navigations, [&](QProcess &, const QString &home, int n) {
             const QString address = url() + QStringLiteral("seite/%1").arg(n);
             const QString line = n % 2
-                ? QStringLiteral("%1||%2|Seite %3|%2").arg(4700 + n).arg(address).arg(n)
+                ? QStringLiteral("%1||%2|Seite|%2").arg(4700 + n).arg(address)
                 : QStringLiteral("%1||%2").arg(4700 + n).arg(categories.at((n / 2) % 6));
             QProcess second;
             launch(second, { program.command.first(), line }, url(), home, false);

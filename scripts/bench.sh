@@ -46,13 +46,14 @@ done
 # its own but also ignores a request to maximise; so orvelbrowser gets the
 # rectangle as a stored placement (in twips, 15 to the pixel) and the bare
 # engine as an option.
-# The long session's hand-offs change the caption each time, and each caption
-# finds its own placement: every one gets the same rectangle, so the window
-# keeps the floor's size through the session.
+# The long session's hand-offs change the caption each time (an extra page's,
+# then a category's), and each caption finds its own placement: every one gets
+# the same rectangle, so the window keeps the floor's size through the session.
+# A handful of captions, as a user's settings hold.
 template=$(mktemp -d)
 trap 'rm -rf "$template"' EXIT
 mkdir -p "$template/.config/OrvelBrowser"
-for caption in Bench Download Programminfo Support News Events Shop $(seq -f 'Seite%%20%g' 1 1000); do
+for caption in Bench Seite Download Programminfo Support News Events Shop; do
   printf '[Harlund%%20Webbrowser...%%20Kategorie%%3A%%20%s]\nheight=15360\nleft=0\ntop=0\nwidth=19200\nwindowstate=0\n\n' "$caption"
 done >"$template/.config/OrvelBrowser/OrvelBrowser.ini"
 
