@@ -936,10 +936,13 @@ int main(int argc, char *argv[])
                         "in turn\n",
                 title, starts);
             // In turn, as the start-up runs: a machine that gets busier
-            // meanwhile slows every program alike.
+            // meanwhile slows every program alike. Each turn begins with the
+            // next program: the first of a turn came out fastest (the floor's
+            // own variants took 1.06 of its time on average).
             std::vector<std::vector<double>> rounds(programs.size());
             for (int run = 0; run < starts; ++run) {
-                for (size_t i = 0; i < programs.size(); ++i) {
+                for (size_t k = 0; k < programs.size(); ++k) {
+                    const size_t i = (size_t(run) + k) % programs.size();
                     const std::vector<double> more = bench.scriptSpeed(programs[i], page);
                     rounds[i].insert(rounds[i].end(), more.begin(), more.end());
                 }
