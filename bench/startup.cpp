@@ -937,8 +937,9 @@ int main(int argc, char *argv[])
                 title, starts);
             // In turn, as the start-up runs: a machine that gets busier
             // meanwhile slows every program alike. Each turn begins with the
-            // next program: the first of a turn came out fastest (the floor's
-            // own variants took 1.06 of its time on average).
+            // next program: with the floor always first, its own variants took
+            // 1.06 of its time on the table page on average, which may be the
+            // place in the turn rather than the program.
             std::vector<std::vector<double>> rounds(programs.size());
             for (int run = 0; run < starts; ++run) {
                 for (size_t k = 0; k < programs.size(); ++k) {
