@@ -6,6 +6,8 @@
 // and the notifications that go with them. Implementations: WebEngineBrowser
 // (the real engine) and the scriptable fake of the tests.
 
+#include "components/WebControl.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,9 +16,6 @@ class QWidget;
 namespace orv {
 
 class DownloadList;
-
-// The commands whose state CommandStateChange reports.
-enum BrowserCommand : qint32 { CommandForward = 1, CommandBack = 2 };
 
 class WebBrowserControl : public QObject
 {
