@@ -156,6 +156,6 @@ int main(int argc, char *argv[])
     orv::trace::mark("window shown");
     const int status = QApplication::exec();
     // Each close wrote the store; this catches what changed after the last one.
-    orv::runUntrapped("writing the settings", [&] { store.flush(); });
+    orv::runUntrapped("storing the window placement", [&] { store.flush(); });
     return status;
 }

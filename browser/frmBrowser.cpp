@@ -46,6 +46,7 @@ namespace {
 
 // Design rectangles, in twips.
 constexpr QRect kClientArea { 0, 0, 10440, 4980 };
+constexpr QRect kSmallestClientArea { 0, 0, 3000, 1500 };
 constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
@@ -74,6 +75,8 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     setWindowIcon(icon);
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     resize(toPixels(kClientArea, tpp).size());
+    // Room for both bands and some of the page, whatever size is stored.
+    setMinimumSize(toPixels(kSmallestClientArea, tpp).size());
 
     // Created in design order: toolbar, browser control, meter, address box, picture.
     ActiveBar31 = new ActiveBar(this);
@@ -647,7 +650,7 @@ void frmBrowser::Form_Unload()
         SaveWindowPlacement(window, *m_deps.store);
     });
     // One write of the whole store per close; a failed write is reported once.
-    runUntrapped("writing the settings", [&] { m_deps.store->flush(); });
+    runUntrapped("storing the window placement", [&] { m_deps.store->flush(); });
 }
 
 } // namespace orv
