@@ -143,4 +143,9 @@ bool InstanceServer::listen(const QString &name)
     return m_server->listen(name);
 }
 
+void InstanceServer::close()
+{
+    m_server->close();
+}
+
 } // namespace orv::app

@@ -50,6 +50,9 @@ public:
     // Listens under the name; only the holder of the lock calls it, so a
     // socket file found there is a dead process's and goes.
     bool listen(const QString &name);
+    // Takes no further lines: a start that comes while the program ends
+    // waits until it is gone and then opens its window itself.
+    void close();
 
 Q_SIGNALS:
     void commandLineReceived(const QString &commandLine, const QByteArray &launchId);

@@ -152,6 +152,8 @@ int main(int argc, char *argv[])
         [&windows](const QString &commandLine, const QByteArray &launchId) {
             windows.open(commandLine, launchId);
         });
+    QObject::connect(&application, &QGuiApplication::lastWindowClosed, &server,
+        &orv::app::InstanceServer::close);
     windows.open(orv::commandLineText(QApplication::arguments()));
     orv::trace::mark("window shown");
     const int status = QApplication::exec();
