@@ -16,7 +16,6 @@
 #include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
-#include "core/Steps.h"
 #include "info/frmInfoFenster.h"
 #include "modules/ZoomByHost.h"
 #include "modules/posix/IniSettingsStore.h"
@@ -156,8 +155,7 @@ int main(int argc, char *argv[])
         &orv::app::InstanceServer::close);
     windows.open(orv::commandLineText(QApplication::arguments()));
     orv::trace::mark("window shown");
-    const int status = QApplication::exec();
-    // Each close wrote the store; this catches what changed after the last one.
-    orv::runUntrapped("storing the window placement", [&] { store.flush(); });
-    return status;
+    // Every window wrote the store as it closed, and the program ends only
+    // when the last one has.
+    return QApplication::exec();
 }
