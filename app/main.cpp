@@ -98,8 +98,8 @@ int main(int argc, char *argv[])
     orv::QSettingsStore store;
 
     orv::frmBrowser::Dependencies dependencies;
-    dependencies.hosts
-        = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
+    dependencies.hosts = orv::Hosts::fromEnvironment(
+        orv::app::defaultMainHost().toStdString(), orv::app::defaultShopHost().toStdString());
     dependencies.commandLine = orv::commandLineText(QApplication::arguments());
     dependencies.store = &store;
     // Other sites, mail and phone links, and downloaded files open in the
@@ -110,8 +110,9 @@ int main(int argc, char *argv[])
     };
     dependencies.openWithShell = openWithShell;
     orv::WebEngineBrowserOptions browserOptions;
-    browserOptions.trusted = orv::TrustedHosts::forMaker(
-        dependencies.hosts.MainHost, dependencies.hosts.ShopHost, orv::app::extraTrustedHosts());
+    browserOptions.trusted
+        = orv::TrustedHosts::forMaker(QString::fromStdString(dependencies.hosts.MainHost),
+            QString::fromStdString(dependencies.hosts.ShopHost), orv::app::extraTrustedHosts());
     browserOptions.openExternally = [openWithShell](const QUrl &address) {
         openWithShell(address.toString(QUrl::FullyEncoded));
     };

@@ -47,7 +47,7 @@ void BrowserWindowRules::ActiveBar31_ToolClick(std::string_view tool)
 {
     StepRunner steps("toolbar command");
     if (tool == names::idBeenden)
-        steps.step([&] { m_view.close(); });
+        steps.step([&] { m_view.closeWindow(); });
     else if (tool == names::idZurueck)
         steps.step([&] { m_web.GoBack(); });
     else if (tool == names::idVorwaerts)

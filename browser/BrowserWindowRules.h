@@ -53,7 +53,7 @@ public:
     virtual MeterCanvas &meter() = 0;
 
     // Closes the window, as its close button does.
-    virtual void close() = 0;
+    virtual void closeWindow() = 0;
     // Shows the Info window modally; returns when it has closed.
     virtual void showInfoWindow() = 0;
 };

@@ -3,8 +3,8 @@
 
 #include "components/SSPanel.h"
 #include "components/Twips.h"
-#include "platform/Platform.h"
-#include "resources/ContactData.h"
+#include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,9 +19,9 @@ namespace orv {
 
 namespace {
 
-const QColor kDarkRed(139, 3, 4);
-const QColor kDarkBlue(0, 85, 143);
-const QColor kWhite(255, 255, 255);
+const QColor kDarkRed = QColor::fromRgb(QRgb(info::kDarkRed));
+const QColor kDarkBlue = QColor::fromRgb(QRgb(info::kDarkBlue));
+const QColor kWhite = QColor::fromRgb(QRgb(info::kWhite));
 
 QColor buttonText()
 {
@@ -90,10 +90,11 @@ frmInfoFenster *frmInfoFenster::instance()
 }
 
 frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
-    : QDialog(parent), m_deps(std::move(dependencies))
+    : QDialog(parent), m_deps(std::move(dependencies)),
+      m_rules(*this, m_deps.MainHost, m_deps.platform, m_deps.createSysUtil)
 {
     setObjectName(QStringLiteral("frmInfoFenster"));
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(toQt(texts::info::title));
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     setFixedSize(tpp.xToPixels(6705), tpp.yToPixels(6015));
 
@@ -101,8 +102,6 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
     createNavigation();
     createPages();
 
-    CurrentPage = Page::Kontakt;
-    CurrentCountry = Country::Österreich;
     Form_Load();
     navigationEnter(pnlKontakt);
     countryEnter(pnlÖsterreich);
@@ -131,17 +130,17 @@ void frmInfoFenster::createHeader()
     lnkHarlund = new SSPanel(this);
     lnkHarlund->setObjectName(QStringLiteral("lnkHarlund"));
     place(lnkHarlund, 180, 90, 2385, 240);
-    lnkHarlund->setCaption(contact::webAddressShown());
+    lnkHarlund->setCaption(toQt(contact::webAddressShown));
     lnkHarlund->setFont(makeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
     lnkHarlund->setBackColor(kWhite);
     lnkHarlund->setForeColor(Qt::black);
-    lnkHarlund->setToolTipText(QStringLiteral("Harlund Homepage"));
+    lnkHarlund->setToolTipText(toQt(texts::info::homePageTip));
     connect(lnkHarlund, &SSPanel::MouseEnter, this, [this] { linkEnter(lnkHarlund); });
     connect(lnkHarlund, &SSPanel::MouseLeave, this, [this] { linkLeave(lnkHarlund); });
     connect(lnkHarlund, &SSPanel::Click, this,
-        [this] { openLink(QStringLiteral("http://") + m_deps.MainHost); });
+        [this] { m_rules.openLink(info::homePage(m_rules.mainHost())); });
 
-    lblProgramm = new QLabel(QStringLiteral("Orvel Browser"), this);
+    lblProgramm = new QLabel(toQt(texts::info::program), this);
     lblProgramm->setObjectName(QStringLiteral("lblProgramm"));
     place(lblProgramm, 180, 585, 6495, 510);
     lblProgramm->setFont(arial(20.25, true));
@@ -154,13 +153,13 @@ void frmInfoFenster::createHeader()
     pnlSysteminfo = new SSPanel(this);
     pnlSysteminfo->setObjectName(QStringLiteral("pnlSysteminfo"));
     place(pnlSysteminfo, 5805, 1035, 810, 240);
-    pnlSysteminfo->setCaption(QStringLiteral("Systeminfo"));
+    pnlSysteminfo->setCaption(toQt(texts::info::systemInfo));
     pnlSysteminfo->setFont(arial(8.25));
     pnlSysteminfo->setForeColor(kWhite);
-    pnlSysteminfo->setToolTipText(QStringLiteral("Systeminformationen"));
+    pnlSysteminfo->setToolTipText(toQt(texts::info::systemInfoTip));
     connect(pnlSysteminfo, &SSPanel::MouseEnter, this, [this] { linkEnter(pnlSysteminfo); });
     connect(pnlSysteminfo, &SSPanel::MouseLeave, this, [this] { linkLeave(pnlSysteminfo); });
-    connect(pnlSysteminfo, &SSPanel::Click, this, &frmInfoFenster::showSysInfo);
+    connect(pnlSysteminfo, &SSPanel::Click, this, [this] { m_rules.pnlSysteminfo_Click(); });
 
     m_dragSurfaces << this << Image1 << lblProgramm << lblVersion;
 }
@@ -182,39 +181,32 @@ void frmInfoFenster::createNavigation()
     {
         SSPanel *&panel;
         const char *name;
-        const char *caption;
+        std::string_view caption;
         int left, width;
     };
     const NavigationPanel panels[] = {
-        { pnlKontakt, "pnlKontakt", "Kontakt", 360, 915 },
-        { pnlVertrieb, "pnlVertrieb", "Vertrieb", 1530, 960 },
-        { pnlAutoren, "pnlAutoren", "Autoren", 2745, 870 },
-        { pnlSchließen, "pnlSchließen", "Schließen", 5430, 1140 },
+        { pnlKontakt, "pnlKontakt", texts::info::kontakt, 360, 915 },
+        { pnlVertrieb, "pnlVertrieb", texts::info::vertrieb, 1530, 960 },
+        { pnlAutoren, "pnlAutoren", texts::info::autoren, 2745, 870 },
+        { pnlSchließen, "pnlSchließen", texts::info::schliessen, 5430, 1140 },
     };
     for (const NavigationPanel &p : panels) {
         p.panel = new SSPanel(frameNavi);
         p.panel->setObjectName(QString::fromUtf8(p.name));
         place(p.panel, p.left, 75, p.width, 285);
-        p.panel->setCaption(QString::fromUtf8(p.caption));
+        p.panel->setCaption(toQt(p.caption));
         p.panel->setFont(arial(9, true));
-        p.panel->setBackColor(kWhite);
-        p.panel->setForeColor(buttonText());
+        navigationNormal(p.panel);
+        SSPanel *panel = p.panel;
+        connect(panel, &SSPanel::MouseEnter, this, [panel] { navigationEnter(panel); });
     }
-    connect(pnlKontakt, &SSPanel::MouseEnter, this, [this] { navigationEnter(pnlKontakt); });
-    connect(pnlVertrieb, &SSPanel::MouseEnter, this, [this] { navigationEnter(pnlVertrieb); });
-    connect(pnlAutoren, &SSPanel::MouseEnter, this, [this] { navigationEnter(pnlAutoren); });
-    connect(pnlSchließen, &SSPanel::MouseEnter, this, [this] { navigationEnter(pnlSchließen); });
-    connect(pnlKontakt, &SSPanel::MouseLeave, this,
-        [this] { navigationLeave(pnlKontakt, CurrentPage == Page::Kontakt); });
-    connect(pnlVertrieb, &SSPanel::MouseLeave, this,
-        [this] { navigationLeave(pnlVertrieb, CurrentPage == Page::Vertrieb); });
-    connect(pnlAutoren, &SSPanel::MouseLeave, this,
-        [this] { navigationLeave(pnlAutoren, CurrentPage == Page::Autoren); });
-    connect(
-        pnlSchließen, &SSPanel::MouseLeave, this, [this] { navigationLeave(pnlSchließen, false); });
-    connect(pnlKontakt, &SSPanel::Click, this, [this] { showPage(Page::Kontakt); });
-    connect(pnlVertrieb, &SSPanel::Click, this, [this] { showPage(Page::Vertrieb); });
-    connect(pnlAutoren, &SSPanel::Click, this, [this] { showPage(Page::Autoren); });
+    for (const info::Page page :
+        { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren }) {
+        connect(
+            panel(page), &SSPanel::MouseLeave, this, [this, page] { m_rules.pointerLeft(page); });
+        connect(panel(page), &SSPanel::Click, this, [this, page] { m_rules.pageClicked(page); });
+    }
+    connect(pnlSchließen, &SSPanel::MouseLeave, this, [this] { navigationNormal(pnlSchließen); });
     connect(pnlSchließen, &SSPanel::Click, this, &QDialog::close);
 
     // The rule under the panels and the ticks between them.
@@ -248,7 +240,7 @@ QWidget *frmInfoFenster::createOffice(const QString &name, QWidget *parent,
     copyButton->setGeometry(
         tpp.xToPixels(45), tpp.yToPixels(45), tpp.xToPixels(285), tpp.yToPixels(285));
     copyButton->setPicture(QIcon(QStringLiteral(":/pictures/clipboard.svg")));
-    copyButton->setToolTipText(QStringLiteral("Kontakt in die Zwischenablage Kopieren"));
+    copyButton->setToolTipText(toQt(texts::info::copyTip));
 
     for (int i = 0; i < 5; ++i) {
         labels[size_t(i)] = new QLabel(frame);
@@ -293,23 +285,24 @@ void frmInfoFenster::createPages()
     pnlÖsterreich = new SSPanel(frameLand);
     pnlÖsterreich->setObjectName(QStringLiteral("pnlÖsterreich"));
     place(pnlÖsterreich, 135, 0, 1545, 375);
-    pnlÖsterreich->setCaption(QStringLiteral("Österreich"));
+    pnlÖsterreich->setCaption(toQt(texts::info::oesterreich));
     pnlDeutschland = new SSPanel(frameLand);
     pnlDeutschland->setObjectName(QStringLiteral("pnlDeutschland"));
     place(pnlDeutschland, 135, 405, 1545, 375);
-    pnlDeutschland->setCaption(QStringLiteral("Deutschland"));
+    pnlDeutschland->setCaption(toQt(texts::info::deutschland));
     for (SSPanel *country : { pnlÖsterreich, pnlDeutschland }) {
         country->setFont(arial(9, true));
         country->setForeColor(kWhite);
     }
-    connect(pnlÖsterreich, &SSPanel::MouseEnter, this, [this] { countryEnter(pnlÖsterreich); });
-    connect(pnlDeutschland, &SSPanel::MouseEnter, this, [this] { countryEnter(pnlDeutschland); });
-    connect(pnlÖsterreich, &SSPanel::MouseLeave, this,
-        [this] { countryLeave(pnlÖsterreich, CurrentCountry == Country::Österreich); });
-    connect(pnlDeutschland, &SSPanel::MouseLeave, this,
-        [this] { countryLeave(pnlDeutschland, CurrentCountry == Country::Deutschland); });
-    connect(pnlÖsterreich, &SSPanel::Click, this, [this] { chooseCountry(Country::Österreich); });
-    connect(pnlDeutschland, &SSPanel::Click, this, [this] { chooseCountry(Country::Deutschland); });
+    for (const info::Country country : { info::Country::Österreich, info::Country::Deutschland }) {
+        SSPanel *countryPanel = panel(country);
+        connect(countryPanel, &SSPanel::MouseEnter, this,
+            [countryPanel] { countryEnter(countryPanel); });
+        connect(countryPanel, &SSPanel::MouseLeave, this,
+            [this, country] { m_rules.pointerLeft(country); });
+        connect(countryPanel, &SSPanel::Click, this,
+            [this, country] { m_rules.countryClicked(country); });
+    }
 
     frameKontakt = new QWidget(this);
     frameKontakt->setObjectName(QStringLiteral("frameKontakt"));
@@ -327,23 +320,21 @@ void frmInfoFenster::createPages()
         contact::Office office;
     };
     const OfficeWiring offices[]
-        = { { lblOlmbach, cmdKopierenOlmbach, lnkOlmbach, contact::olmbach() },
-              { lblSarnfeld, cmdKopierenSarnfeld, lnkSarnfeld, contact::sarnfeld() },
-              { lblKestadt, cmdKopierenKestadt, lnkKestadt, contact::kestadt() } };
+        = { { lblOlmbach, cmdKopierenOlmbach, lnkOlmbach, contact::olmbach },
+              { lblSarnfeld, cmdKopierenSarnfeld, lnkSarnfeld, contact::sarnfeld },
+              { lblKestadt, cmdKopierenKestadt, lnkKestadt, contact::kestadt } };
     for (const OfficeWiring &o : offices) {
-        o.labels[0]->setText(contact::companyName());
-        o.labels[1]->setText(o.office.addressLine);
-        o.labels[2]->setText(QStringLiteral("Tel.:  ") + o.office.telephone);
-        o.labels[3]->setText(QStringLiteral("Fax.: ") + o.office.fax);
-        o.labels[4]->setText(QStringLiteral("Mail:"));
-        for (QLabel *label : o.labels)
-            label->adjustSize();
-        o.link->setCaption(o.office.mailShown);
+        const auto lines = info::officeLabels(o.office);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            o.labels[i]->setText(toQt(lines[i]));
+            o.labels[i]->adjustSize();
+        }
+        o.link->setCaption(toQt(o.office.mailShown));
         // The copy text is the office's own, not read back from the labels.
-        const QString copy = contact::copyText(o.office);
+        const QString copy = toQt(info::copyText(o.office));
         connect(o.copy, &SSCommand::clicked, this, [this, copy] { copyOffice(copy); });
-        const QString target = QStringLiteral("mailto:") + o.office.mailTarget;
-        connect(o.link, &SSPanel::Click, this, [this, target] { openLink(target); });
+        const std::string target = info::mailTarget(o.office);
+        connect(o.link, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
     }
 
     frameVertrieb = new QWidget(this);
@@ -366,37 +357,35 @@ void frmInfoFenster::createPages()
     place(frameprogrammierung, 135, 225, 4560, 2760);
     frameprogrammierung->setFont(arial(9));
     setTextColor(frameprogrammierung, kWhite);
-    lblProjektleitung = new QLabel(QStringLiteral("Projektleitung:"), frameprogrammierung);
+    lblProjektleitung = new QLabel(toQt(texts::info::projectLead), frameprogrammierung);
     place(lblProjektleitung, 180, 225, 1395, 240);
-    lblProgrammierung = new QLabel(QStringLiteral("Programmierung:"), frameprogrammierung);
+    lblProgrammierung = new QLabel(toQt(texts::info::programming), frameprogrammierung);
     place(lblProgrammierung, 180, 1080, 1680, 240);
     for (QLabel *label : { lblProjektleitung, lblProgrammierung }) {
         label->setFont(arial(9.75, true));
         setTextColor(label, kWhite);
     }
-    const QString staffPage = QStringLiteral("http://") + m_deps.MainHost
-        + QStringLiteral("/ueberuns/mitarbeiter_detail.aspx?id=");
     for (int i = 0; i < 2; ++i) {
         SSPanel *member = new SSPanel(frameprogrammierung);
         member->setObjectName(QStringLiteral("lnkArneKolvik_%1").arg(i));
         member->Index = i;
         place(member, 405, i == 0 ? 495 : 1350, 1545, 240);
-        member->setCaption(QStringLiteral("Arne Kolvik"));
+        member->setCaption(toQt(contact::arneKolvik.name));
         lnkArneKolvik[size_t(i)] = member;
     }
     lnkLenzOttmer = new SSPanel(frameprogrammierung);
     lnkLenzOttmer->setObjectName(QStringLiteral("lnkLenzOttmer"));
     place(lnkLenzOttmer, 405, 1620, 1860, 240);
-    lnkLenzOttmer->setCaption(QStringLiteral("Lenz Ottmer"));
+    lnkLenzOttmer->setCaption(toQt(contact::lenzOttmer.name));
     for (SSPanel *author : { lnkArneKolvik[0], lnkArneKolvik[1], lnkLenzOttmer }) {
         author->setFont(arial(9.75));
         author->setForeColor(kWhite);
         author->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         connect(author, &SSPanel::MouseEnter, this, [author] { linkEnter(author); });
         connect(author, &SSPanel::MouseLeave, this, [author] { linkLeave(author); });
-        const QString target
-            = staffPage + (author == lnkLenzOttmer ? QStringLiteral("54") : QStringLiteral("23"));
-        connect(author, &SSPanel::Click, this, [this, target] { openLink(target); });
+        const std::string target = info::staffPage(m_rules.mainHost(),
+            author == lnkLenzOttmer ? contact::lenzOttmer : contact::arneKolvik);
+        connect(author, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
     }
     // The Autoren page is no drag surface, and neither is anything on it.
     frameAutoren->setAttribute(Qt::WA_NoMousePropagation);
@@ -433,41 +422,17 @@ void frmInfoFenster::Form_Load()
     for (SSCommand *button : { cmdKopierenOlmbach, cmdKopierenSarnfeld, cmdKopierenKestadt })
         button->setBackColor(kDarkRed);
 
-    txtVertrieb->setPlainText(
-        QStringLiteral("Unsere Produkte sind ebenso im Fachhandel erhältlich. ")
-        + QStringLiteral("Fordern Sie eine Liste unserer lizensierten Handelspartner an oder "
-                         "besuchen Sie unsere "
-                         "Internetseite, ")
-        + QStringLiteral(
-            "auf der alle Handelspartner aufgelistet sind. Weiters finden Sie dort die aktuellsten "
-            "Demo-Versionen ")
-        + QStringLiteral("zum Download und viele interesante Neuigkeiten wie Schulungen und "
-                         "Informationsveranstaltungen."));
+    txtVertrieb->setPlainText(toQt(info::salesText()));
     lblVersion->setText(
-        versionText(m_deps.versionMajor, m_deps.versionMinor, m_deps.versionRevision));
-    ShowCurrentPage();
+        toQt(info::versionText(m_deps.versionMajor, m_deps.versionMinor, m_deps.versionRevision)));
+    m_rules.ShowCurrentPage();
 }
 
-QString frmInfoFenster::RevisionSuffix(int revision)
+void frmInfoFenster::setFrameVisible(info::Frame frame, bool visible)
 {
-    return revision == 0 ? QString() : QString(QChar(96 + revision));
-}
-
-QString frmInfoFenster::versionText(int major, int minor, int revision)
-{
-    return QStringLiteral("Version: ") + QString::number(major) + QLatin1Char('.')
-        + QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0')) + RevisionSuffix(revision);
-}
-
-void frmInfoFenster::ShowCurrentPage()
-{
-    frameLand->setVisible(CurrentPage == Page::Kontakt);
-    frameKontakt->setVisible(CurrentPage == Page::Kontakt);
-    frameVertrieb->setVisible(CurrentPage == Page::Vertrieb);
-    frameAutoren->setVisible(CurrentPage == Page::Autoren);
-    frameOlmbach->setVisible(CurrentCountry == Country::Österreich);
-    frameKestadt->setVisible(CurrentCountry == Country::Österreich);
-    frameSarnfeld->setVisible(CurrentCountry == Country::Deutschland);
+    QWidget *const frames[] = { frameLand, frameKontakt, frameVertrieb, frameAutoren, frameOlmbach,
+        frameKestadt, frameSarnfeld };
+    frames[int(frame)]->setVisible(visible);
 }
 
 void frmInfoFenster::resizeEvent(QResizeEvent *event)
@@ -494,10 +459,8 @@ void frmInfoFenster::navigationEnter(SSPanel *panel)
     panel->setMousePointer(HandPointer);
 }
 
-void frmInfoFenster::navigationLeave(SSPanel *panel, bool selected)
+void frmInfoFenster::navigationNormal(SSPanel *panel)
 {
-    if (selected)
-        return;
     panel->setBackColor(kWhite);
     panel->setForeColor(buttonText());
     panel->setMousePointer(DefaultPointer);
@@ -507,14 +470,6 @@ void frmInfoFenster::countryEnter(SSPanel *panel)
 {
     panel->setBackColor(kDarkBlue);
     panel->setMousePointer(HandPointer);
-}
-
-void frmInfoFenster::countryLeave(SSPanel *panel, bool selected)
-{
-    if (selected)
-        return;
-    panel->setBackColor(kDarkRed);
-    panel->setMousePointer(DefaultPointer);
 }
 
 void frmInfoFenster::linkEnter(SSPanel *panel)
@@ -529,26 +484,32 @@ void frmInfoFenster::linkLeave(SSPanel *panel)
     panel->setMousePointer(DefaultPointer);
 }
 
-void frmInfoFenster::showPage(Page page)
+SSPanel *frmInfoFenster::panel(info::Page page) const
 {
-    CurrentPage = page;
-    if (page != Page::Kontakt)
-        navigationLeave(pnlKontakt, false);
-    if (page != Page::Vertrieb)
-        navigationLeave(pnlVertrieb, false);
-    if (page != Page::Autoren)
-        navigationLeave(pnlAutoren, false);
-    ShowCurrentPage();
+    return page == info::Page::Kontakt ? pnlKontakt
+        : page == info::Page::Vertrieb ? pnlVertrieb
+                                       : pnlAutoren;
 }
 
-void frmInfoFenster::chooseCountry(Country country)
+SSPanel *frmInfoFenster::panel(info::Country country) const
 {
-    CurrentCountry = country;
-    if (country == Country::Österreich)
-        countryLeave(pnlDeutschland, false);
-    else
-        countryLeave(pnlÖsterreich, false);
-    ShowCurrentPage();
+    return country == info::Country::Österreich ? pnlÖsterreich : pnlDeutschland;
+}
+
+void frmInfoFenster::showNormalLook(info::Page page)
+{
+    navigationNormal(panel(page));
+}
+
+void frmInfoFenster::showNormalLook(info::Country country)
+{
+    panel(country)->setBackColor(kDarkRed);
+    panel(country)->setMousePointer(DefaultPointer);
+}
+
+platform::WindowHandle frmInfoFenster::handle() const
+{
+    return platform::WindowHandle(winId());
 }
 
 void frmInfoFenster::copyOffice(const QString &text)
@@ -556,23 +517,6 @@ void frmInfoFenster::copyOffice(const QString &text)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
-}
-
-void frmInfoFenster::openLink(const QString &target)
-{
-    if (!m_deps.platform)
-        return;
-    // The shell's default verb with the system's handler; its result is not examined.
-    m_deps.platform->shellExecute(platform::WindowHandle(winId()), std::wstring(),
-        target.toStdWString(), std::nullopt, std::nullopt, 1);
-}
-
-void frmInfoFenster::showSysInfo()
-{
-    if (!SysUtil)
-        SysUtil = m_deps.createSysUtil ? m_deps.createSysUtil()
-                                       : std::make_unique<orvClassWindows>(*m_deps.platform);
-    SysUtil->ShowSysInfo();
 }
 
 void frmInfoFenster::DragWindow()

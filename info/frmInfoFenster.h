@@ -5,9 +5,10 @@
 // country (copyable, with mail links), a sales text, the authors with links
 // to their staff pages, a home-page link and a button for the system
 // information tool. Modal over the browser window; one instance at a time,
-// created when it opens and discarded when it closes.
+// created when it opens and discarded when it closes. It draws what its
+// rules (InfoWindowRules) decide.
 
-#include "sysutil/orvClassWindows.h"
+#include "info/InfoWindowRules.h"
 
 #include <QDialog>
 
@@ -24,18 +25,14 @@ namespace orv {
 class SSCommand;
 class SSPanel;
 
-namespace platform {
-class Platform;
-}
-
-class frmInfoFenster : public QDialog
+class frmInfoFenster : public QDialog, private info::InfoView
 {
     Q_OBJECT
 
 public:
     struct Dependencies
     {
-        QString MainHost;
+        std::string MainHost;
         platform::Platform *platform = nullptr; // the shell that opens links
         int versionMajor = 0;
         int versionMinor = 0;
@@ -43,9 +40,6 @@ public:
         // Makes the utility class for "Systeminfo"; by default on the platform above.
         std::function<std::unique_ptr<orvClassWindows>()> createSysUtil;
     };
-
-    enum class Page { Kontakt, Vertrieb, Autoren };
-    enum class Country { Österreich, Deutschland };
 
     // Opens the window modally, creating it if no instance exists; returns
     // when it has closed, and the instance is gone then.
@@ -56,15 +50,9 @@ public:
     explicit frmInfoFenster(Dependencies dependencies, QWidget *parent = nullptr);
     ~frmInfoFenster() override;
 
-    static QString RevisionSuffix(int revision);
-    static QString versionText(int major, int minor, int revision);
-    void ShowCurrentPage();
+    const info::InfoWindowRules &rules() const { return m_rules; }
     void DragWindow();
     bool isDragSurface(const QWidget *widget) const;
-
-    Page CurrentPage = Page::Kontakt;
-    Country CurrentCountry = Country::Österreich;
-    std::unique_ptr<orvClassWindows> SysUtil;
 
     // The controls, public like the controls of a form.
     QLabel *Image1 = nullptr;
@@ -121,20 +109,23 @@ private:
     void Form_Load();
 
     // Hover looks.
-    void navigationEnter(SSPanel *panel);
-    void navigationLeave(SSPanel *panel, bool selected);
-    void countryEnter(SSPanel *panel);
-    void countryLeave(SSPanel *panel, bool selected);
+    static void navigationEnter(SSPanel *panel);
+    static void navigationNormal(SSPanel *panel);
+    static void countryEnter(SSPanel *panel);
     static void linkEnter(SSPanel *panel);
     static void linkLeave(SSPanel *panel);
+    SSPanel *panel(info::Page page) const;
+    SSPanel *panel(info::Country country) const;
 
-    void showPage(Page page);
-    void chooseCountry(Country country);
+    void setFrameVisible(info::Frame frame, bool visible) override;
+    void showNormalLook(info::Page page) override;
+    void showNormalLook(info::Country country) override;
+    platform::WindowHandle handle() const override;
+
     void copyOffice(const QString &text);
-    void openLink(const QString &target);
-    void showSysInfo();
 
     Dependencies m_deps;
+    info::InfoWindowRules m_rules;
     QList<QWidget *> m_dragSurfaces;
 };
 

@@ -7,7 +7,7 @@
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -20,24 +20,40 @@ const Hosts kHosts { "www.main.test", "shop.main.test" };
 const std::string kMain = "http://www.main.test";
 const std::string kPrefix = "Harlund Webbrowser... Kategorie: ";
 
-// Every call of the window, the control and the meter in one sequence, as
-// "name argument"; a call whose name is in failing fails as a broken control's does.
-struct Log
+// The window, its web control and its meter in one, recording every call in
+// one sequence as "name argument"; a call whose name is in failing fails as a
+// broken control's does. The meter is the browser window's at 15 twips per
+// pixel: blocks of 6 pixels, gaps of 1. The address box's list is kept as a
+// window keeps it, from the rules' calls.
+struct Window : WebControl, BrowserView, MeterCanvas
 {
-    Calls calls;
+    Calls calls, unhandled;
     std::set<std::string> failing;
-    void operator()(const std::string &name, const std::string &argument = "")
+    std::vector<std::string> list;
+    BrowserWindowRules rules { kHosts, *this, *this };
+    UnhandledFailureHandler previous = setUnhandledFailureHandler(
+        [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
+    ~Window() { setUnhandledFailureHandler(previous); }
+
+    void log(const std::string &name, const std::string &argument = "")
     {
         calls.push_back(argument.empty() ? name : name + " " + argument);
         if (failing.count(name))
             fail(FailureCode::ControlFailed, name + " failed");
     }
-};
+    // The calls so far, a run of n fills as "fill n"; the record starts anew.
+    Calls take()
+    {
+        Calls taken;
+        for (const std::string &call : std::exchange(calls, {})) {
+            if (call == "fill" && !taken.empty() && taken.back().starts_with("fill"))
+                taken.back() = "fill " + std::to_string(std::stoi(taken.back().substr(5)) + 1);
+            else
+                taken.push_back(call == "fill" ? "fill 1" : call);
+        }
+        return taken;
+    }
 
-struct Web : WebControl
-{
-    Log &log;
-    explicit Web(Log &l) : log(l) { }
     void setSilent(bool silent) override { log("Silent", silent ? "1" : "0"); }
     void Navigate(const std::string &address) override { log("Navigate", "[" + address + "]"); }
     void GoBack() override { log("GoBack"); }
@@ -45,35 +61,6 @@ struct Web : WebControl
     void Stop() override { log("Stop"); }
     void Refresh() override { log("Refresh"); }
     void Move(int, int, int, int) override { log("Move"); }
-};
-
-// The browser window's meter at 15 twips per pixel: blocks of 6 pixels, gaps of 1.
-struct Canvas : MeterCanvas
-{
-    Log &log;
-    explicit Canvas(Log &l) : log(l) { }
-    float frameWidth() const override { return 2325; }
-    float frameHeight() const override { return 285; }
-    std::string frameTag() const override { return "6"; }
-    void showFrame() override { log("frame"); }
-    std::string areaTag() const override { return "1"; }
-    float areaWidth() const override { return 2325; }
-    float areaHeight() const override { return 285; }
-    void moveArea(double, double, double, double) override { }
-    void clearArea() override { log("clear"); }
-    void fillArea(double, double, double, double, std::uint32_t) override { log("fill"); }
-    float twipsPerPixelX() const override { return 15; }
-    float twipsPerPixelY() const override { return 15; }
-    void doEvents() override { log("events"); }
-};
-
-// Keeps the address box's list as the window would, from the rules' calls.
-struct View : BrowserView
-{
-    Log &log;
-    Canvas canvas { log };
-    std::vector<std::string> list;
-    explicit View(Log &l) : log(l) { }
 
     void setCaption(const std::string &caption) override { log("caption", caption); }
     void setCategoryList(const std::vector<std::string> &entries) override
@@ -90,9 +77,7 @@ struct View : BrowserView
     void moveHistoryEntryToFront(int index) override
     {
         log("move", std::to_string(index));
-        const std::string text = list.at(std::size_t(index));
-        list.erase(list.begin() + index);
-        list.insert(list.begin(), text);
+        std::rotate(list.begin(), list.begin() + index, list.begin() + index + 1);
     }
     void markHistoryEntry(int index) override { log("mark", std::to_string(index)); }
     void setToolEnabled(std::string_view tool, bool enabled) override
@@ -101,45 +86,24 @@ struct View : BrowserView
     }
     void setStatusText(const std::string &text) override { log("status", "[" + text + "]"); }
     void setMeterAreaVisible(bool visible) override { log("area", visible ? "1" : "0"); }
-    MeterCanvas &meter() override { return canvas; }
-    void close() override { log("close"); }
+    MeterCanvas &meter() override { return *this; }
+    void closeWindow() override { log("close"); }
     void showInfoWindow() override { log("info"); }
+
+    float frameWidth() const override { return 2325; }
+    float frameHeight() const override { return 285; }
+    std::string frameTag() const override { return "6"; }
+    void showFrame() override { log("frame"); }
+    std::string areaTag() const override { return "1"; }
+    float areaWidth() const override { return 2325; }
+    float areaHeight() const override { return 285; }
+    void moveArea(double, double, double, double) override { }
+    void clearArea() override { log("clear"); }
+    void fillArea(double, double, double, double, std::uint32_t) override { log("fill"); }
+    float twipsPerPixelX() const override { return 15; }
+    float twipsPerPixelY() const override { return 15; }
+    void doEvents() override { log("events"); }
 };
-
-struct Window
-{
-    Log log;
-    Web web { log };
-    View view { log };
-    BrowserWindowRules rules { kHosts, web, view };
-    Calls unhandled;
-    UnhandledFailureHandler previous = setUnhandledFailureHandler(
-        [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
-
-    ~Window() { setUnhandledFailureHandler(previous); }
-    // The calls so far, a run of n fills as "fill n"; the log starts anew.
-    Calls take()
-    {
-        Calls taken;
-        for (const std::string &call : log.calls) {
-            if (call == "fill" && !taken.empty() && taken.back().starts_with("fill"))
-                taken.back() = "fill " + std::to_string(std::stoi(taken.back().substr(5)) + 1);
-            else
-                taken.push_back(call == "fill" ? "fill 1" : call);
-        }
-        log.calls.clear();
-        return taken;
-    }
-};
-
-void setEnvironment(const char *name, const char *value)
-{
-#ifdef _WIN32
-    _putenv_s(name, value);
-#else
-    setenv(name, value, 1);
-#endif
-}
 
 } // namespace
 
@@ -207,16 +171,6 @@ TEST_CASE("each entry as the category at start and as the user's later choice")
     }
 }
 
-TEST_CASE("the hosts: the environment replaces the built-in ones unless empty")
-{
-    setEnvironment("ORVEL_MAIN_HOST", "");
-    setEnvironment("ORVEL_SHOP_HOST", "127.0.0.1:8081");
-    const Hosts hosts = Hosts::fromEnvironment("main.default", "shop.default");
-    CHECK(hosts.MainHost == "main.default");
-    CHECK(hosts.ShopHost == "127.0.0.1:8081");
-    setEnvironment("ORVEL_SHOP_HOST", "");
-}
-
 TEST_CASE("the load step: each step in turn, a failing one skipped")
 {
     // command line, failing calls, the calls after the list
@@ -238,7 +192,7 @@ TEST_CASE("the load step: each step in turn, a failing one skipped")
         // clang-format on
         CAPTURE(line);
         Window w;
-        w.log.failing = failing;
+        w.failing = failing;
         w.rules.Form_Load(line);
         const Calls got = w.take();
         REQUIRE(got.size() == calls.size() + 2);
@@ -264,7 +218,7 @@ TEST_CASE("the category switch opens the entry's page and names the window after
              { "Unbekannt", {}, { "caption " + kPrefix + "Unbekannt" }, {} },
              { "Support", { "Navigate" }, { "Navigate [" + kMain + "/support]" }, { "category switch" } } }) {
         // clang-format on
-        w.log.failing = failing;
+        w.failing = failing;
         w.rules.ActiveBar31_ComboSelChange(entry);
         CHECK(w.take() == calls);
         CHECK(w.unhandled == unhandled);
@@ -310,7 +264,7 @@ TEST_CASE("the address box: Enter opens the text as typed, a pick moves its entr
         }
         CHECK(got == requested);
         CHECK(w.rules.history().entries() == history);
-        CHECK(w.view.list == history); // the box's list follows entry by entry
+        CHECK(w.list == history); // the box's list follows entry by entry
         CHECK(shown == box);
         CHECK(w.unhandled.empty());
     }
@@ -323,7 +277,7 @@ TEST_CASE("the address box: Enter opens the text as typed, a pick moves its entr
     CHECK(w.take() == Calls { "Navigate [A]", "address [A]", "mark 1", "address [A]" });
     // A failing control ends the handler before the history; so does a pick
     // beyond the list.
-    w.log.failing = { "Navigate" };
+    w.failing = { "Navigate" };
     w.rules.txtEingabe_KeyPress(13, "C");
     w.rules.txtEingabe_Click(2);
     CHECK(w.take() == Calls { "Navigate [C]" });
@@ -336,7 +290,7 @@ TEST_CASE("the toolbar's commands; a failing command is skipped")
     Window w;
     w.rules.DownloadBegin(); // a page still loading does not keep the window open
     w.take();
-    w.log.failing = { "GoBack" };
+    w.failing = { "GoBack" };
     for (const char *tool : { "ID_Zurück", "ID_Vorwärts", "ID_Stop", "ID_Aktualisieren", "ID_Info",
              "ID_Seite", "ID_Beenden" })
         w.rules.ActiveBar31_ToolClick(tool);
@@ -373,7 +327,7 @@ TEST_CASE("notifications: tools, status text and the meter")
         // clang-format on
         ProgressBar::moduleState() = {};
         Window w;
-        w.log.failing = failing;
+        w.failing = failing;
         for (const std::string &event : events) {
             std::istringstream words(event);
             std::string name, text;

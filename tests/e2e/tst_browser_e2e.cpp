@@ -174,7 +174,7 @@ private:
             .rest = { .freeze = std::chrono::milliseconds(300),
                 .discard = std::chrono::milliseconds(1500) } };
         m_window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
-            .hosts = { m_site.mainHost(), m_site.shopHost() },
+            .hosts = { m_site.mainHost().toStdString(), m_site.shopHost().toStdString() },
             .commandLine = commandLine,
             .store = m_store,
             .createBrowser
@@ -383,12 +383,12 @@ private Q_SLOTS:
         type(host + "/infos");
         keys("KP_Enter");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/infos"), 1, kLoadTimeout);
-        QCOMPARE(
-            m_window->history().entries(), (QStringList { host + "/infos", host + "/support" }));
+        QCOMPARE(m_window->history().entries(),
+            (std::vector { (host + "/infos").toStdString(), (host + "/support").toStdString() }));
         keys("alt+Down Down Return"); // the list opens on the box's entry
         QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 2, kLoadTimeout);
-        QCOMPARE(
-            m_window->history().entries(), (QStringList { host + "/support", host + "/infos" }));
+        QCOMPARE(m_window->history().entries(),
+            (std::vector { (host + "/support").toStdString(), (host + "/infos").toStdString() }));
         QTRY_COMPARE(status(), "Fertig");
         keys("F5");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 3, kLoadTimeout);

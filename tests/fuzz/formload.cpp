@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static frmBrowser *window = [] {
         setUnhandledFailureHandler([](std::string_view, const Failure &) {});
         frmBrowser::Dependencies deps;
-        deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
+        deps.hosts = { "main.test", "shop.test" };
         deps.store = &store;
         deps.createBrowser = [](QWidget *container) {
             return control = new test::FakeWebBrowser(container);
