@@ -14,7 +14,7 @@
 #include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 #include "modules/SettingsStore.h"
 #include "platform/Platform.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "browser/frmBrowser.h"
 
-#include "browser/DownloadsPanel.h"
-#include "browser/FindBar.h"
-#include "browser/ToolbarLayout.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/FindBar.h"
 #include "browser/qt/QtWebControl.h"
+#include "browser/qt/ToolbarLayout.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/PictureBox.h"
@@ -49,7 +49,6 @@ constexpr QRect kClientArea { 0, 0, 10440, 4980 };
 constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
-constexpr QRect kPictureRect { 60, 2820, 510, 465 };
 
 QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
 {
@@ -89,7 +88,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     resize(toPixels(kClientArea, tpp).size());
 
-    // Created in design order: toolbar, browser control, meter, address box, picture.
+    // Created in design order: toolbar, browser control, meter, address box.
     ActiveBar31 = new ActiveBar(this);
     buildToolbarLayout(*ActiveBar31);
     connect(ActiveBar31, &ActiveBar::ToolClick, this, &frmBrowser::ActiveBar31_ToolClick);
@@ -159,12 +158,6 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
             txtEingabe->lineEdit()->selectAll();
         });
     }
-
-    // No code uses the picture; it keeps its design place, hidden.
-    imgWelt = new QLabel(this);
-    imgWelt->setObjectName(QStringLiteral("imgWelt"));
-    imgWelt->setGeometry(toPixels(kPictureRect, tpp));
-    imgWelt->hide();
 
     // The zoom level shows in the status band while it is not 100 %.
     m_zoomPane = new QLabel(this);

@@ -173,7 +173,6 @@ private:
     PictureBox *bMeter = nullptr;
     std::unique_ptr<PictureMeterHost> m_meter;
     QComboBox *txtEingabe = nullptr;
-    QLabel *imgWelt = nullptr;
     DownloadsPanel *m_downloadsPanel = nullptr;
     QToolButton *m_downloadsButton = nullptr;
 

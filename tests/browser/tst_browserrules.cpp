@@ -180,8 +180,6 @@ TEST_CASE("the load step: each step in turn, a failing one skipped")
     for (const auto &[line, failing, calls] : std::initializer_list<Row> {
              { "4711||Download||", {}, { "Navigate [" + kMain + "/download/?produkt=4711]", "select 1",
                  "address [" + kMain + "/download/?produkt=4711]", "caption " + kPrefix + "Download" } },
-             { "0||ShoppingAUT", {}, { "Navigate [http://shop.main.test/]", "select 6",
-                 "address [http://shop.main.test/]", "caption " + kPrefix + "Shop" } },
              { "0||" + extra + "|Handbuch|" + extra, {}, { "Navigate [" + extra + "]", "select 7",
                  "address [" + extra + "]", "caption " + kPrefix + "Handbuch" } },
              // No eighth entry to select: the page opens, nothing is selected.

@@ -2,9 +2,9 @@
 // The browser window on the real web engine against the local demo site.
 
 #include "MeterProbe.h"
-#include "browser/DownloadsPanel.h"
-#include "browser/FindBar.h"
 #include "browser/frmBrowser.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/FindBar.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/EngineSetup.h"
@@ -449,6 +449,23 @@ private Q_SLOTS:
         bool filed = false;
         m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "left", {}).toInt(&filed);
         QVERIFY(filed);
+    }
+
+    // "Beenden" while a page is still loading closes at once, files the
+    // placement, and the window goes without waiting for the page.
+    void closingWhileAPageLoads()
+    {
+        open("0||Support");
+        m_window->resize(701, 433); // a size of its own, to find in the store
+        QTRY_COMPARE(m_window->width(), 701);
+        enter("http://" + m_site.slowHost() + "/antwortet-nie");
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.requests().contains("slow /antwortet-nie"), kLoadTimeout);
+        QVERIFY(enabled("ID_Stop"));
+        const QString width = QString::number(m_window->frameGeometry().width() * 15);
+        clickTool("ID_Beenden");
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_store->GetSetting("OrvelBrowser", kPrefix + "Support", "width", {}), width);
+        m_window.reset();
     }
 
     // Links the user follows to other sites, mail links included, and a

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 
 #include "components/SSPanel.h"
 #include "components/Twips.h"

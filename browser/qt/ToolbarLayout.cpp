@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "browser/ToolbarLayout.h"
+#include "browser/qt/ToolbarLayout.h"
 
 #include "components/ActiveBar.h"
 #include "resources/Texts.h"
