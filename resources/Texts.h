@@ -83,6 +83,28 @@ inline constexpr std::string_view wantsMouse
     = "den Mauszeiger ausblenden und die Maus allein steuern";
 inline constexpr std::string_view wantsOther = "eine weitere Berechtigung erhalten";
 
+// The pages shown in place of one that could not be shown: a title, what
+// happened, and the button that loads the address again.
+namespace pages {
+inline constexpr std::string_view unreachable = "Seite nicht erreichbar";
+inline constexpr std::string_view crashed = "Seite abgestürzt";
+inline constexpr std::string_view loginNeeded = "Anmeldung erforderlich";
+inline constexpr std::string_view tryAgain = "Erneut versuchen";
+inline constexpr std::string_view reload = "Neu laden";
+inline constexpr std::string_view noNetwork
+    = "Dieser Computer ist gerade mit keinem Netzwerk verbunden.";
+inline constexpr std::string_view nameNotFound = "Der Name des Servers wurde nicht gefunden.";
+inline constexpr std::string_view refused = "Der Server hat die Verbindung abgelehnt.";
+inline constexpr std::string_view timeout = "Der Server hat nicht rechtzeitig geantwortet.";
+inline constexpr std::string_view certificate
+    = "Das Zertifikat des Servers ist nicht vertrauenswürdig, darum wurde die Seite nicht geladen.";
+inline constexpr std::string_view notReached = "Die Seite konnte nicht erreicht werden.";
+inline constexpr std::string_view crashedSentence
+    = "Die Anzeige dieser Seite ist wiederholt abgestürzt und wurde angehalten.";
+inline constexpr std::string_view loginCancelled
+    = "Diese Seite zeigt der Server nur nach einer Anmeldung. Die Anmeldung wurde abgebrochen.";
+} // namespace pages
+
 // The Info window.
 namespace info {
 inline constexpr std::string_view title = "Info";
