@@ -3,7 +3,6 @@
 
 #include "components/SSPanel.h"
 #include "components/Twips.h"
-#include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
 #include <QApplication>
@@ -15,61 +14,61 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <type_traits>
+
 namespace orv {
 
 namespace {
 
-const QColor kDarkRed = QColor::fromRgb(QRgb(info::kDarkRed));
-const QColor kDarkBlue = QColor::fromRgb(QRgb(info::kDarkBlue));
-const QColor kWhite = QColor::fromRgb(QRgb(info::kWhite));
-
-QColor buttonText()
+QColor qtColor(std::uint32_t color)
 {
-    return QApplication::palette().color(QPalette::ButtonText);
+    if (color == info::kButtonText)
+        return QApplication::palette().color(QPalette::ButtonText);
+    return QColor::fromRgb(QRgb(color));
 }
 
-QFont makeFont(const QString &family, double points, bool bold = false)
+QFont qtFont(const info::Font &font)
 {
     // The layout's sizes were made for these faces; where they are missing,
     // take their metric twins rather than whatever the system substitutes.
     QFont f;
-    f.setFamilies({ family, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
-    f.setPointSizeF(points);
-    f.setBold(bold);
+    f.setFamilies(
+        { toQt(font.family), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
+    f.setPointSizeF(font.points);
+    f.setBold(font.bold);
     return f;
 }
 
-QFont arial(double points, bool bold = false)
-{
-    return makeFont(QStringLiteral("Arial"), points, bold);
-}
-
-void setBackground(QWidget *widget, const QColor &color)
+void setColors(QWidget *widget, std::uint32_t back, std::uint32_t fore)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Base, color);
+    if (back != info::kUnset) {
+        palette.setColor(QPalette::Window, qtColor(back));
+        palette.setColor(QPalette::Base, qtColor(back));
+        widget->setAutoFillBackground(true);
+    }
+    if (fore != info::kUnset) {
+        palette.setColor(QPalette::WindowText, qtColor(fore));
+        palette.setColor(QPalette::Text, qtColor(fore));
+    }
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
-void setTextColor(QWidget *widget, const QColor &color)
+void apply(SSPanel *panel, const info::Look &look)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
+    if (look.back)
+        panel->setBackColor(qtColor(*look.back));
+    if (look.fore)
+        panel->setForeColor(qtColor(*look.fore));
+    if (look.underline)
+        panel->setFontUnderline(*look.underline);
+    panel->setMousePointer(look.hand ? HandPointer : DefaultPointer);
 }
 
 std::unique_ptr<frmInfoFenster> &sharedInstance()
 {
     static std::unique_ptr<frmInfoFenster> instance;
     return instance;
-}
-
-QPixmap picture(const QString &name, const QSize &size)
-{
-    return QIcon(QStringLiteral(":/pictures/") + name).pixmap(size);
 }
 
 } // namespace
@@ -96,15 +95,35 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
     setObjectName(QStringLiteral("frmInfoFenster"));
     setWindowTitle(toQt(texts::info::title));
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    setFixedSize(tpp.xToPixels(6705), tpp.yToPixels(6015));
-
-    createHeader();
-    createNavigation();
-    createPages();
+    setFixedSize(tpp.xToPixels(info::kClientWidth), tpp.yToPixels(info::kClientHeight));
+    m_dragSurfaces << this;
+    for (const info::Control &control : info::kControls)
+        create(control);
+    for (const info::OfficeBlock &block : info::kOffices)
+        createOffice(block);
+    findControls();
+    for (const info::Page page :
+        { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren }) {
+        connect(
+            panel(page), &SSPanel::MouseLeave, this, [this, page] { m_rules.pointerLeft(page); });
+        connect(panel(page), &SSPanel::Click, this, [this, page] { m_rules.pageClicked(page); });
+    }
+    for (const info::Country country : { info::Country::Österreich, info::Country::Deutschland }) {
+        connect(panel(country), &SSPanel::MouseLeave, this,
+            [this, country] { m_rules.pointerLeft(country); });
+        connect(panel(country), &SSPanel::Click, this,
+            [this, country] { m_rules.countryClicked(country); });
+    }
+    // The Autoren page is no drag surface, and neither is anything on it;
+    // nor is the sales text, a text box.
+    for (QWidget *still : { frameAutoren, static_cast<QWidget *>(frameprogrammierung),
+             static_cast<QWidget *>(txtVertrieb) })
+        still->setAttribute(Qt::WA_NoMousePropagation);
 
     Form_Load();
-    navigationEnter(pnlKontakt);
-    countryEnter(pnlÖsterreich);
+    // The page and the country shown keep the look the pointer gives.
+    apply(pnlKontakt, info::hoverLook(info::Role::Navigation));
+    apply(pnlÖsterreich, info::hoverLook(info::Role::Country));
 
     // Esc closes the window through QDialog (reject): no control on it takes
     // that key for itself, so it reaches the window from any of them.
@@ -114,289 +133,175 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
 
 frmInfoFenster::~frmInfoFenster() = default;
 
-void frmInfoFenster::createHeader()
+void frmInfoFenster::create(const info::Control &c)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    auto place = [&](QWidget *widget, int left, int top, int width, int height) {
-        widget->setGeometry(
-            tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
-    };
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    place(Image1, 0, 0, 6720, 1365);
-    Image1->setPixmap(picture(QStringLiteral("banner.svg"), Image1->size()));
-
-    lnkHarlund = new SSPanel(this);
-    lnkHarlund->setObjectName(QStringLiteral("lnkHarlund"));
-    place(lnkHarlund, 180, 90, 2385, 240);
-    lnkHarlund->setCaption(toQt(contact::webAddressShown));
-    lnkHarlund->setFont(makeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
-    lnkHarlund->setBackColor(kWhite);
-    lnkHarlund->setForeColor(Qt::black);
-    lnkHarlund->setToolTipText(toQt(texts::info::homePageTip));
-    connect(lnkHarlund, &SSPanel::MouseEnter, this, [this] { linkEnter(lnkHarlund); });
-    connect(lnkHarlund, &SSPanel::MouseLeave, this, [this] { linkLeave(lnkHarlund); });
-    connect(lnkHarlund, &SSPanel::Click, this,
-        [this] { m_rules.openLink(info::homePage(m_rules.mainHost())); });
-
-    lblProgramm = new QLabel(toQt(texts::info::program), this);
-    lblProgramm->setObjectName(QStringLiteral("lblProgramm"));
-    place(lblProgramm, 180, 585, 6495, 510);
-    lblProgramm->setFont(arial(20.25, true));
-
-    lblVersion = new QLabel(this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    place(lblVersion, 180, 1035, 2535, 240);
-    lblVersion->setFont(arial(9.75, true));
-
-    pnlSysteminfo = new SSPanel(this);
-    pnlSysteminfo->setObjectName(QStringLiteral("pnlSysteminfo"));
-    place(pnlSysteminfo, 5805, 1035, 810, 240);
-    pnlSysteminfo->setCaption(toQt(texts::info::systemInfo));
-    pnlSysteminfo->setFont(arial(8.25));
-    pnlSysteminfo->setForeColor(kWhite);
-    pnlSysteminfo->setToolTipText(toQt(texts::info::systemInfoTip));
-    connect(pnlSysteminfo, &SSPanel::MouseEnter, this, [this] { linkEnter(pnlSysteminfo); });
-    connect(pnlSysteminfo, &SSPanel::MouseLeave, this, [this] { linkLeave(pnlSysteminfo); });
-    connect(pnlSysteminfo, &SSPanel::Click, this, [this] { m_rules.pnlSysteminfo_Click(); });
-
-    m_dragSurfaces << this << Image1 << lblProgramm << lblVersion;
-}
-
-void frmInfoFenster::createNavigation()
-{
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    auto place = [&](QWidget *widget, int left, int top, int width, int height) {
-        widget->setGeometry(
-            tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
-    };
-
-    frameNavi = new QWidget(this);
-    frameNavi->setObjectName(QStringLiteral("frameNavi"));
-    place(frameNavi, 0, 1350, 6720, 465);
-    setBackground(frameNavi, kWhite);
-
-    struct NavigationPanel
-    {
-        SSPanel *&panel;
-        const char *name;
-        std::string_view caption;
-        int left, width;
-    };
-    const NavigationPanel panels[] = {
-        { pnlKontakt, "pnlKontakt", texts::info::kontakt, 360, 915 },
-        { pnlVertrieb, "pnlVertrieb", texts::info::vertrieb, 1530, 960 },
-        { pnlAutoren, "pnlAutoren", texts::info::autoren, 2745, 870 },
-        { pnlSchließen, "pnlSchließen", texts::info::schliessen, 5430, 1140 },
-    };
-    for (const NavigationPanel &p : panels) {
-        p.panel = new SSPanel(frameNavi);
-        p.panel->setObjectName(QString::fromUtf8(p.name));
-        place(p.panel, p.left, 75, p.width, 285);
-        p.panel->setCaption(toQt(p.caption));
-        p.panel->setFont(arial(9, true));
-        navigationNormal(p.panel);
-        SSPanel *panel = p.panel;
-        connect(panel, &SSPanel::MouseEnter, this, [panel] { navigationEnter(panel); });
+    QWidget *parent = c.container.empty() ? this : m_controls.value(toQt(c.container));
+    QWidget *widget = nullptr;
+    switch (c.kind) {
+    case info::Kind::Picture:
+    case info::Kind::Label:
+        widget = new QLabel(c.kind == info::Kind::Label ? toQt(c.text) : QString(), parent);
+        break;
+    case info::Kind::Panel: {
+        auto *panel = new SSPanel(parent);
+        panel->setCaption(toQt(c.text));
+        panel->Index = c.index;
+        widget = panel;
+        break;
     }
-    for (const info::Page page :
-        { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren }) {
-        connect(
-            panel(page), &SSPanel::MouseLeave, this, [this, page] { m_rules.pointerLeft(page); });
-        connect(panel(page), &SSPanel::Click, this, [this, page] { m_rules.pageClicked(page); });
+    case info::Kind::Frame:
+    case info::Kind::Line:
+        widget = new QWidget(parent);
+        break;
+    case info::Kind::OutlinedFrame:
+        widget = new QGroupBox(QString(), parent);
+        break;
+    case info::Kind::TextBox: {
+        auto *text = new QPlainTextEdit(parent);
+        text->setReadOnly(true);
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        widget = text;
+        break;
     }
-    connect(pnlSchließen, &SSPanel::MouseLeave, this, [this] { navigationNormal(pnlSchließen); });
-    connect(pnlSchließen, &SSPanel::Click, this, &QDialog::close);
-
-    // The rule under the panels and the ticks between them.
-    auto line = [&](int x1, int y1, int x2, int y2) {
-        auto *rule = new QWidget(frameNavi);
-        setBackground(rule, Qt::black);
-        const QRect r = QRect(QPoint(tpp.xToPixels(x1), tpp.yToPixels(y1)),
-            QPoint(tpp.xToPixels(x2), tpp.yToPixels(y2)))
+    }
+    const QString name
+        = toQt(c.name) + (c.index < 0 ? QString() : QStringLiteral("_%1").arg(c.index));
+    widget->setObjectName(name);
+    if (c.kind == info::Kind::Line) {
+        // A pixel wide whichever way it runs, from one end to the other.
+        const QRect r = QRect(QPoint(tpp.xToPixels(c.left), tpp.yToPixels(c.top)),
+            QPoint(tpp.xToPixels(c.left + c.width), tpp.yToPixels(c.top + c.height)))
                             .normalized();
-        rule->setGeometry(r.x(), r.y(), qMax(1, r.width()), qMax(1, r.height()));
-        rule->setAttribute(Qt::WA_TransparentForMouseEvents);
-    };
-    line(6660, 360, 315, 360);
-    for (int x : { 1395, 2610, 3735, 5310 })
-        line(x, 270, x, 405);
-
-    m_dragSurfaces << frameNavi;
+        widget->setGeometry(r.x(), r.y(), qMax(1, r.width()), qMax(1, r.height()));
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    } else {
+        widget->setGeometry(tpp.xToPixels(c.left), tpp.yToPixels(c.top), tpp.xToPixels(c.width),
+            tpp.yToPixels(c.height));
+    }
+    if (c.kind == info::Kind::Picture)
+        static_cast<QLabel *>(widget)->setPixmap(
+            QIcon(QStringLiteral(":/pictures/") + toQt(c.text)).pixmap(widget->size()));
+    if (!c.font.family.empty())
+        widget->setFont(qtFont(c.font));
+    setColors(widget, c.back, c.fore);
+    if (c.kind == info::Kind::Panel)
+        wirePanel(static_cast<SSPanel *>(widget), c.role, info::linkTarget(c, m_rules.mainHost()));
+    if (c.dragSurface)
+        m_dragSurfaces << widget;
+    m_controls.insert(name, widget);
 }
 
-QWidget *frmInfoFenster::createOffice(const QString &name, QWidget *parent,
-    std::array<QLabel *, 5> &labels, SSCommand *&copyButton, SSPanel *&mailLink, int linkWidth,
-    int height)
+void frmInfoFenster::createOffice(const info::OfficeBlock &block)
 {
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    auto *frame = new QWidget(parent);
+    const QString name = toQt(block.office.name);
+    auto *frame = new QWidget(m_controls.value(QStringLiteral("frameKontakt")));
     frame->setObjectName(QStringLiteral("frame") + name);
-    frame->resize(tpp.xToPixels(4605), tpp.yToPixels(height));
+    frame->setGeometry(tpp.xToPixels(info::kOfficeLeft), tpp.yToPixels(block.top),
+        tpp.xToPixels(info::kOfficeWidth), tpp.yToPixels(block.height));
+    setColors(frame, info::kDarkRed, info::kUnset);
+    m_dragSurfaces << frame;
+    m_controls.insert(frame->objectName(), frame);
 
-    copyButton = new SSCommand(frame);
-    copyButton->setObjectName(QStringLiteral("cmdKopieren") + name);
-    copyButton->setGeometry(
-        tpp.xToPixels(45), tpp.yToPixels(45), tpp.xToPixels(285), tpp.yToPixels(285));
-    copyButton->setPicture(QIcon(QStringLiteral(":/pictures/clipboard.svg")));
-    copyButton->setToolTipText(toQt(texts::info::copyTip));
+    auto *copy = new SSCommand(frame);
+    copy->setObjectName(QStringLiteral("cmdKopieren") + name);
+    const auto &[left, top, width, height] = info::kCopyButtonPlace;
+    copy->setGeometry(
+        tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
+    copy->setPicture(QIcon(QStringLiteral(":/pictures/clipboard.svg")));
+    copy->setToolTipText(toQt(texts::info::copyTip));
+    copy->setBackColor(qtColor(info::kDarkRed));
+    // The copy text is the office's own, not read back from the labels.
+    connect(copy, &SSCommand::clicked, this,
+        [this, text = toQt(info::copyText(block.office))] { copyOffice(text); });
+    m_controls.insert(copy->objectName(), copy);
 
-    for (int i = 0; i < 5; ++i) {
-        labels[size_t(i)] = new QLabel(frame);
-        labels[size_t(i)]->setObjectName(QStringLiteral("lbl%1_%2").arg(name).arg(i));
-        labels[size_t(i)]->move(tpp.xToPixels(360), tpp.yToPixels(270 * i));
-        labels[size_t(i)]->setFont(arial(9.75));
-        setTextColor(labels[size_t(i)], kWhite);
-        m_dragSurfaces << labels[size_t(i)];
+    const auto lines = info::officeLabels(block.office);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto *label = new QLabel(toQt(lines[i]), frame);
+        label->setObjectName(QStringLiteral("lbl%1_%2").arg(name).arg(i));
+        label->move(
+            tpp.xToPixels(info::kOfficeLabelLeft), tpp.yToPixels(info::kOfficeLabelStep * int(i)));
+        label->setFont(qtFont(info::kArial975));
+        setColors(label, info::kUnset, info::kWhite);
+        label->adjustSize();
+        m_dragSurfaces << label;
+        m_controls.insert(label->objectName(), label);
     }
 
-    mailLink = new SSPanel(frame);
-    mailLink->setObjectName(QStringLiteral("lnk") + name);
-    mailLink->setGeometry(
-        tpp.xToPixels(855), tpp.yToPixels(1035), tpp.xToPixels(linkWidth), tpp.yToPixels(285));
-    mailLink->setFont(arial(9.75));
-    mailLink->setFontUnderline(true);
-    mailLink->setForeColor(kWhite);
-    mailLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    SSPanel *link = mailLink;
-    connect(link, &SSPanel::MouseEnter, this, [link] { link->setMousePointer(HandPointer); });
-    connect(link, &SSPanel::MouseLeave, this, [link] { link->setMousePointer(DefaultPointer); });
-
-    m_dragSurfaces << frame;
-    return frame;
+    auto *mail = new SSPanel(frame);
+    mail->setObjectName(QStringLiteral("lnk") + name);
+    mail->setGeometry(tpp.xToPixels(info::kMailLinkLeft), tpp.yToPixels(info::kMailLinkTop),
+        tpp.xToPixels(block.mailLinkWidth), tpp.yToPixels(info::kMailLinkHeight));
+    mail->setFont(qtFont(info::kArial975));
+    mail->setCaption(toQt(block.office.mailShown));
+    wirePanel(mail, info::Role::MailLink, info::mailTarget(block.office));
+    m_controls.insert(mail->objectName(), mail);
 }
 
-void frmInfoFenster::createPages()
+void frmInfoFenster::wirePanel(SSPanel *panel, info::Role role, std::string target)
 {
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    auto place = [&](QWidget *widget, int left, int top, int width, int height) {
-        widget->setGeometry(
-            tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
+    apply(panel, info::normalLook(role));
+    connect(
+        panel, &SSPanel::MouseEnter, this, [panel, role] { apply(panel, info::hoverLook(role)); });
+    using info::Role;
+    if (role == Role::AuthorLink || role == Role::MailLink)
+        panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A selected page or country keeps its look; the rules say when it goes.
+    if (role != Role::Navigation && role != Role::Country)
+        connect(panel, &SSPanel::MouseLeave, this,
+            [panel, role] { apply(panel, info::normalLook(role)); });
+    if (role == Role::Close)
+        connect(panel, &SSPanel::Click, this, &QDialog::close);
+    else if (role == Role::SystemInfo)
+        connect(panel, &SSPanel::Click, this, [this] { m_rules.pnlSysteminfo_Click(); });
+    else if (role == Role::HomeLink || role == Role::AuthorLink || role == Role::MailLink)
+        connect(panel, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
+    if (role == Role::HomeLink)
+        panel->setToolTipText(toQt(texts::info::homePageTip));
+    if (role == Role::SystemInfo)
+        panel->setToolTipText(toQt(texts::info::systemInfoTip));
+}
+
+void frmInfoFenster::findControls()
+{
+    const auto find = [this](auto *&member, const QString &name) {
+        member = static_cast<std::remove_reference_t<decltype(*member)> *>(m_controls.value(name));
     };
-
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    place(Image2, 0, 1800, 1680, 1365);
-    Image2->setPixmap(picture(QStringLiteral("side.svg"), Image2->size()));
-
-    frameLand = new QWidget(this);
-    frameLand->setObjectName(QStringLiteral("frameLand"));
-    pnlÖsterreich = new SSPanel(frameLand);
-    pnlÖsterreich->setObjectName(QStringLiteral("pnlÖsterreich"));
-    place(pnlÖsterreich, 135, 0, 1545, 375);
-    pnlÖsterreich->setCaption(toQt(texts::info::oesterreich));
-    pnlDeutschland = new SSPanel(frameLand);
-    pnlDeutschland->setObjectName(QStringLiteral("pnlDeutschland"));
-    place(pnlDeutschland, 135, 405, 1545, 375);
-    pnlDeutschland->setCaption(toQt(texts::info::deutschland));
-    for (SSPanel *country : { pnlÖsterreich, pnlDeutschland }) {
-        country->setFont(arial(9, true));
-        country->setForeColor(kWhite);
+    for (const auto &[member, name] : std::initializer_list<std::pair<QLabel **, const char *>> {
+             { &Image1, "Image1" }, { &lblProgramm, "lblProgramm" }, { &lblVersion, "lblVersion" },
+             { &Image2, "Image2" }, { &lblProjektleitung, "lblProjektleitung" },
+             { &lblProgrammierung, "lblProgrammierung" }, { &Image3, "Image3" } })
+        find(*member, QString::fromUtf8(name));
+    for (const auto &[member, name] : std::initializer_list<std::pair<SSPanel **, const char *>> {
+             { &lnkHarlund, "lnkHarlund" }, { &pnlSysteminfo, "pnlSysteminfo" },
+             { &pnlKontakt, "pnlKontakt" }, { &pnlVertrieb, "pnlVertrieb" },
+             { &pnlAutoren, "pnlAutoren" }, { &pnlSchließen, "pnlSchließen" },
+             { &pnlÖsterreich, "pnlÖsterreich" }, { &pnlDeutschland, "pnlDeutschland" },
+             { &lnkOlmbach, "lnkOlmbach" }, { &lnkKestadt, "lnkKestadt" },
+             { &lnkSarnfeld, "lnkSarnfeld" }, { &lnkArneKolvik[0], "lnkArneKolvik_0" },
+             { &lnkArneKolvik[1], "lnkArneKolvik_1" }, { &lnkLenzOttmer, "lnkLenzOttmer" } })
+        find(*member, QString::fromUtf8(name));
+    for (const auto &[member, name] : std::initializer_list<std::pair<QWidget **, const char *>> {
+             { &frameNavi, "frameNavi" }, { &frameLand, "frameLand" },
+             { &frameKontakt, "frameKontakt" }, { &frameOlmbach, "frameOlmbach" },
+             { &frameKestadt, "frameKestadt" }, { &frameSarnfeld, "frameSarnfeld" },
+             { &frameVertrieb, "frameVertrieb" }, { &frameAutoren, "frameAutoren" } })
+        find(*member, QString::fromUtf8(name));
+    for (const auto &[member, name] : { std::pair { &cmdKopierenOlmbach, "Olmbach" },
+             std::pair { &cmdKopierenKestadt, "Kestadt" },
+             std::pair { &cmdKopierenSarnfeld, "Sarnfeld" } })
+        find(*member, QStringLiteral("cmdKopieren") + QString::fromUtf8(name));
+    for (const auto &[labels, name] : { std::pair { &lblOlmbach, "Olmbach" },
+             std::pair { &lblKestadt, "Kestadt" }, std::pair { &lblSarnfeld, "Sarnfeld" } }) {
+        for (std::size_t i = 0; i < labels->size(); ++i)
+            find((*labels)[i], QStringLiteral("lbl%1_%2").arg(QString::fromUtf8(name)).arg(i));
     }
-    for (const info::Country country : { info::Country::Österreich, info::Country::Deutschland }) {
-        SSPanel *countryPanel = panel(country);
-        connect(countryPanel, &SSPanel::MouseEnter, this,
-            [countryPanel] { countryEnter(countryPanel); });
-        connect(countryPanel, &SSPanel::MouseLeave, this,
-            [this, country] { m_rules.pointerLeft(country); });
-        connect(countryPanel, &SSPanel::Click, this,
-            [this, country] { m_rules.countryClicked(country); });
-    }
-
-    frameKontakt = new QWidget(this);
-    frameKontakt->setObjectName(QStringLiteral("frameKontakt"));
-    frameOlmbach = createOffice(QStringLiteral("Olmbach"), frameKontakt, lblOlmbach,
-        cmdKopierenOlmbach, lnkOlmbach, 3255, 1365);
-    frameSarnfeld = createOffice(QStringLiteral("Sarnfeld"), frameKontakt, lblSarnfeld,
-        cmdKopierenSarnfeld, lnkSarnfeld, 3255, 1320);
-    frameKestadt = createOffice(QStringLiteral("Kestadt"), frameKontakt, lblKestadt,
-        cmdKopierenKestadt, lnkKestadt, 2130, 1365);
-    struct OfficeWiring
-    {
-        std::array<QLabel *, 5> &labels;
-        SSCommand *copy;
-        SSPanel *link;
-        contact::Office office;
-    };
-    const OfficeWiring offices[]
-        = { { lblOlmbach, cmdKopierenOlmbach, lnkOlmbach, contact::olmbach },
-              { lblSarnfeld, cmdKopierenSarnfeld, lnkSarnfeld, contact::sarnfeld },
-              { lblKestadt, cmdKopierenKestadt, lnkKestadt, contact::kestadt } };
-    for (const OfficeWiring &o : offices) {
-        const auto lines = info::officeLabels(o.office);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            o.labels[i]->setText(toQt(lines[i]));
-            o.labels[i]->adjustSize();
-        }
-        o.link->setCaption(toQt(o.office.mailShown));
-        // The copy text is the office's own, not read back from the labels.
-        const QString copy = toQt(info::copyText(o.office));
-        connect(o.copy, &SSCommand::clicked, this, [this, copy] { copyOffice(copy); });
-        const std::string target = info::mailTarget(o.office);
-        connect(o.link, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
-    }
-
-    frameVertrieb = new QWidget(this);
-    frameVertrieb->setObjectName(QStringLiteral("frameVertrieb"));
-    txtVertrieb = new QPlainTextEdit(frameVertrieb);
-    txtVertrieb->setObjectName(QStringLiteral("txtVertrieb"));
-    place(txtVertrieb, 135, 225, 4515, 1950);
-    txtVertrieb->setFont(arial(9.75));
-    txtVertrieb->setReadOnly(true);
-    txtVertrieb->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtVertrieb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtVertrieb->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    txtVertrieb->setAttribute(Qt::WA_NoMousePropagation); // a text box, not a handle for the window
-    setTextColor(txtVertrieb, kWhite);
-
-    frameAutoren = new QWidget(this);
-    frameAutoren->setObjectName(QStringLiteral("frameAutoren"));
-    frameprogrammierung = new QGroupBox(QString(), frameAutoren);
-    frameprogrammierung->setObjectName(QStringLiteral("frameprogrammierung"));
-    place(frameprogrammierung, 135, 225, 4560, 2760);
-    frameprogrammierung->setFont(arial(9));
-    setTextColor(frameprogrammierung, kWhite);
-    lblProjektleitung = new QLabel(toQt(texts::info::projectLead), frameprogrammierung);
-    place(lblProjektleitung, 180, 225, 1395, 240);
-    lblProgrammierung = new QLabel(toQt(texts::info::programming), frameprogrammierung);
-    place(lblProgrammierung, 180, 1080, 1680, 240);
-    for (QLabel *label : { lblProjektleitung, lblProgrammierung }) {
-        label->setFont(arial(9.75, true));
-        setTextColor(label, kWhite);
-    }
-    for (int i = 0; i < 2; ++i) {
-        SSPanel *member = new SSPanel(frameprogrammierung);
-        member->setObjectName(QStringLiteral("lnkArneKolvik_%1").arg(i));
-        member->Index = i;
-        place(member, 405, i == 0 ? 495 : 1350, 1545, 240);
-        member->setCaption(toQt(contact::arneKolvik.name));
-        lnkArneKolvik[size_t(i)] = member;
-    }
-    lnkLenzOttmer = new SSPanel(frameprogrammierung);
-    lnkLenzOttmer->setObjectName(QStringLiteral("lnkLenzOttmer"));
-    place(lnkLenzOttmer, 405, 1620, 1860, 240);
-    lnkLenzOttmer->setCaption(toQt(contact::lenzOttmer.name));
-    for (SSPanel *author : { lnkArneKolvik[0], lnkArneKolvik[1], lnkLenzOttmer }) {
-        author->setFont(arial(9.75));
-        author->setForeColor(kWhite);
-        author->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        connect(author, &SSPanel::MouseEnter, this, [author] { linkEnter(author); });
-        connect(author, &SSPanel::MouseLeave, this, [author] { linkLeave(author); });
-        const std::string target = info::staffPage(m_rules.mainHost(),
-            author == lnkLenzOttmer ? contact::lenzOttmer : contact::arneKolvik);
-        connect(author, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
-    }
-    // The Autoren page is no drag surface, and neither is anything on it.
-    frameAutoren->setAttribute(Qt::WA_NoMousePropagation);
-    frameprogrammierung->setAttribute(Qt::WA_NoMousePropagation);
-
-    Image3 = new QLabel(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    place(Image3, 3645, 5265, 3015, 705);
-    Image3->setPixmap(picture(QStringLiteral("footer.svg"), Image3->size()));
-
-    m_dragSurfaces << frameLand << frameKontakt << frameVertrieb << Image2 << Image3;
+    find(txtVertrieb, QStringLiteral("txtVertrieb"));
+    find(frameprogrammierung, QStringLiteral("frameprogrammierung"));
 }
 
 void frmInfoFenster::Form_Load()
@@ -409,19 +314,7 @@ void frmInfoFenster::Form_Load()
         const double top = (screenHeight - height() * double(tpp.y)) / 2;
         move(tpp.xToPixels(left), tpp.yToPixels(top));
     }
-    setBackground(this, kDarkRed);
-    setTextColor(lblProgramm, kDarkRed);
-    setTextColor(lblVersion, kDarkRed);
-    for (QWidget *frame : { frameLand, frameKontakt, frameOlmbach, frameKestadt, frameSarnfeld,
-             frameVertrieb, frameAutoren, static_cast<QWidget *>(frameprogrammierung) })
-        setBackground(frame, kDarkRed);
-    for (SSPanel *panel : { pnlÖsterreich, pnlDeutschland, pnlSysteminfo, lnkOlmbach, lnkKestadt,
-             lnkSarnfeld, lnkArneKolvik[0], lnkArneKolvik[1], lnkLenzOttmer })
-        panel->setBackColor(kDarkRed);
-    setBackground(txtVertrieb, kDarkRed);
-    for (SSCommand *button : { cmdKopierenOlmbach, cmdKopierenSarnfeld, cmdKopierenKestadt })
-        button->setBackColor(kDarkRed);
-
+    setColors(this, info::kDarkRed, info::kUnset);
     txtVertrieb->setPlainText(toQt(info::salesText()));
     lblVersion->setText(
         toQt(info::versionText(m_deps.versionMajor, m_deps.versionMinor, m_deps.versionRevision)));
@@ -439,49 +332,14 @@ void frmInfoFenster::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    auto place = [&](QWidget *widget, int left, int top, int width, int height) {
-        widget->setGeometry(
-            tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
-    };
-    place(frameLand, 0, 2970, 1770, 1455);
-    for (QWidget *page : { frameKontakt, frameVertrieb, frameAutoren })
-        place(page, 1845, 1890, 4785, 3345);
-    frameOlmbach->move(tpp.xToPixels(45), tpp.yToPixels(225));
-    frameSarnfeld->move(tpp.xToPixels(45), tpp.yToPixels(225));
-    frameKestadt->move(tpp.xToPixels(45), tpp.yToPixels(1800));
-    lblVersion->move(tpp.xToPixels(180), lblVersion->y());
-}
-
-void frmInfoFenster::navigationEnter(SSPanel *panel)
-{
-    panel->setBackColor(kDarkBlue);
-    panel->setForeColor(kWhite);
-    panel->setMousePointer(HandPointer);
-}
-
-void frmInfoFenster::navigationNormal(SSPanel *panel)
-{
-    panel->setBackColor(kWhite);
-    panel->setForeColor(buttonText());
-    panel->setMousePointer(DefaultPointer);
-}
-
-void frmInfoFenster::countryEnter(SSPanel *panel)
-{
-    panel->setBackColor(kDarkBlue);
-    panel->setMousePointer(HandPointer);
-}
-
-void frmInfoFenster::linkEnter(SSPanel *panel)
-{
-    panel->setFontUnderline(true);
-    panel->setMousePointer(HandPointer);
-}
-
-void frmInfoFenster::linkLeave(SSPanel *panel)
-{
-    panel->setFontUnderline(false);
-    panel->setMousePointer(DefaultPointer);
+    for (const info::Place &p : info::kRunTimePlaces)
+        m_controls.value(toQt(p.name))
+            ->setGeometry(tpp.xToPixels(p.left), tpp.yToPixels(p.top), tpp.xToPixels(p.width),
+                tpp.yToPixels(p.height));
+    for (const info::OfficeBlock &block : info::kOffices)
+        m_controls.value(QStringLiteral("frame") + toQt(block.office.name))
+            ->move(tpp.xToPixels(info::kOfficeLeft), tpp.yToPixels(block.top));
+    lblVersion->move(tpp.xToPixels(info::kVersionLeft), lblVersion->y());
 }
 
 SSPanel *frmInfoFenster::panel(info::Page page) const
@@ -498,13 +356,12 @@ SSPanel *frmInfoFenster::panel(info::Country country) const
 
 void frmInfoFenster::showNormalLook(info::Page page)
 {
-    navigationNormal(panel(page));
+    apply(panel(page), info::normalLook(info::Role::Navigation));
 }
 
 void frmInfoFenster::showNormalLook(info::Country country)
 {
-    panel(country)->setBackColor(kDarkRed);
-    panel(country)->setMousePointer(DefaultPointer);
+    apply(panel(country), info::normalLook(info::Role::Country));
 }
 
 platform::WindowHandle frmInfoFenster::handle() const

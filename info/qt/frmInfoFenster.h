@@ -8,9 +8,11 @@
 // created when it opens and discarded when it closes. It draws what its
 // rules (InfoWindowRules) decide.
 
+#include "info/InfoLayout.h"
 #include "info/InfoWindowRules.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <array>
 #include <functional>
@@ -101,19 +103,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void createHeader();
-    void createNavigation();
-    void createPages();
-    QWidget *createOffice(const QString &name, QWidget *parent, std::array<QLabel *, 5> &labels,
-        SSCommand *&copyButton, SSPanel *&mailLink, int linkWidth, int height);
+    // Makes a control of the design, or an office block, in its container.
+    void create(const info::Control &control);
+    void createOffice(const info::OfficeBlock &block);
+    void wirePanel(SSPanel *panel, info::Role role, std::string target);
+    void findControls();
     void Form_Load();
 
-    // Hover looks.
-    static void navigationEnter(SSPanel *panel);
-    static void navigationNormal(SSPanel *panel);
-    static void countryEnter(SSPanel *panel);
-    static void linkEnter(SSPanel *panel);
-    static void linkLeave(SSPanel *panel);
     SSPanel *panel(info::Page page) const;
     SSPanel *panel(info::Country country) const;
 
@@ -126,6 +122,7 @@ private:
 
     Dependencies m_deps;
     info::InfoWindowRules m_rules;
+    QHash<QString, QWidget *> m_controls; // by name, array members as name_index
     QList<QWidget *> m_dragSurfaces;
 };
 
