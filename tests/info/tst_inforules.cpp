@@ -99,7 +99,7 @@ TEST_CASE("office blocks: labels, the copy text with CR LF, and where the mail g
     CHECK(contact::sarnfeld.mailShown == contact::generalMail); // shows the general address
 }
 
-TEST_CASE("links, version text and the sales text")
+TEST_CASE("links and the version text")
 {
     CHECK(staffPage("main.test", contact::arneKolvik)
         == "http://main.test/ueberuns/mitarbeiter_detail.aspx?id=23");
@@ -110,9 +110,6 @@ TEST_CASE("links, version text and the sales text")
         { std::tuple { 1, 6, 0, "Version: 1.06" }, std::tuple { 2, 10, 1, "Version: 2.10a" },
             std::tuple { 1, 0, 26, "Version: 1.00z" }, std::tuple { 3, 5, 2, "Version: 3.05b" } })
         CHECK(versionText(major, minor, revision) == text);
-    CHECK(salesText().starts_with("Unsere Produkte sind ebenso im Fachhandel erhältlich. Fordern"));
-    CHECK(salesText().ends_with("Demo-Versionen zum Download und viele interesante Neuigkeiten wie "
-                                "Schulungen und Informationsveranstaltungen."));
 }
 
 TEST_CASE("Systeminfo makes the utility class once; links go to the shell with the window")
