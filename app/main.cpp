@@ -9,14 +9,14 @@
 #include "app/RunningInstance.h"
 #include "app/StartupNotification.h"
 #include "app/TerminationSignals.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/EngineSetup.h"
 #include "components/StartupTrace.h"
 #include "components/StepLog.h"
 #include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 #include "modules/ZoomByHost.h"
 #include "modules/posix/IniSettingsStore.h"
 #include "platform/Platform.h"
@@ -105,8 +105,8 @@ int main(int argc, char *argv[])
     orv::ZoomByHost zoom(store);
 
     orv::frmBrowser::Dependencies dependencies;
-    dependencies.hosts
-        = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
+    dependencies.hosts = orv::Hosts::fromEnvironment(
+        orv::app::defaultMainHost().toStdString(), orv::app::defaultShopHost().toStdString());
     dependencies.store = &store;
     dependencies.zoom = &zoom;
     // Other sites, mail and phone links, and downloaded files open in the
@@ -117,8 +117,9 @@ int main(int argc, char *argv[])
     };
     dependencies.openWithShell = openWithShell;
     orv::WebEngineBrowserOptions browserOptions;
-    browserOptions.trusted = orv::TrustedHosts::forMaker(
-        dependencies.hosts.MainHost, dependencies.hosts.ShopHost, orv::app::extraTrustedHosts());
+    browserOptions.trusted
+        = orv::TrustedHosts::forMaker(QString::fromStdString(dependencies.hosts.MainHost),
+            QString::fromStdString(dependencies.hosts.ShopHost), orv::app::extraTrustedHosts());
     browserOptions.openExternally = [openWithShell](const QUrl &address) {
         openWithShell(address.toString(QUrl::FullyEncoded));
     };

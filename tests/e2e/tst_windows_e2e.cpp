@@ -8,7 +8,7 @@
 #include "components/ActiveBar.h"
 #include "components/EngineSetup.h"
 #include "components/WebEngineBrowser.h"
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 #include "modules/ZoomByHost.h"
 
 #include <QApplication>
