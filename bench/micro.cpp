@@ -9,8 +9,8 @@
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
 #include "modules/posix/IniSettingsStore.h"
-#include "modules/qt/WidgetPlacementWindow.h"
 #include "modules/qt/PictureMeterHost.h"
+#include "modules/qt/WidgetPlacementWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

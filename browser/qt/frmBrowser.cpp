@@ -16,8 +16,8 @@
 #include "core/Steps.h"
 #include "modules/SettingsStore.h"
 #include "modules/ZoomByHost.h"
-#include "modules/qt/WidgetPlacementWindow.h"
 #include "modules/qt/PictureMeterHost.h"
+#include "modules/qt/WidgetPlacementWindow.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
@@ -34,8 +34,8 @@
 #include <QStandardPaths>
 #include <QStringListModel>
 #include <QTimer>
-#include <QUrl>
 #include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>

@@ -9,9 +9,9 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QIcon>
-#include <QPointer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 

@@ -3,9 +3,9 @@
 
 #include "Desktop.h"
 #include "MeterProbe.h"
-#include "browser/qt/frmBrowser.h"
 #include "browser/qt/DownloadsPanel.h"
 #include "browser/qt/FindBar.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/EngineSetup.h"
@@ -346,7 +346,7 @@ private Q_SLOTS:
         const QString width = QString::number(m_window->frameGeometry().width() * 15);
         clickTool("ID_Beenden");
         QVERIFY(!m_window->isVisible());
-        QCOMPARE(m_store->GetSetting("OrvelBrowser", kPrefix + "Support", "width", {}), width);
+        QCOMPARE(filed("Support", "width"), width);
         m_window.reset();
     }
 
