@@ -41,6 +41,13 @@ if(ORVEL_WEBVIEW2)
     target_include_directories(orvel_webview2 SYSTEM INTERFACE ${webview2_root}/include
         ${PROJECT_SOURCE_DIR}/components/win32/compat)
     target_link_libraries(orvel_webview2 INTERFACE ole32 uuid)
+    # The runtime version the SDK was made for, which its options helper
+    # (needing WRL, which mingw-w64 lacks) would name.
+    file(STRINGS ${webview2_root}/include/WebView2EnvironmentOptions.h target_line
+        REGEX "#define CORE_WEBVIEW_TARGET_PRODUCT_VERSION")
+    string(REGEX REPLACE ".*L\"([^\"]+)\".*" "\\1" target_version "${target_line}")
+    target_compile_definitions(orvel_webview2 INTERFACE
+        "ORVEL_WEBVIEW2_TARGET_VERSION=L\"${target_version}\"")
     set(ORVEL_WEBVIEW2_LOADER ${webview2_root}/x64/WebView2Loader.dll)
 else()
     message(STATUS "WebView2 SDK ${ORVEL_WEBVIEW2_VERSION} not used: the program shows that "
