@@ -29,7 +29,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64 wine
   # The Windows program's icons rendered from the SVG files at build time, its
   # installer, and its window tests under Wine: screenshots and window lists.
-  librsvg2-bin icoutils nsis x11-apps wmctrl
+  librsvg2-bin icoutils nsis imagemagick wmctrl
 )
 
 missing=()
