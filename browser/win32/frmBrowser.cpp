@@ -174,8 +174,17 @@ LRESULT frmBrowser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         runKey(keyCommand(
             static_cast<UINT>(wParam), (lParam & 1) != 0, (lParam & 2) != 0, (lParam & 4) != 0));
         return 0;
+    case WM_ACTIVATE:
+        // Back in the window, the keyboard returns to where it was.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focused = GetFocus();
+            m_lastFocus = focused && IsChild(m_window, focused) ? focused : nullptr;
+        }
+        break;
     case WM_SETFOCUS:
-        if (m_controlMissing || !m_control)
+        if (m_lastFocus && IsWindow(m_lastFocus) && IsChild(m_window, m_lastFocus))
+            SetFocus(m_lastFocus);
+        else if (m_controlMissing || !m_control)
             SetFocus(m_address);
         else
             m_control->focus();

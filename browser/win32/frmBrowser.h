@@ -82,6 +82,7 @@ private:
     HWND m_address = nullptr; // txtEingabe
     HWND m_status = nullptr;
     HWND m_message = nullptr; // the browser area's text when there is no control
+    HWND m_lastFocus = nullptr; // where the keyboard was when the window was left
     std::unique_ptr<MeterSurface> m_meter;
     std::unique_ptr<HostedWebControl> m_control;
     HFONT m_font = nullptr;
