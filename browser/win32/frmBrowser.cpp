@@ -2,6 +2,7 @@
 #include "browser/win32/frmBrowser.h"
 
 #include "browser/win32/MissingControlText.h"
+#include "core/Application.h"
 #include "core/Failure.h"
 #include "platform/Utf8.h"
 #include "resources/win32/ResourceIds.h"
@@ -124,9 +125,9 @@ template <class Call> void frmBrowser::guarded(Call &&call)
     } catch (const Failure &failure) {
         const std::wstring text = L"Laufzeitfehler " + std::to_wstring(failure.number()) + L":\r\n"
             + platform::fromUtf8(failure.what());
-        MessageBoxW(m_window, text.c_str(), L"OrvelBrowser", MB_OK | MB_ICONERROR);
+        MessageBoxW(m_window, text.c_str(), application::wideTitle, MB_OK | MB_ICONERROR);
     } catch (const std::exception &failure) {
-        MessageBoxW(m_window, platform::fromUtf8(failure.what()).c_str(), L"OrvelBrowser",
+        MessageBoxW(m_window, platform::fromUtf8(failure.what()).c_str(), application::wideTitle,
             MB_OK | MB_ICONERROR);
     }
 }
