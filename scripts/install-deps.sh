@@ -27,6 +27,9 @@ packages=(
   # compiler has std::thread; the plain mingw meta package would switch the
   # default to the thread model without it.
   g++-mingw-w64-x86-64-posix wine64 wine
+  # The Windows program's icons rendered from the SVG files at build time, its
+  # installer, and its window tests under Wine: screenshots and window lists.
+  librsvg2-bin icoutils nsis imagemagick wmctrl
 )
 
 missing=()
@@ -42,4 +45,23 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The WebView2 SDK (header and loader DLL) for the Windows build, restored
+# through the machine's `dotnet` client and its configured package source into
+# a fixed folder outside the build tree, where cmake/WebView2.cmake looks.
+# Without `dotnet` the Windows build goes on without the WebView2 adapter.
+nuget_packages=${ORVEL_NUGET_PACKAGES:-${XDG_CACHE_HOME:-$HOME/.cache}/orvelbrowser/nuget}
+restore_project=$(cd "$(dirname "$0")/.." && pwd)/cmake/webview2/webview2.csproj
+webview2_version=$(sed -n 's/.*"Microsoft.Web.WebView2" Version="\[\([^]]*\)\]".*/\1/p' "$restore_project")
+if [ -f "$nuget_packages/microsoft.web.webview2/$webview2_version/build/native/include/WebView2.h" ]; then
+  :
+elif command -v dotnet >/dev/null; then
+  # The restore's own bookkeeping goes beside the packages, not into the sources.
+  DOTNET_CLI_TELEMETRY_OPTOUT=1 DOTNET_NOLOGO=1 DOTNET_SKIP_FIRST_TIME_EXPERIENCE=1 \
+    dotnet restore "$restore_project" --packages "$nuget_packages" --verbosity quiet \
+    -p:BaseIntermediateOutputPath="$nuget_packages/.restore/" \
+    -p:MSBuildProjectExtensionsPath="$nuget_packages/.restore/"
+else
+  echo "install-deps: no dotnet client; the Windows build goes without WebView2" >&2
 fi

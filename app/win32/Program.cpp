@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "app/win32/Program.h"
+
+#include "browser/win32/InterimRules.h"
+#include "browser/win32/MessageLoop.h"
+#include "browser/win32/frmBrowser.h"
+#include "core/Application.h"
+#include "core/Failure.h"
+#include "platform/Utf8.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <objbase.h>
+
+namespace orv::win32 {
+
+std::string commandLineArguments()
+{
+    // The program's name is quoted, or ends at the first blank; the blanks
+    // after it separate it from the arguments.
+    const wchar_t *line = GetCommandLineW();
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"')
+            ++line;
+        if (*line)
+            ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t')
+            ++line;
+    }
+    while (*line == L' ' || *line == L'\t')
+        ++line;
+    return platform::toUtf8(line);
+}
+
+void reportStartFailure(const std::string &text)
+{
+    std::fprintf(stderr, "%s: %s\n", application::title, text.c_str());
+    MessageBoxW(
+        nullptr, platform::fromUtf8(text).c_str(), application::wideTitle, MB_OK | MB_ICONERROR);
+}
+
+int runProgram(const WebControlFactory &makeControl, int showCommand)
+{
+    // The web control's engine wants a single-threaded apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls { sizeof controls,
+        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES };
+    InitCommonControlsEx(&controls);
+    int exitCode = 1;
+    try {
+        InterimRules rules;
+        frmBrowser window(rules, makeControl);
+        window.load(commandLineArguments());
+        window.show(showCommand);
+        exitCode = runMessageLoop([&](MSG &message) { return window.filterMessage(message); });
+    } catch (const Failure &failure) {
+        reportStartFailure(failure.what());
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return exitCode;
+}
+
+} // namespace orv::win32

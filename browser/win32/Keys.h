@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The browser window's keys, as on Linux where Windows has them: each key
+// stands for a tool of the command band (and is dead while that tool is
+// disabled), or puts the focus into the address box.
+
+#include <string>
+#include <windows.h>
+
+namespace orv::win32 {
+
+struct KeyCommand
+{
+    const char *tool = nullptr; // the tool clicked by the key, or null
+    bool focusAddress = false; // F6, Ctrl+L, Alt+D
+
+    explicit operator bool() const { return tool || focusAddress; }
+};
+
+KeyCommand keyCommand(UINT virtualKey, bool alt, bool ctrl, bool shift);
+
+} // namespace orv::win32

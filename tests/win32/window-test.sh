@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# The Windows browser window the way a user meets it: under Wine's X11
+# driver on a private Xvfb display with openbox, driven by real X input
+# (xdotool), read back through winprobe.exe (its controls) and screenshots
+# (the meter's pixels, ImageMagick's import).
+#   tests/win32/window-test.sh CASE BUILD_DIR
+#   runtime-missing  orvelbrowser.exe as shipped, without the WebView2
+#                    runtime: the German message, the tools, keys, closing
+#   scripted-load    orvelbrowser-scripted.exe: the meter's navy blocks during
+#                    a load, Esc, Enter and keypad Enter in the address box,
+#                    the history tools by mouse and keys, ID_Beenden
+# The Wine prefix (with the X11 driver) lives in BUILD_DIR/wine-ui and is
+# made once; a screenshot of each case stays there.
+set -euo pipefail
+
+case=$1
+build=$(cd "$2" && pwd)
+root=$build/wine-ui
+probe_exe=$build/tests/win32/orvel_winprobe.exe
+mkdir -p "$root/home/.local/share"
+
+export WINEARCH=win64 WINEPREFIX="$root/prefix" HOME="$root/home" WINEDEBUG=-all
+export XDG_CONFIG_HOME="$root/home/.config" XDG_DATA_HOME="$root/home/.local/share"
+export XDG_CACHE_HOME="$root/home/.cache"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d"
+unset WAYLAND_DISPLAY
+
+work=$(mktemp -d "$root/run.XXXXXX")
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  timeout 20 wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($case): $*" >&2
+  [ -f "$work/probe.txt" ] && sed 's/^/  probe: /' "$work/probe.txt" >&2
+  shot "$case-failed" 2>/dev/null || true
+  exit 1
+}
+
+# A display of our own: Xvfb picks a free number and tells it.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+
+# The prefix is made once; the cases take turns (CTest's resource lock).
+(
+  flock 9
+  if [ ! -f "$root/prefix-ready" ]; then
+    timeout 180 wineboot -i >/dev/null 2>&1
+    timeout 60 wineserver -w
+    touch "$root/prefix-ready"
+  fi
+) 9>"$root/prefix.lock"
+
+probe() { wine "$probe_exe" >"$work/probe.txt" 2>/dev/null; }
+# until SECONDS PATTERN: the probe's output holds a line matching PATTERN.
+until_probe() {
+  local end=$((SECONDS + $1))
+  while [ $SECONDS -lt "$end" ]; do
+    probe && grep -qE -- "$2" "$work/probe.txt" && return 0
+    sleep 0.2
+  done
+  fail "no line matching '$2' within $1 s"
+}
+# rect NAME_PATTERN: "L T R B" of the first probe line matching.
+rect() { grep -m1 -E -- "$1" "$work/probe.txt" | sed -E 's/.* ([0-9-]+ [0-9-]+ [0-9-]+ [0-9-]+) \|.*/\1/'; }
+click_tool() {
+  local l t r b
+  read -r l t r b <<<"$(rect "^tool [0-9]+ enabled .*\| $1\$")"
+  [ -n "${b:-}" ] || fail "no enabled tool $1"
+  xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
+
+# navy L T R B: pixels of the colour RGB(0, 0, 128) in that screen rectangle,
+# from a screenshot of the root window as raw RGB bytes.
+navy() {
+  import -silent -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" -depth 8 rgb:- |
+    od -An -v -tu1 -w3 | awk '$1 == 0 && $2 == 0 && $3 == 128 { n++ } END { print n + 0 }'
+}
+shot() { import -silent -window root "$root/$1.png"; }
+
+start() {
+  wine "$@" >"$work/program.log" 2>&1 &
+  program=$!
+  until_probe 60 '^window '
+  wid=$(wmctrl -l | awk '/OrvelBrowser/ { print $1; exit }')
+  [ -n "$wid" ] || fail "no X window for the browser window"
+  xdotool windowactivate --sync "$wid"
+}
+# ended SECONDS: the program has ended with exit code 0.
+ended() {
+  local end=$((SECONDS + $1))
+  while kill -0 "$program" 2>/dev/null; do
+    [ $SECONDS -lt "$end" ] || fail "the program did not end"
+    sleep 0.2
+  done
+  wait "$program" || fail "the program ended with code $?"
+  ! probe || fail "the browser window is still there"
+}
+
+case $case in
+runtime-missing)
+  start "$build/app/win32/orvelbrowser.exe" "http://start.test/"
+  if [ -f "$build/app/win32/WebView2Loader.dll" ]; then
+    until_probe 30 '^child Edit [0-9]+ visible .*WebView2 Runtime.* nicht installiert'
+    grep -q 'https://developer.microsoft.com/microsoft-edge/webview2/' "$work/probe.txt" || fail "no download address"
+  else # a build without the SDK
+    until_probe 30 '^child Edit [0-9]+ visible .*ohne die Anzeige für Webseiten'
+  fi
+  # The tools in their order, the history and stop tools off before any report.
+  tools=$(awk '/^tool / { print $3 ":" substr($0, index($0, "| ") + 2) }' "$work/probe.txt" | paste -sd,)
+  [ "$tools" = "enabled:Beenden,enabled:,disabled:Zurück,disabled:Vorwärts,enabled:,disabled:Stop,enabled:Aktualisieren,enabled:,enabled:Info,enabled:" ] ||
+    fail "tools: $tools"
+  grep -qE '^pane 2 \| [0-9]{2}:[0-9]{2}$' "$work/probe.txt" || fail "no time pane"
+  grep -qE '^child Meter .* hidden ' "$work/probe.txt" || fail "the meter shows before any load"
+  # The keys still work without pages: Ctrl+L and typing reach the address box.
+  keys ctrl+l
+  xdotool type --delay 40 'www.ohne-seiten.test'
+  keys Return
+  until_probe 10 '^child Edit [0-9]+ visible .*\| www\.ohne-seiten\.test$'
+  shot runtime-missing
+  # Closed by the window manager, as by the close button.
+  wmctrl -i -c "$wid"
+  ended 20
+  ;;
+scripted-load)
+  # Each load holds at 60 % until Esc stops it.
+  export ORVEL_LOAD_SCRIPT="begin; history; status Lade Seite; progress 30 100; wait 600;
+    progress 60 100; wait 60000; progress 100 100; complete; progress -1 0"
+  start "$build/app/win32/orvelbrowser-scripted.exe" "http://start.test/"
+  until_probe 20 '^pane 0 \| Lade Seite$'
+  until_probe 10 '^child bMeter .* visible '
+  read -r l t r b <<<"$(rect '^child bMeter ')"
+  # Blocks up to 60 % of the area and no further: wait for the second value.
+  end=$((SECONDS + 10))
+  while :; do
+    shown=$(navy $((l + (r - l) * 55 / 100)) "$t" $((l + (r - l) * 58 / 100)) "$b")
+    [ "$shown" -gt 0 ] && break
+    [ $SECONDS -lt $end ] || fail "no navy blocks up to 55 % of the meter"
+    sleep 0.2
+  done
+  [ "$(navy $((l + (r - l) * 65 / 100)) "$t" "$r" "$b")" -eq 0 ] || fail "navy blocks beyond 60 %"
+  shot scripted-load
+  grep -qE '^tool [0-9]+ enabled .*\| Stop$' "$work/probe.txt" || fail "Stop is off while loading"
+
+  keys Escape
+  until_probe 10 '^child bMeter .* hidden '
+  grep -qE '^tool [0-9]+ disabled .*\| Stop$' "$work/probe.txt" || fail "Stop still on after Esc"
+  [ "$(navy "$l" "$t" "$r" "$b")" -eq 0 ] || fail "navy blocks after the load ended"
+
+  # Enter in the address box opens the typed text; the page goes back to the first.
+  keys ctrl+l
+  xdotool type --delay 40 'www.zweite.test'
+  keys Return
+  until_probe 10 '^child OrvelScriptedPage .*\| www\.zweite\.test$'
+  until_probe 10 '^tool [0-9]+ enabled .*\| Zurück$'
+  keys Escape
+  until_probe 10 '^child bMeter .* hidden '
+  click_tool Zurück
+  until_probe 10 '^child OrvelScriptedPage .*\| http://start\.test/$'
+  until_probe 10 '^tool [0-9]+ enabled .*\| Vorwärts$'
+  grep -qE '^tool [0-9]+ disabled .*\| Zurück$' "$work/probe.txt" || fail "Zurück still on at the first page"
+  keys Escape
+  until_probe 10 '^child bMeter .* hidden '
+  keys alt+Right
+  until_probe 10 '^child OrvelScriptedPage .*\| www\.zweite\.test$'
+  keys Escape
+  until_probe 10 '^child bMeter .* hidden '
+  # The keypad's Enter after F6; a new address drops the page ahead.
+  keys F6
+  xdotool type --delay 40 'dritte.test'
+  keys KP_Enter
+  until_probe 10 '^child OrvelScriptedPage .*\| dritte\.test$'
+  until_probe 10 '^tool [0-9]+ disabled .*\| Vorwärts$'
+
+  # ID_Beenden ends the program while a page is still loading.
+  click_tool Beenden
+  ended 20
+  ;;
+*)
+  echo "usage: $0 runtime-missing|scripted-load BUILD_DIR" >&2
+  exit 2
+  ;;
+esac
+echo "passed: $case"
