@@ -606,22 +606,33 @@ public:
     }
 
     // Each navigation typed into the window's address box with real key
-    // events, as a user does: Ctrl+L, a new address, Enter.
+    // events, as a user does: Ctrl+L, a new address, Enter. Keys reach the
+    // box only in an active window, which takes a window manager: one runs
+    // for the session (its timing noise does not touch memory figures).
     Session typedSession(const Program &program, int navigations)
     {
-        return session(program, navigations, [&](QProcess &, const QString &, int n) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        QProcess windowManager;
+        windowManager.setProcessEnvironment(environment);
+        windowManager.start(QStringLiteral("openbox"), {});
+        pause(500);
+        Session result = session(program, navigations, [&](QProcess &, const QString &, int n) {
             QProcess keys;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("DISPLAY"), m_display);
             keys.setProcessEnvironment(environment);
             keys.start(QStringLiteral("xdotool"),
-                { QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-                    QString::number(m_watch.window()), QStringLiteral("key"),
-                    QStringLiteral("ctrl+l"), QStringLiteral("type"), QStringLiteral("--delay"),
-                    QStringLiteral("1"), url() + QStringLiteral("seite/%1").arg(n),
-                    QStringLiteral("key"), QStringLiteral("Return") });
+                { QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), QStringLiteral("Kategorie: "),
+                    QStringLiteral("windowactivate"), QStringLiteral("--sync"),
+                    QStringLiteral("key"), QStringLiteral("ctrl+l"), QStringLiteral("type"),
+                    QStringLiteral("--delay"), QStringLiteral("1"),
+                    url() + QStringLiteral("seite/%1").arg(n), QStringLiteral("key"),
+                    QStringLiteral("Return") });
             keys.waitForFinished(10000);
         });
+        windowManager.terminate();
+        windowManager.waitForFinished(3000);
+        return result;
     }
 
     // The same addresses in the same order, each written to the program's

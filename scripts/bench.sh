@@ -58,7 +58,7 @@ done >"$template/.config/OrvelBrowser/OrvelBrowser.ini"
 echo
 echo "== start-up, second start and long session (load $(load) after waiting ${waited} s)"
 "$build/bench/orvel-bench-startup" --home-template "$template" \
-  --handoff orvelbrowser --session orvelbrowser --session-floor floor --script-speed "$@" \
+  --handoff orvelbrowser --script-speed "$@" \
   "floor=$build/bench/orvel-bare-engine --rendering-setup --rect 0,0,1280x1024 --follow-stdin {url}" \
   "orvelbrowser=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
   "bare-default=$build/bench/orvel-bare-engine --rect 0,0,1280x1024 {url}" \
