@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 
@@ -20,6 +21,25 @@ void removePartialFile(const QString &path)
 {
     QFile::remove(path + QStringLiteral(".download"));
     QFile::remove(path);
+}
+
+// Why a download failed when the engine gave no reason of its own.
+QString connectionLost()
+{
+    return QStringLiteral("Verbindung zum Server abgebrochen");
+}
+
+// The engine's reason in the user's language. Qt 6.4 has texts only for the
+// reasons it names, and gives "cancelled by the user" for the others, among
+// them a file the server cut short.
+QString failureReason(const QWebEngineDownloadRequest &download)
+{
+    const auto reason = download.interruptReason();
+    const bool named
+        = QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>().valueToKey(
+              reason)
+        != nullptr;
+    return named ? download.interruptReasonString() : connectionLost();
 }
 
 } // namespace
@@ -55,12 +75,21 @@ DownloadHandler::DownloadHandler(const QString &folder, ChooseFile chooseFile, Q
 {
 }
 
-void DownloadHandler::take(QWebEngineDownloadRequest *download)
+bool DownloadHandler::take(QWebEngineDownloadRequest *download)
 {
+    // Qt 6.4 asks once more about a download whose connection broke, as it
+    // starts the transfer over: with a new request that has no page, the page
+    // having moved on, and from then on it reports to that one only. Followed
+    // no further, the first would stay "running" and its part on disk.
+    if (const auto known = m_taken.constFind(download->id()); known != m_taken.cend()) {
+        download->cancel();
+        end(*known, DownloadEntry::State::Failed, connectionLost());
+        return false;
+    }
     const QString path = destination(download->downloadFileName());
     if (path.isEmpty()) {
         download->cancel();
-        return;
+        return true;
     }
     const QFileInfo file(path);
     download->setDownloadDirectory(file.absolutePath());
@@ -70,6 +99,7 @@ void DownloadHandler::take(QWebEngineDownloadRequest *download)
         if (guard)
             guard->cancel();
     });
+    m_taken.insert(download->id(), id);
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
         [this, download, id] { progress(id, download->receivedBytes(), download->totalBytes()); });
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
@@ -80,9 +110,10 @@ void DownloadHandler::take(QWebEngineDownloadRequest *download)
             else if (state == S::DownloadCancelled)
                 end(id, DownloadEntry::State::Cancelled);
             else if (state == S::DownloadInterrupted)
-                end(id, DownloadEntry::State::Failed, download->interruptReasonString());
+                end(id, DownloadEntry::State::Failed, failureReason(*download));
         });
     download->accept();
+    return true;
 }
 
 QString DownloadHandler::destination(const QString &suggested)

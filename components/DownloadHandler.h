@@ -8,6 +8,7 @@
 
 #include "components/DownloadList.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -38,8 +39,9 @@ public:
     // The next download is a picture whose place the user chooses.
     void askWhereNext() { m_askWhere = true; }
     // Accepts a download the engine asks about, or cancels it when the user
-    // chose no place for it.
-    void take(QWebEngineDownloadRequest *download);
+    // chose no place for it. False when the engine asks again about a
+    // download already taken: its transfer broke off, and it ends as failed.
+    bool take(QWebEngineDownloadRequest *download);
 
     // The steps of take(), apart from the engine's request:
     // where a file offered under this name goes; empty: nowhere.
@@ -58,6 +60,8 @@ private:
     ChooseFile m_chooseFile;
     DownloadList *m_list;
     bool m_askWhere = false;
+    // The list's entry of each download taken, by the engine's id for it.
+    QHash<quint32, int> m_taken;
 };
 
 } // namespace orv

@@ -436,12 +436,14 @@ void WebEngineBrowser::reportCommandStates()
 
 void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
 {
-    if (download->page() && download->page() != m_page)
-        return;
+    // The profile serves this control alone, so every download is its own.
+    // The request's page() is not asked: a request may have no page (a
+    // download the engine asks about again after its page moved on), and
+    // page() then reads through a null pointer (Qt 6.4).
     if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
-    m_downloadStartedByLoad = m_loading;
-    m_downloads->take(download);
+    if (m_downloads->take(download))
+        m_downloadStartedByLoad = m_loading;
 }
 
 bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFrame)
