@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/TerminationSignals.h"
 
-#include "browser/frmBrowser.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
@@ -41,7 +39,8 @@ extern "C" void onTerminationSignal(int)
 
 } // namespace
 
-TerminationSignals::TerminationSignals(frmBrowser *window) : m_window(window)
+TerminationSignals::TerminationSignals(std::function<void()> closeWindows)
+    : m_closeWindows(std::move(closeWindows))
 {
     if (::pipe2(g_wakeFd, O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without the pipe the signals keep their default meaning
@@ -88,7 +87,7 @@ void TerminationSignals::closeWindows()
         if (modal->isVisible())
             modal->hide();
     }
-    m_window->close();
+    m_closeWindows();
     g_filed = 1;
     if (g_hurry)
         ::_exit(0);

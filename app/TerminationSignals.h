@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A desktop log-out, kill or Ctrl+C (SIGTERM, SIGHUP, SIGINT) closes the
+// A desktop log-out, kill or Ctrl+C (SIGTERM, SIGHUP, SIGINT) closes every
 // window the way its close button does, whatever modal window or dialog is
 // open, so that its placement is filed, running downloads are cancelled with
 // their partial files, and the program ends with status 0. A second signal
@@ -10,22 +10,23 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QSocketNotifier;
 
 namespace orv {
 
-class frmBrowser;
-
 class TerminationSignals : public QObject
 {
 public:
-    explicit TerminationSignals(frmBrowser *window);
+    // closeWindows closes every browser window.
+    explicit TerminationSignals(std::function<void()> closeWindows);
     ~TerminationSignals() override;
 
 private:
     void closeWindows();
 
-    frmBrowser *m_window;
+    std::function<void()> m_closeWindows;
     QSocketNotifier *m_notifier = nullptr;
 };
 

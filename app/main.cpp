@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Starts the program: the browser window is the start-up window, and the
-// program ends when it closes. A start while this user's window runs on the
-// same display hands its command line to that window and ends at once.
+// Starts the program: every start has a browser window of its own, and the
+// program ends when the last one closes. A start while this user's program
+// runs on the same display hands its command line to that process, which
+// opens the window, and ends at once.
 
 #include "app/AppInfo.h"
-#include "app/SingleWindow.h"
+#include "app/BrowserWindows.h"
+#include "app/RunningInstance.h"
 #include "app/StartupNotification.h"
 #include "app/TerminationSignals.h"
 #include "browser/frmBrowser.h"
@@ -14,12 +16,15 @@
 #include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
+#include "core/Steps.h"
 #include "info/frmInfoFenster.h"
-#include "modules/SettingsStore.h"
+#include "modules/ZoomByHost.h"
+#include "modules/posix/IniSettingsStore.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QWebEngineProfile>
 
 #include <cstdio>
@@ -50,8 +55,7 @@ bool answeredOption(int argc, char *argv[])
                 "  ADRESSE       Adresse der Zusatzseite\n"
                 "Die ganze Zeile in Anführungszeichen setzen: | trennt sonst Befehle.\n"
                 "\n"
-                "Läuft schon ein Fenster, übernimmt es die Zeile (ORVEL_NO_SINGLE_WINDOW=1\n"
-                "öffnet stattdessen ein weiteres Fenster).\n"
+                "Jeder Aufruf öffnet ein eigenes Fenster.\n"
                 "  --help     diese Hilfe\n"
                 "  --version  die Version\n");
     return true;
@@ -64,13 +68,13 @@ int main(int argc, char *argv[])
     if (answeredOption(argc, argv))
         return 0;
 
-    // Whether a window runs is asked before anything of the engine or the
-    // widgets is set up, so that a second start costs next to nothing.
-    const bool singleWindow = orv::app::singleWindowWanted();
-    const QString singleWindowName = orv::app::singleWindowName();
-    if (singleWindow) {
+    // Whether the program runs is asked before anything of the engine or the
+    // widgets is set up, so that a later start costs next to nothing.
+    const QString instance = orv::app::instanceName();
+    orv::app::InstanceLock lock;
+    {
         QCoreApplication probe(argc, argv);
-        if (orv::app::handToRunningWindow(singleWindowName,
+        if (orv::app::handToRunningInstance(lock, instance,
                 orv::commandLineText(QCoreApplication::arguments()), orv::app::launchId()))
             return 0;
     }
@@ -92,16 +96,20 @@ int main(int argc, char *argv[])
     orv::installQtTranslations(QLocale(QLocale::German, QLocale::Germany));
     orv::trace::mark("application object");
 
-    // The profile outlives the window and its pages.
+    // The profile outlives the windows and their pages.
     QWebEngineProfile *profile = orv::createBrowserProfile(&application);
     orv::trace::mark("engine profile");
-    orv::QSettingsStore store;
+    // Read once here, written once at each close.
+    orv::IniSettingsStore store(orv::IniSettingsStore::fileFor(orv::application::title),
+        [](const std::string &line) { qCWarning(orv::lcSkippedSteps, "%s", line.c_str()); });
+    store.removeSection(orv::ZoomByHost::formerSection);
+    orv::ZoomByHost zoom(store);
 
     orv::frmBrowser::Dependencies dependencies;
     dependencies.hosts
         = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
-    dependencies.commandLine = orv::commandLineText(QApplication::arguments());
     dependencies.store = &store;
+    dependencies.zoom = &zoom;
     // Other sites, mail and phone links, and downloaded files open in the
     // desktop's default programs; the platform layer is set up on first use.
     const auto openWithShell = [](const QString &target) {
@@ -124,10 +132,11 @@ int main(int argc, char *argv[])
     info.versionMajor = orv::application::versionMajor;
     info.versionMinor = orv::application::versionMinor;
     info.versionRevision = orv::application::versionRevision;
-    // The platform layer is set up on first use, not at start.
-    dependencies.showInfoWindow = [info]() mutable {
+    // Modal to its own browser window only: for the user each window is a
+    // program of its own. The platform layer is set up on first use.
+    dependencies.showInfoWindow = [info](QWidget *owner) mutable {
         info.platform = &orv::platform::systemPlatform();
-        orv::frmInfoFenster::ShowModal(info);
+        orv::frmInfoFenster::ShowModal(info, owner);
     };
 
     dependencies.beforeFirstNavigate = [] {
@@ -135,25 +144,20 @@ int main(int argc, char *argv[])
     };
 
     orv::trace::mark("before window");
-    auto window = std::make_unique<orv::frmBrowser>(std::move(dependencies));
-    orv::trace::mark("window and engine view");
-    window->Form_Load(); // the first page is requested here, before the window shows
-    orv::trace::mark("load step");
-    orv::TerminationSignals closeOnSignal(window.get());
-    orv::app::SingleWindowServer server;
-    if (singleWindow && server.listen(singleWindowName)) {
-        QObject::connect(&server, &orv::app::SingleWindowServer::commandLineReceived, window.get(),
-            [&window](const QString &commandLine, const QByteArray &launchId) {
-                orv::frmBrowser *shown = window.get();
-                window->handOver(commandLine, [shown, launchId] {
-                    if (!launchId.isEmpty())
-                        orv::app::activateForLaunch(shown, launchId);
-                });
-            });
-    }
-    window->show();
+    orv::app::BrowserWindows windows(std::move(dependencies));
+    orv::TerminationSignals closeOnSignal([&windows] { windows.closeAll(); });
+    orv::app::InstanceServer server;
+    server.listen(instance);
+    QObject::connect(&server, &orv::app::InstanceServer::commandLineReceived, &windows,
+        [&windows](const QString &commandLine, const QByteArray &launchId) {
+            windows.open(commandLine, launchId);
+        });
+    QObject::connect(&application, &QGuiApplication::lastWindowClosed, &server,
+        &orv::app::InstanceServer::close);
+    windows.open(orv::commandLineText(QApplication::arguments()));
     orv::trace::mark("window shown");
     const int status = QApplication::exec();
-    window.reset();
+    // Each close wrote the store; this catches what changed after the last one.
+    orv::runUntrapped("storing the window placement", [&] { store.flush(); });
     return status;
 }

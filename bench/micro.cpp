@@ -9,6 +9,8 @@
 #include "modules/ProgressBar.h"
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
+#include "modules/posix/IniSettingsStore.h"
+#include "modules/qt/WidgetPlacementWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <map>
 
 using namespace orv;
 
@@ -53,19 +56,20 @@ private:
 class MemoryStore : public SettingsStore
 {
 public:
-    QString GetSetting(const QString &application, const QString &section, const QString &key,
-        const QString &defaultValue) override
+    std::string GetSetting(const std::string &application, const std::string &section,
+        const std::string &key, const std::string &defaultValue) override
     {
-        return m_values.value(application + section + key, defaultValue);
+        const auto found = m_values.find(application + section + key);
+        return found == m_values.end() ? defaultValue : found->second;
     }
-    void SaveSetting(const QString &application, const QString &section, const QString &key,
-        const QString &value) override
+    void SaveSetting(const std::string &application, const std::string &section,
+        const std::string &key, const std::string &value) override
     {
-        m_values.insert(application + section + key, value);
+        m_values[application + section + key] = value;
     }
 
 private:
-    QHash<QString, QString> m_values;
+    std::map<std::string, std::string> m_values;
 };
 
 frmBrowser::Dependencies fakeDependencies(SettingsStore *store, const QString &commandLine)
@@ -174,7 +178,7 @@ BENCHMARK(BM_MeterStartAndFill)
 struct PlacementFixture
 {
     QTemporaryDir folder;
-    QSettingsStore store { folder.filePath(QStringLiteral("OrvelBrowser.ini")) };
+    IniSettingsStore store { folder.filePath(QStringLiteral("OrvelBrowser.ini")).toStdString() };
     QWidget widget;
     WidgetPlacementWindow window { &widget };
 
@@ -186,15 +190,19 @@ struct PlacementFixture
             widget.setWindowTitle(QStringLiteral("Harlund Webbrowser... Kategorie: %1").arg(i));
             SaveWindowPlacement(window, store);
         }
+        store.flush();
         widget.setWindowTitle(QStringLiteral("Harlund Webbrowser... Kategorie: Download"));
     }
 };
 
+// A close: the five keys and the one write of the whole file.
 void BM_SaveWindowPlacement(benchmark::State &state)
 {
     PlacementFixture f;
-    for (auto _ : state)
+    for (auto _ : state) {
         SaveWindowPlacement(f.window, f.store);
+        f.store.flush();
+    }
 }
 BENCHMARK(BM_SaveWindowPlacement)->Unit(benchmark::kMicrosecond);
 

@@ -15,7 +15,8 @@
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
 #include "modules/SettingsStore.h"
-#include "modules/modDeclare.h"
+#include "modules/ZoomByHost.h"
+#include "modules/qt/WidgetPlacementWindow.h"
 #include "resources/Texts.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@
 #include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>
@@ -44,6 +46,7 @@ namespace {
 
 // Design rectangles, in twips.
 constexpr QRect kClientArea { 0, 0, 10440, 4980 };
+constexpr QRect kSmallestClientArea { 0, 0, 3000, 1500 };
 constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
@@ -60,20 +63,6 @@ ActiveBarTool &tool(ActiveBar &bar, const QString &band, const QString &name)
     return bar.Bands(band).Tools(name);
 }
 
-// The zoom steps of the common desktop browsers, in percent.
-constexpr std::array kZoomLevels { 25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250,
-    300, 400, 500 };
-
-int nearestZoomLevel(int percent)
-{
-    int best = 100;
-    for (const int level : kZoomLevels) {
-        if (std::abs(level - percent) < std::abs(best - percent))
-            best = level;
-    }
-    return best;
-}
-
 } // namespace
 
 frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
@@ -86,6 +75,8 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     setWindowIcon(icon);
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     resize(toPixels(kClientArea, tpp).size());
+    // Room for both bands and some of the page, whatever size is stored.
+    setMinimumSize(toPixels(kSmallestClientArea, tpp).size());
 
     // Created in design order: toolbar, browser control, meter, address box, picture.
     ActiveBar31 = new ActiveBar(this);
@@ -167,11 +158,14 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     m_zoomPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_zoomPane->setToolTip(QStringLiteral("Zoomstufe (Strg+0: Originalgröße)"));
     m_zoomPane->setAccessibleName(QStringLiteral("Zoomstufe"));
+    m_zoomPane->setText(QStringLiteral("Zoom: %1 %").arg(m_zoomPercent));
     m_zoomPane->hide();
     ActiveBar31->Bands(names::statusBar()).addWidget(m_zoomPane, 0, QStringLiteral("Tool1"));
 
     connect(
         brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
+    connect(brwWebBrowser, &WebBrowserControl::AddressChange, this,
+        &frmBrowser::brwWebBrowser_AddressChange);
     connect(brwWebBrowser, &WebBrowserControl::PrintRequested, this, &frmBrowser::print);
     connect(brwWebBrowser, &WebBrowserControl::SaveAsPdfRequested, this, &frmBrowser::saveAsPdf);
     connect(
@@ -232,15 +226,8 @@ void frmBrowser::Form_Load()
 {
     StepRunner steps("load step");
     steps.step([&] { brwWebBrowser->setSilent(true); });
-    startWith(m_deps.commandLine);
-}
+    m_fields = parseCommandLine(m_deps.commandLine);
 
-void frmBrowser::startWith(const QString &command)
-{
-    StepRunner steps("load step");
-    m_fields = parseCommandLine(command);
-
-    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idSeite()).Clear(); });
     steps.step([&] { FillCategoryList(); });
 
     const StartPage start = startPageFor(m_fields, m_deps.hosts);
@@ -256,59 +243,6 @@ void frmBrowser::startWith(const QString &command)
         WidgetPlacementWindow window(this);
         LoadWindowPlacement(window, *m_deps.store);
     });
-    steps.step([&] { restoreZoom(); });
-}
-
-void frmBrowser::handOver(const QString &commandLine, std::function<void()> whenApplied)
-{
-    m_handOvers.append({ commandLine, std::move(whenApplied) });
-    applyHandOvers();
-}
-
-void frmBrowser::applyHandOvers()
-{
-    // The window takes no command while a modal window is open; the lines
-    // wait for it to close.
-    if (QWidget *modal = QApplication::activeModalWidget()) {
-        if (modal != m_modalWaitedFor) {
-            m_modalWaitedFor = modal;
-            modal->installEventFilter(this);
-            connect(modal, &QObject::destroyed, this, &frmBrowser::applyHandOvers,
-                Qt::QueuedConnection);
-        }
-        return;
-    }
-    if (m_handOvers.isEmpty())
-        return;
-    std::vector<std::function<void()>> applied;
-    while (!m_handOvers.isEmpty()) {
-        auto [commandLine, whenApplied] = m_handOvers.takeFirst();
-        if (whenApplied)
-            applied.push_back(std::move(whenApplied));
-        fileWindowSettings();
-        // The window as a new start finds it: no full screen, no find bar,
-        // not maximised, at its design size, no address history.
-        if (m_pageFullScreen)
-            leavePageFullScreen();
-        setWindowFullScreen(false);
-        closeFindBar();
-        setWindowState(Qt::WindowNoState);
-        resize(toPixels(kClientArea, TwipsPerPixel::of(this)).size());
-        m_history.clear();
-        startWith(commandLine);
-    }
-    bringToFront();
-    for (const auto &call : applied)
-        call();
-}
-
-void frmBrowser::bringToFront()
-{
-    // A placement filed as minimised starts minimised, as it would in a new window.
-    if (isMinimized())
-        return;
-    raise();
-    activateWindow();
 }
 
 void frmBrowser::bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)())
@@ -353,7 +287,7 @@ void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)
     else if (name == names::idInfo())
         steps.step([&] {
             if (m_deps.showInfoWindow)
-                m_deps.showInfoWindow();
+                m_deps.showInfoWindow(this);
         });
 }
 
@@ -365,7 +299,6 @@ void frmBrowser::ActiveBar31_ComboSelChange(ActiveBarTool *chosen)
             txtEingabe->setEditText(*address);
         }
         setWindowTitle(texts::captionPrefix() + chosen->Text());
-        restoreZoom();
     });
 }
 
@@ -469,12 +402,7 @@ void frmBrowser::zoomReset()
 
 void frmBrowser::zoomBy(int steps)
 {
-    runUntrapped("zoom", [&] {
-        const auto current = std::find(kZoomLevels.begin(), kZoomLevels.end(), m_zoomPercent);
-        const int index
-            = qBound(0, int(current - kZoomLevels.begin()) + steps, int(kZoomLevels.size()) - 1);
-        setZoom(kZoomLevels.at(std::size_t(index)), true);
-    });
+    runUntrapped("zoom", [&] { setZoom(zoomLevelBy(m_zoomPercent, steps), true); });
 }
 
 void frmBrowser::setZoom(int percent, bool remember)
@@ -485,22 +413,27 @@ void frmBrowser::setZoom(int percent, bool remember)
     }
     m_zoomPane->setText(QStringLiteral("Zoom: %1 %").arg(percent));
     m_zoomPane->setVisible(percent != 100);
-    if (remember)
-        m_zoomByCaption.insert(windowTitle(), percent);
+    if (remember && m_deps.zoom)
+        m_deps.zoom->remember(m_zoomHost, percent);
 }
 
-void frmBrowser::restoreZoom()
+void frmBrowser::brwWebBrowser_AddressChange(const QString &address)
 {
-    int percent = m_zoomByCaption.value(windowTitle(), 0);
-    if (percent == 0) {
-        const CaptionSettings where = settingsOf(windowTitle());
-        const QString stored = m_deps.store->GetSetting(
-            QLatin1String(application::title), where.zoomSection, where.zoomKey, QString());
-        bool number = false;
-        percent = stored.trimmed().toInt(&number);
-        percent = number ? nearestZoomLevel(percent) : 100;
-    }
-    setZoom(percent, false);
+    QUrl url(address);
+    const std::string host = url.port() >= 0
+        ? QStringLiteral("%1:%2").arg(url.host()).arg(url.port()).toStdString()
+        : url.host().toStdString();
+    // The program's own pages and blank pages have no host: they keep the zoom shown.
+    if (host.empty() || host == m_zoomHost)
+        return;
+    m_zoomHost = host;
+    runUntrapped("zoom", [&] {
+        const int percent = m_deps.zoom ? m_deps.zoom->percentFor(host) : 100;
+        // The engine may have reset the zoom for a page of another site.
+        brwWebBrowser->SetZoomFactor(percent / 100.0);
+        m_zoomPercent = percent;
+        setZoom(percent, false);
+    });
 }
 
 void frmBrowser::brwWebBrowser_ZoomWheel(int angleDelta)
@@ -587,11 +520,6 @@ void frmBrowser::brwWebBrowser_PdfPrinted(const QString &filePath, bool success)
 
 bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_modalWaitedFor && event->type() == QEvent::Hide) {
-        watched->removeEventFilter(this);
-        m_modalWaitedFor = nullptr;
-        QTimer::singleShot(0, this, &frmBrowser::applyHandOvers);
-    }
     // Enter in the address box, whatever modifiers are held. The combo box
     // never sees it, so it cannot add or pick an entry of its own accord.
     if ((watched == txtEingabe || watched == txtEingabe->lineEdit())
@@ -717,23 +645,12 @@ void frmBrowser::placeDownloadsPanel()
 
 void frmBrowser::Form_Unload()
 {
-    fileWindowSettings();
-}
-
-void frmBrowser::fileWindowSettings()
-{
     runUntrapped("storing the window placement", [&] {
         WidgetPlacementWindow window(this);
         SaveWindowPlacement(window, *m_deps.store);
     });
-    runUntrapped("storing the zoom", [&] {
-        for (auto zoom = m_zoomByCaption.cbegin(); zoom != m_zoomByCaption.cend(); ++zoom) {
-            const CaptionSettings where = settingsOf(zoom.key());
-            m_deps.store->SaveSetting(QLatin1String(application::title), where.zoomSection,
-                where.zoomKey, QString::number(zoom.value()));
-        }
-        m_zoomByCaption.clear();
-    });
+    // One write of the whole store per close; a failed write is reported once.
+    runUntrapped("storing the window placement", [&] { m_deps.store->flush(); });
 }
 
 } // namespace orv

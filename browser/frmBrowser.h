@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The browser window: the program's start-up window. Its load step reads the
-// command line, fills the category list, opens the category's page, names
-// the window and restores the placement and zoom filed under that name;
-// closing it, which is never refused, files them under the caption shown
-// then and ends the program. Besides the toolbar it finds in the page, zooms, prints, saves the
-// page as PDF and goes full screen, all from the keyboard.
+// The browser window. Every start of the program has one of its own: its
+// load step reads that start's command line, fills the category list, opens
+// the category's page, names the window and restores the placement filed
+// under that name. Closing it, which is never refused, files the placement
+// under the caption shown then and writes the settings store. Besides the
+// toolbar it finds in the page, zooms (per host, shared by all windows),
+// prints, saves the page as PDF and goes full screen, all from the keyboard.
 
 #include "browser/AddressHistory.h"
 #include "browser/Categories.h"
@@ -35,6 +36,7 @@ class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
 class WebBrowserControl;
+class ZoomByHost;
 
 class frmBrowser : public QWidget
 {
@@ -46,10 +48,13 @@ public:
         Hosts hosts;
         QString commandLine; // the arguments as one text, quotes kept
         SettingsStore *store = nullptr;
+        // The zoom per host, shared by every window of the process.
+        ZoomByHost *zoom = nullptr;
         // Makes the web browser control inside the given container.
         std::function<WebBrowserControl *(QWidget *container)> createBrowser;
-        // Shows the Info window modally; empty while there is none.
-        std::function<void()> showInfoWindow;
+        // Shows the Info window, modal to the given browser window only;
+        // empty while there is none.
+        std::function<void(QWidget *owner)> showInfoWindow;
         // Told when the load step is about to request the first page (start-up tracing).
         std::function<void()> beforeFirstNavigate;
         // Asks where the page's PDF goes, proposing a file; empty: nowhere.
@@ -64,13 +69,6 @@ public:
 
     // Runs once, before the window is first shown.
     void Form_Load();
-    // A later start's command line: the window files its placement and zoom
-    // under the caption shown until now and starts afresh on the new line,
-    // exactly as a new start would (fields, list, page, caption, the
-    // placement and zoom filed under the new caption, an empty address
-    // history), then comes to the front and calls whenApplied. While a modal
-    // window is open the line waits until it closes.
-    void handOver(const QString &commandLine, std::function<void()> whenApplied = {});
 
     const CommandLineFields &fields() const { return m_fields; }
     ActiveBar *toolbar() const { return ActiveBar31; }
@@ -95,12 +93,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // The load step after silencing the control; also a hand-over's start.
-    void startWith(const QString &commandLine);
-    void applyHandOvers();
-    void bringToFront();
-    // Files the placement and the zoom under the caption shown now.
-    void fileWindowSettings();
     void FillCategoryList();
     void setCategoryCaption();
     void bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)());
@@ -119,7 +111,8 @@ private:
     void zoomReset();
     void zoomBy(int steps);
     void setZoom(int percent, bool remember);
-    void restoreZoom();
+    // The page's address changed: a new host opens at its own zoom.
+    void brwWebBrowser_AddressChange(const QString &address);
 
     void toggleFullScreen();
     void setWindowFullScreen(bool on);
@@ -170,11 +163,7 @@ private:
     FindBar *m_findBar = nullptr;
     QLabel *m_zoomPane = nullptr;
     int m_zoomPercent = 100;
-    // Zoom chosen in this session per caption; filed when the window closes.
-    QHash<QString, int> m_zoomByCaption;
-    // Lines of later starts waiting for a modal window to close.
-    QList<std::pair<QString, std::function<void()>>> m_handOvers;
-    QPointer<QWidget> m_modalWaitedFor;
+    std::string m_zoomHost; // the host whose zoom the page shows
     int m_wheelAngle = 0; // turned but not yet a whole zoom step
     bool m_pageFullScreen = false;
     bool m_fullScreenByPage = false; // the page, not F11, made the window full screen

@@ -69,6 +69,8 @@ Q_SIGNALS:
     void CommandStateChange(qint32 command, bool enable);
     void DownloadBegin();
     void DownloadComplete();
+    // The page shown has a new address (a link, a redirect, the history).
+    void AddressChange(const QString &address);
 
     // activeMatch counts from 1; 0 matches: nothing found (or the search ended).
     void FindTextResult(int activeMatch, int numberOfMatches);

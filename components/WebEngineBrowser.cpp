@@ -125,6 +125,8 @@ WebEngineBrowser::WebEngineBrowser(
         Q_EMIT StatusTextChange(url);
     });
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::reportCommandStates);
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+        [this](const QUrl &url) { Q_EMIT AddressChange(url.toString()); });
     connect(m_page, &QWebEnginePage::certificateError, this,
         [](const QWebEngineCertificateError &error) {
             // Never ask: an untrusted certificate fails the load. The failed

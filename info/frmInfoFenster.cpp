@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -61,10 +62,10 @@ void setTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-std::unique_ptr<frmInfoFenster> &sharedInstance()
+QPointer<frmInfoFenster> &lastOpened()
 {
-    static std::unique_ptr<frmInfoFenster> instance;
-    return instance;
+    static QPointer<frmInfoFenster> window;
+    return window;
 }
 
 QPixmap picture(const QString &name, const QSize &size)
@@ -74,19 +75,21 @@ QPixmap picture(const QString &name, const QSize &size)
 
 } // namespace
 
-void frmInfoFenster::ShowModal(const Dependencies &dependencies)
+frmInfoFenster *frmInfoFenster::ShowModal(const Dependencies &dependencies, QWidget *owner)
 {
-    auto &instance = sharedInstance();
-    if (!instance)
-        instance = std::make_unique<frmInfoFenster>(dependencies);
-    instance->exec();
+    auto *window = new frmInfoFenster(dependencies, owner);
     // Closing discards the window and its utility class; the next opening starts afresh.
-    instance.reset();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    window->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    lastOpened() = window;
+    window->show();
+    return window;
 }
 
 frmInfoFenster *frmInfoFenster::instance()
 {
-    return sharedInstance().get();
+    return lastOpened().data();
 }
 
 frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)

@@ -4,8 +4,8 @@
 // The Info window: product name and version, the maker's offices per
 // country (copyable, with mail links), a sales text, the authors with links
 // to their staff pages, a home-page link and a button for the system
-// information tool. Modal over the browser window; one instance at a time,
-// created when it opens and discarded when it closes.
+// information tool. Modal over its browser window; created when it opens and
+// discarded when it closes.
 
 #include "sysutil/orvClassWindows.h"
 
@@ -47,10 +47,10 @@ public:
     enum class Page { Kontakt, Vertrieb, Autoren };
     enum class Country { Österreich, Deutschland };
 
-    // Opens the window modally, creating it if no instance exists; returns
-    // when it has closed, and the instance is gone then.
-    static void ShowModal(const Dependencies &dependencies);
-    // The open instance, or none.
+    // Opens a new window, modal to owner only (to the whole program without
+    // one), and returns at once; closing it discards it with its utility class.
+    static frmInfoFenster *ShowModal(const Dependencies &dependencies, QWidget *owner = nullptr);
+    // The window opened last while it is open, or none.
     static frmInfoFenster *instance();
 
     explicit frmInfoFenster(Dependencies dependencies, QWidget *parent = nullptr);

@@ -1,102 +1,63 @@
 // SPDX-License-Identifier: MIT
 #include "modules/modDeclare.h"
 
-#include "components/Twips.h"
 #include "core/Application.h"
 #include "core/Numeric.h"
 #include "modules/SettingsStore.h"
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QScreen>
-#include <QTimer>
-#include <QWidget>
-#include <QWindow>
-
-#include <optional>
 
 namespace orv {
 
 namespace {
 
-QString applicationTitle()
+// Only blanks count as "empty"; tabs and line breaks make a value that is
+// not a number.
+bool isBlank(const std::string &text)
 {
-    return QLatin1String(application::title);
-}
-
-QString singleText(float value)
-{
-    return QString::fromStdString(singleToText(value));
-}
-
-// Only blanks count as "empty" (QString::trimmed would take tabs and line breaks too).
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
-// The program's own number reading (ties to even, failing beyond 32 bits), not QString::toInt.
-std::int32_t textToLong(const QString &text)
-{
-    return textToInt32(text.toStdString());
+    return text.find_first_not_of(' ') == std::string::npos;
 }
 
 } // namespace
 
 void SaveWindowPlacement(const PlacementWindow &window, SettingsStore &store)
 {
-    const QString section = settingsOf(window.caption()).placementSection;
-    store.SaveSetting(
-        applicationTitle(), section, QStringLiteral("left"), singleText(window.left()));
-    store.SaveSetting(applicationTitle(), section, QStringLiteral("top"), singleText(window.top()));
-    store.SaveSetting(
-        applicationTitle(), section, QStringLiteral("width"), singleText(window.width()));
-    store.SaveSetting(
-        applicationTitle(), section, QStringLiteral("height"), singleText(window.height()));
-    store.SaveSetting(applicationTitle(), section, QStringLiteral("windowstate"),
-        QString::number(window.windowState()));
+    const std::string application = application::title;
+    const std::string section = window.caption();
+    store.SaveSetting(application, section, "left", singleToText(window.left()));
+    store.SaveSetting(application, section, "top", singleToText(window.top()));
+    store.SaveSetting(application, section, "width", singleToText(window.width()));
+    store.SaveSetting(application, section, "height", singleToText(window.height()));
+    store.SaveSetting(application, section, "windowstate", std::to_string(window.windowState()));
 }
 
 void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
 {
-    const QString section = settingsOf(window.caption()).placementSection;
-    const QString left
-        = store.GetSetting(applicationTitle(), section, QStringLiteral("left"), QString());
-    const QString top
-        = store.GetSetting(applicationTitle(), section, QStringLiteral("top"), QString());
-    const QString width
-        = store.GetSetting(applicationTitle(), section, QStringLiteral("width"), QString());
-    const QString height
-        = store.GetSetting(applicationTitle(), section, QStringLiteral("height"), QString());
-    const QString state = store.GetSetting(
-        applicationTitle(), section, QStringLiteral("windowstate"), QStringLiteral("2"));
+    const std::string application = application::title;
+    const std::string section = window.caption();
+    const std::string left = store.GetSetting(application, section, "left", "");
+    const std::string top = store.GetSetting(application, section, "top", "");
+    const std::string width = store.GetSetting(application, section, "width", "");
+    const std::string height = store.GetSetting(application, section, "height", "");
+    const std::string state = store.GetSetting(application, section, "windowstate", "2");
 
-    if (trimBlanks(state).isEmpty())
+    if (isBlank(state))
         return;
 
-    switch (textToLong(state)) {
-    case PlacementWindow::Normal: {
+    switch (textToInt32(state)) {
+    case PlacementWindow::Normal:
         // Centring uses the size from before the stored size is applied.
-        if (!trimBlanks(left).isEmpty())
-            window.setLeft(textToLong(left));
+        if (!isBlank(left))
+            window.setLeft(textToInt32(left));
         else
             window.setLeft(toInt32(double(window.screenWidth()) - double(window.width())) / 2);
-        if (!trimBlanks(top).isEmpty())
-            window.setTop(textToLong(top));
+        if (!isBlank(top))
+            window.setTop(textToInt32(top));
         else
             window.setTop(toInt32(double(window.screenHeight()) - double(window.height())) / 2);
-        if (!trimBlanks(width).isEmpty())
-            window.setWidth(textToLong(width));
-        if (!trimBlanks(height).isEmpty())
-            window.setHeight(textToLong(height));
+        if (!isBlank(width))
+            window.setWidth(textToInt32(width));
+        if (!isBlank(height))
+            window.setHeight(textToInt32(height));
         break;
-    }
     case PlacementWindow::Minimized:
         window.setWindowState(PlacementWindow::Minimized);
         break;
@@ -106,195 +67,6 @@ void LoadWindowPlacement(PlacementWindow &window, SettingsStore &store)
     default:
         break;
     }
-}
-
-namespace {
-
-// The stored rectangle is the window's outer one, but a window that has not
-// been shown yet has no frame: the window manager adds it when it maps the
-// window. Until then an outer size can only be applied as the inner size;
-// this keeps the outer rectangle asked for and, once the frame is known,
-// fits the window into it, so that a close and a new start store the same
-// numbers again.
-class FrameFit : public QObject
-{
-public:
-    static FrameFit *find(const QWidget *window)
-    {
-        auto *fit = static_cast<FrameFit *>(
-            window->findChild<QObject *>(name(), Qt::FindDirectChildrenOnly));
-        return fit && !fit->m_done ? fit : nullptr;
-    }
-    static FrameFit &of(QWidget *window)
-    {
-        if (FrameFit *fit = find(window))
-            return *fit;
-        auto *fit = new FrameFit(window);
-        fit->setObjectName(name());
-        return *fit;
-    }
-
-    std::optional<int> left, top, width, height;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && !m_poll.isActive()) {
-            m_waited.start();
-            m_poll.start();
-        }
-        return false;
-    }
-
-private:
-    explicit FrameFit(QWidget *window) : QObject(window), m_window(window)
-    {
-        // Window managers report the frame a little after mapping, without
-        // telling the widget; a short poll after the first show catches it.
-        m_poll.setInterval(15);
-        connect(&m_poll, &QTimer::timeout, this, &FrameFit::tryFit);
-        window->installEventFilter(this);
-    }
-
-    void tryFit()
-    {
-        const QWindow *handle = m_window->windowHandle();
-        const QMargins frame = handle ? handle->frameMargins() : QMargins();
-        const bool normal = !(m_window->windowState()
-            & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-        if (frame.isNull() && m_waited.elapsed() < 2000)
-            return;
-        if (!frame.isNull() && normal) {
-            const QRect outer = m_window->frameGeometry();
-            m_window->resize(width.value_or(outer.width()) - frame.left() - frame.right(),
-                height.value_or(outer.height()) - frame.top() - frame.bottom());
-            m_window->move(left.value_or(outer.x()), top.value_or(outer.y()));
-        }
-        m_done = true; // fitted, or no frame will come (no window manager)
-        m_poll.stop();
-        deleteLater();
-    }
-
-    static QString name() { return QStringLiteral("orvFrameFit"); }
-
-    QWidget *m_window;
-    bool m_done = false;
-    QTimer m_poll;
-    QElapsedTimer m_waited;
-};
-
-// Outer sizes are remembered for the fit while the window has not been shown.
-FrameFit *pendingFit(QWidget *window)
-{
-    return window->isVisible() ? nullptr : &FrameFit::of(window);
-}
-
-// Until the fit is done, the outer rectangle is the one asked for: a close
-// that comes first files that one again.
-float pendingOr(const QWidget *window, std::optional<int> FrameFit::*asked, int actual)
-{
-    const FrameFit *fit = FrameFit::find(window);
-    return float(fit ? (fit->*asked).value_or(actual) : actual);
-}
-
-} // namespace
-
-QString WidgetPlacementWindow::caption() const
-{
-    return m_window->windowTitle();
-}
-
-float WidgetPlacementWindow::left() const
-{
-    return pendingOr(m_window, &FrameFit::left, m_window->frameGeometry().x())
-        * TwipsPerPixel::of(m_window).x;
-}
-
-float WidgetPlacementWindow::top() const
-{
-    return pendingOr(m_window, &FrameFit::top, m_window->frameGeometry().y())
-        * TwipsPerPixel::of(m_window).y;
-}
-
-float WidgetPlacementWindow::width() const
-{
-    return pendingOr(m_window, &FrameFit::width, m_window->frameGeometry().width())
-        * TwipsPerPixel::of(m_window).x;
-}
-
-float WidgetPlacementWindow::height() const
-{
-    return pendingOr(m_window, &FrameFit::height, m_window->frameGeometry().height())
-        * TwipsPerPixel::of(m_window).y;
-}
-
-std::int16_t WidgetPlacementWindow::windowState() const
-{
-    const Qt::WindowStates states = m_window->windowState();
-    if (states & Qt::WindowMinimized)
-        return Minimized;
-    if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return Maximized;
-    return Normal;
-}
-
-void WidgetPlacementWindow::setLeft(std::int32_t twips)
-{
-    const int x = TwipsPerPixel::of(m_window).xToPixels(twips);
-    m_window->move(x, m_window->frameGeometry().y());
-    if (FrameFit *fit = pendingFit(m_window))
-        fit->left = x;
-}
-
-void WidgetPlacementWindow::setTop(std::int32_t twips)
-{
-    const int y = TwipsPerPixel::of(m_window).yToPixels(twips);
-    m_window->move(m_window->frameGeometry().x(), y);
-    if (FrameFit *fit = pendingFit(m_window))
-        fit->top = y;
-}
-
-void WidgetPlacementWindow::setWidth(std::int32_t twips)
-{
-    const int frame = m_window->frameGeometry().width() - m_window->width();
-    const int outer = TwipsPerPixel::of(m_window).xToPixels(twips);
-    m_window->resize(qMax(0, outer - frame), m_window->height());
-    if (FrameFit *fit = pendingFit(m_window))
-        fit->width = outer;
-}
-
-void WidgetPlacementWindow::setHeight(std::int32_t twips)
-{
-    const int frame = m_window->frameGeometry().height() - m_window->height();
-    const int outer = TwipsPerPixel::of(m_window).yToPixels(twips);
-    m_window->resize(m_window->width(), qMax(0, outer - frame));
-    if (FrameFit *fit = pendingFit(m_window))
-        fit->height = outer;
-}
-
-void WidgetPlacementWindow::setWindowState(std::int16_t state)
-{
-    Qt::WindowStates states
-        = m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    if (state == Minimized)
-        states |= Qt::WindowMinimized;
-    else if (state == Maximized)
-        states |= Qt::WindowMaximized;
-    m_window->setWindowState(states);
-}
-
-float WidgetPlacementWindow::screenWidth() const
-{
-    const QScreen *screen
-        = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
-    return screen ? float(screen->geometry().width()) * TwipsPerPixel::of(m_window).x : 0.0f;
-}
-
-float WidgetPlacementWindow::screenHeight() const
-{
-    const QScreen *screen
-        = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
-    return screen ? float(screen->geometry().height()) * TwipsPerPixel::of(m_window).y : 0.0f;
 }
 
 } // namespace orv

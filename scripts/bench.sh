@@ -46,10 +46,8 @@ done
 # its own but also ignores a request to maximise; so orvelbrowser gets the
 # rectangle as a stored placement (in twips, 15 to the pixel) and the bare
 # engine as an option.
-# The long session's hand-offs change the caption each time (an extra page's,
-# then a category's), and each caption finds its own placement: every one gets
-# the same rectangle, so the window keeps the floor's size through the session.
-# A handful of captions, as a user's settings hold.
+# Every caption a start may show finds the same rectangle, so each window
+# keeps the floor's size. A handful of captions, as a user's settings hold.
 template=$(mktemp -d)
 trap 'rm -rf "$template"' EXIT
 mkdir -p "$template/.config/OrvelBrowser"
@@ -68,6 +66,14 @@ echo "== start-up, second start and long session (load $(load) after waiting ${w
   "floor-stored=$build/bench/orvel-bare-engine --rendering-setup --stored-profile --rect 0,0,1280x1024 {url}" ||
   echo "(failed runs above)"
 echo "load at the end: $(load)"
+
+# The same program with a handful of captions in its settings and with a
+# thousand more: the start reads the whole file once.
+echo
+echo "== start-up with 8 and with 1008 captions in the settings file"
+"$build/bench/orvel-bench-startup" --runs 5 --home-template "$template" --captions orvel-1008=1000 \
+  "orvel-8=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
+  "orvel-1008=$build/app/orvelbrowser 0||{url}|Bench|{url}" || echo "(failed runs above)"
 
 # Other browsers, where installed, in a short run of their own against the floor.
 peers=()

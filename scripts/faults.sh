@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program through the faults a desktop throws at it and checks
-# that nothing is lost: a settings store that cannot be read or written, two
-# windows closing at once, termination signals, and the X server going away.
+# that nothing is lost: a settings store that cannot be read or written, a
+# settings file that does not parse, closes killed at any moment, two
+# programs closing at once, termination signals, and the X server going away.
 # Each run is on a display of its own with a decorating window manager, as an
 # ordinary user (made when this runs as root), so that the engine's sandbox
 # stays on and file permissions mean what they say.
@@ -54,8 +55,8 @@ own_home() { chown -R "$user" "$home"; }
 extra_env=()
 # start CATEGORY: starts the program in $home (with $extra_env), sets $pid; waits for its window.
 start() {
-  "${as_user[@]}" env -u XAUTHORITY DISPLAY="$display" HOME="$home" XDG_RUNTIME_DIR="$home" \
-    XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb ORVEL_NO_SINGLE_WINDOW=1 \
+  "${as_user[@]}" env -u XAUTHORITY DISPLAY="$display" HOME="$home" XDG_RUNTIME_DIR="${runtime:-$home}" \
+    XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb \
     ORVEL_MAIN_HOST=127.0.0.1:9 \
     ORVEL_SHOP_HOST=127.0.0.1:9 "${extra_env[@]}" "$work/orvelbrowser" "4711||$1" 2>>"$home/stderr" &
   launcher=$!
@@ -83,29 +84,37 @@ key() { sed -n "/^\\[$(section "$1")\\]/,/^\\[/s/^$2=//p" "$ini" 2>/dev/null | h
 start_display
 
 # Settings faults: the window opens maximised (nothing usable stored), closing
-# works, the user is told once, and nothing good is lost.
+# works, the user is told once when nothing can be written, and nothing good
+# is lost: a file that does not parse is kept beside the new one.
 good_other="[$(section Support)]
 left=15"
-for fault in read-only-folder corrupt huge directory; do
+for fault in read-only-folder corrupt huge directory unclosed-quote; do
   new_home "$fault"
   case $fault in
     read-only-folder) printf '%s\n' "$good_other" >"$ini"; own_home; chmod 555 "$(dirname "$ini")"; chmod 444 "$ini" ;;
     corrupt) head -c 65536 /dev/urandom >"$ini"; own_home ;;
     huge) head -c 75000000 /dev/urandom | base64 -w 76 >"$ini"; own_home ;;
     directory) rm -f "$ini"; mkdir "$ini"; own_home ;;
+    unclosed-quote) printf '[%s]\nleft="15\n\n[News]\nleft=30\n\n[Zoom]\nx=90\n' "$(section Support)" >"$ini"; own_home ;;
   esac
+  news_before=$(key News left)
   before=$(cat "$ini" 2>/dev/null | md5sum)
   start Download
   state=$(window_state Download)
   stop TERM
   status=$?
   told=$(stored_errors)
-  if [ "$status" -ne 0 ] || [ "$state" != maximised ] || [ "$told" != 1 ]; then
+  case $fault in read-only-folder | directory) want_told=1 ;; *) want_told=0 ;; esac
+  kept=$(ls "$ini".defekt-* 2>/dev/null | head -n 1)
+  if [ "$status" -ne 0 ] || [ "$state" != maximised ] || [ "$told" != "$want_told" ]; then
     fail "settings $fault" "exit $status, window $state, told $told times"
   elif [ "$fault" = read-only-folder ] && [ "$(md5sum <"$ini")" != "$before" ]; then
     fail "settings $fault" "the good file changed"
+  elif [ "$want_told" = 0 ] && { [ -z "$kept" ] || [ "$(md5sum <"$kept")" != "$before" ] \
+    || [ "$(key Download windowstate)" != 2 ] || [ "$(key News left)" != "$news_before" ]; }; then
+    fail "settings $fault" "kept '${kept##*/}', Download windowstate '$(key Download windowstate)'"
   else
-    pass "settings $fault" "opened maximised, closed with 0, told once"
+    pass "settings $fault" "opened maximised, closed with 0, told $told, original kept"
   fi
 done
 
@@ -145,17 +154,46 @@ for rules in "" "orvel.*=true"; do
 done
 extra_env=()
 
-# Two windows closing at the same moment keep both sections.
+# Two programs (as on two displays) closing at the same moment keep both sections.
 new_home two
+mkdir -p "$home/one" "$home/two"
 own_home
-start Download; first=$pid; first_launcher=$launcher
-start Support; second=$pid
+runtime=$home/one start Download; first=$pid; first_launcher=$launcher
+runtime=$home/two start Support; second=$pid
 kill -TERM "$first" "$second"
 wait "$first_launcher"; wait "$launcher"
 if [ -n "$(key Download windowstate)" ] && [ -n "$(key Support windowstate)" ]; then
-  pass "two windows closing together" "both sections stored"
+  pass "two programs closing together" "both sections stored"
 else
-  fail "two windows closing together" "Download=$(key Download windowstate) Support=$(key Support windowstate)"
+  fail "two programs closing together" "Download=$(key Download windowstate) Support=$(key Support windowstate)"
+fi
+
+# A close killed at any moment leaves the old placement or the new one, never
+# a mix, and the next close is not held up by what the killed one left.
+new_home killed
+printf '[%s]\nleft=1500\ntop=1200\nwidth=9000\nheight=6000\nwindowstate=0\n' "$(section Download)" >"$ini"
+own_home
+mixed=0 slow=0
+for round in $(seq 30); do
+  start Download
+  DISPLAY=$display xdotool search --onlyvisible --name "Kategorie: Download\$" windowmove 200 150
+  sleep 0.3
+  kill -TERM "$pid"
+  sleep "0.0$((RANDOM % 10))"
+  kill -KILL "$pid" 2>/dev/null
+  wait "$launcher" 2>/dev/null
+  left=$(key Download left) top=$(key Download top)
+  { [ "$left" = 1500 ] && [ "$top" = 1200 ]; } || { [ "$left" != 1500 ] && [ "$top" != 1200 ]; } || mixed=$((mixed + 1))
+  # Back to the old placement for the next round.
+  printf '[%s]\nleft=1500\ntop=1200\nwidth=9000\nheight=6000\nwindowstate=0\n' "$(section Download)" >"$ini"
+done
+begun=$(date +%s%N)
+start Download; stop TERM
+took=$(( ($(date +%s%N) - begun) / 1000000 ))
+if [ "$mixed" -eq 0 ] && [ "$took" -lt 15000 ]; then
+  pass "closes killed 30 times" "never a mix; the next start and close took $took ms"
+else
+  fail "closes killed 30 times" "$mixed mixed placements; the next start and close took $took ms"
 fi
 
 # Each termination signal closes the window as its close button does.

@@ -9,6 +9,7 @@
 #include "components/PictureBox.h"
 #include "core/Steps.h"
 #include "modules/ProgressBar.h"
+#include "modules/ZoomByHost.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -33,11 +34,17 @@ using Progress = std::tuple<QList<QPoint>, bool, bool, int, QList<int>>;
 using Close = std::tuple<int, int, bool>;
 using Keys = std::tuple<QStringList, QStringList, bool, QString, int, int, int>;
 
+QString stored(const MemorySettingsStore &store, const QString &section, const char *key)
+{
+    return QString::fromStdString(store.value(section.toStdString(), key));
+}
+
 // A browser window on the fake control and an in-memory store.
 struct Fixture
 {
     enum Stage { Made, Loaded, Shown };
     MemorySettingsStore store;
+    ZoomByHost zoom { store };
     FakeWebBrowser *control = nullptr;
     QStringList asked; // "info", "shell <path>", "pdf <proposed name>"
     QString pdfChoice;
@@ -47,14 +54,15 @@ struct Fixture
         [this](std::string_view where, const Failure &) { unhandled.emplace_back(where); });
 
     explicit Fixture(const QString &commandLine = "4711||Download", Stage stage = Shown,
-        MemorySettingsStore *shared = nullptr)
+        MemorySettingsStore *shared = nullptr, ZoomByHost *sharedZoom = nullptr)
     {
         window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
             .hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") },
             .commandLine = commandLine,
             .store = shared ? shared : &store,
+            .zoom = sharedZoom ? sharedZoom : &zoom,
             .createBrowser = [this](QWidget *box) { return control = new FakeWebBrowser(box); },
-            .showInfoWindow = [this] { asked << "info"; },
+            .showInfoWindow = [this](QWidget *) { asked << "info"; },
             .beforeFirstNavigate = {},
             .choosePdfFile =
                 [this](const QString &proposed) {
@@ -148,8 +156,7 @@ private Q_SLOTS:
         QVERIFY(f.unhandled.empty());
     }
 
-    // What a start opens, shows and places; a later start hands its line to
-    // the running window, which opens it alike.
+    // What a start opens, shows and places.
     void loadStep_data()
     {
         // command line, address, text shown by the category list, its entries,
@@ -175,21 +182,14 @@ private Q_SLOTS:
         if (controlFails)
             f.control->failing = { "Navigate", "Silent" };
         if (!storedState.isNull()) {
-            f.store.set(kPrefix + shown, "windowstate", storedState);
-            f.store.set(kPrefix + shown, "left", "1500");
-            f.store.set(kPrefix + shown, "width", "9000");
+            f.store.set((kPrefix + shown).toStdString(), "windowstate", storedState.toStdString());
+            f.store.set((kPrefix + shown).toStdString(), "left", "1500");
+            f.store.set((kPrefix + shown).toStdString(), "width", "9000");
         }
         f.window->Form_Load();
         QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { address });
-        // A later start hands its line over: the running window files its
-        // own placement, forgets its history and starts afresh.
-        Fixture running("4711||News|Extra|http://e.test", Fixture::Shown, &f.store);
-        running.typeAndEnter("http://a.test");
-        running.window->showNormal();
-        running.window->handOver(commandLine);
-        QCOMPARE(f.store.value(kPrefix + "News", "windowstate"), "0");
-        for (Fixture *w : { &f, &running }) {
+        for (Fixture *w : { &f }) {
             QCOMPARE(int(w->window->windowState()), state);
             if (storedState == "0")
                 QCOMPARE((QList<int> {
@@ -233,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(f.window->windowTitle(), kPrefix + "Handbuch");
         QCOMPARE(f.window->addressBox()->currentText(), "http://x.test/a");
         f.window->close();
-        QCOMPARE(f.store.value(kPrefix + "Handbuch", "width"),
+        QCOMPARE(stored(f.store, kPrefix + "Handbuch", "width"),
             QString::number(f.window->frameGeometry().width() * 15));
     }
 
@@ -275,30 +275,9 @@ private Q_SLOTS:
         QCOMPARE(cancelled, running);
         QCOMPARE(list->runningCount(), 0);
         QCOMPARE(statusAtCancel.contains(running == 2 ? "f0, f1" : "f0"), running > 0);
-        QCOMPARE(f.store.writes.isEmpty(), storeFails);
+        QCOMPARE(f.store.writes.empty(), storeFails);
+        QCOMPARE(f.store.flushes, 1); // one write of the store per close, also after a failure
         QCOMPARE(f.unhandled, storeFails ? Wheres { "storing the window placement" } : Wheres {});
-    }
-
-    // While a modal window is open the window takes no command: a later
-    // start's line waits until it closes, then the window comes to the front.
-    void aHandOverWaitsForTheModalWindow()
-    {
-        Fixture f;
-        QDialog modal(f.window.get());
-        QString titleWhileOpen;
-        QTimer::singleShot(0, &modal, [&] {
-            f.window->handOver("0||Support");
-            f.window->handOver("0||Events");
-            titleWhileOpen = f.window->windowTitle();
-            modal.accept();
-        });
-        modal.exec();
-        QCOMPARE(titleWhileOpen, kPrefix + "Download");
-        QTRY_COMPARE(f.window->windowTitle(), kPrefix + "Events");
-        // Each line a start of its own, which files the window's placement.
-        QCOMPARE(f.control->callsOf("Navigate").mid(1),
-            (QStringList { kMain + "/support", kMain + "/infos" }));
-        QCOMPARE(f.store.value(kPrefix + "Support", "windowstate"), "2");
     }
 
     // The list sits behind a button at the right end of the status band, opens
@@ -505,38 +484,42 @@ private Q_SLOTS:
             QCOMPARE(f.control->lastMove, f.window->toolbar()->clientArea());
         // A close in full screen files it as maximised.
         f.window->close();
-        QCOMPARE(
-            f.store.value(kPrefix + "Download", "windowstate"), changed.endsWith('1') ? "2" : "0");
+        QCOMPARE(stored(f.store, kPrefix + "Download", "windowstate"),
+            changed.endsWith('1') ? "2" : "0");
     }
 
-    // Each caption keeps a zoom of its own, filed when the window closes,
-    // beside its placement and not in it; a start under the caption brings
-    // it back.
-    void zoomIsFiledPerCaption()
+    // A host keeps the zoom last chosen for it, in every window and across
+    // categories, in a section of its own; a caption's section holds the
+    // placement and nothing else.
+    void zoomFollowsTheHost()
     {
         MemorySettingsStore store;
-        {
-            Fixture f("4711||Download", Fixture::Shown, &store);
-            f.press(Qt::CTRL | Qt::Key_Minus);
-            f.choose("Support"); // a zoom of its own, back to the page's size at last
-            QCOMPARE(f.window->zoomPercent(), 100);
-            f.press(Qt::CTRL | Qt::Key_Plus);
-            f.press(Qt::CTRL | Qt::Key_0);
-            f.choose("Download");
-            QCOMPARE(f.window->zoomPercent(), 90);
-            QVERIFY(store.writes.isEmpty()); // filed when the window closes
-            f.window->close();
+        ZoomByHost zoom(store);
+        store.set("ZoomByHost", "shop.test", "kaputt");
+        Fixture a("4711||Download", Fixture::Shown, &store, &zoom);
+        Fixture b("0||Shop", Fixture::Shown, &store, &zoom);
+        Q_EMIT a.control->AddressChange(kMain + "/download/?produkt=4711");
+        a.press(Qt::CTRL | Qt::Key_Minus);
+        a.choose("Support"); // the same host: the zoom stays
+        QCOMPARE(a.window->zoomPercent(), 90);
+        // (host, zoom shown) after each page b opens
+        for (const auto &[address, percent] :
+            { std::pair(QString("http://shop.test/"), 100), std::pair(kMain + "/support", 90),
+                std::pair(QString("http://main.test:8080/"), 100),
+                std::pair(QString("data:text/html,x"), 100) }) {
+            Q_EMIT b.control->AddressChange(address);
+            QCOMPARE(b.window->zoomPercent(), percent);
+            QCOMPARE(b.window->zoomPane()->isVisible(), percent != 100);
         }
-        // The caption's own section holds the placement and nothing else.
-        const QString section = MemorySettingsStore::path("OrvelBrowser", kPrefix + "Download", {});
-        QCOMPARE(store.values.keys().filter(section).replaceInStrings(section, ""),
-            (QStringList { "height", "left", "top", "width", "windowstate" }));
-        for (const auto &[line, percent] :
-            { std::pair("4711||Download", 90), std::pair("0||Support", 100) }) {
-            Fixture restarted(line, Fixture::Loaded, &store);
-            QCOMPARE(restarted.window->zoomPercent(), percent);
-            QCOMPARE(restarted.control->callsOf("Zoom").size(), percent == 100 ? 0 : 1);
-        }
+        QCOMPARE(stored(store, "ZoomByHost", "main.test"), "90");
+        a.window->close();
+        const std::string section
+            = MemorySettingsStore::path("OrvelBrowser", (kPrefix + "Support").toStdString(), {});
+        QStringList keys;
+        for (const auto &[path, value] : store.values)
+            if (path.starts_with(section))
+                keys << QString::fromStdString(path.substr(section.size()));
+        QCOMPARE(keys, (QStringList { "height", "left", "top", "width", "windowstate" }));
     }
 
     void everyToolIsNamedAndReachedByTab()

@@ -27,7 +27,7 @@ fi
 home=$work/home
 mkdir -p "$home"
 chown "$user" "$home"
-"${run[@]}" env -u XAUTHORITY HOME="$home" XDG_RUNTIME_DIR="$home" ORVEL_NO_SINGLE_WINDOW=1 \
+"${run[@]}" env -u XAUTHORITY HOME="$home" XDG_RUNTIME_DIR="$home" \
   ORVEL_MAIN_HOST=127.0.0.1:9 QT_QPA_PLATFORM=xcb "$work/orvelbrowser" '4711||Download' \
   2>"$work/stderr" &
 main=$!

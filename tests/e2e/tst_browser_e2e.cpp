@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The browser window on the real web engine against the local demo site.
 
+#include "Desktop.h"
 #include "MeterProbe.h"
 #include "browser/DownloadsPanel.h"
 #include "browser/FindBar.h"
@@ -11,7 +12,7 @@
 #include "components/PictureBox.h"
 #include "components/WebEngineBrowser.h"
 #include "demo/DemoSite.h"
-#include "modules/SettingsStore.h"
+#include "modules/posix/IniSettingsStore.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -44,6 +45,7 @@
 #include <xcb/xcb.h>
 
 using namespace orv;
+using namespace orv::test::desktop;
 using orv::demo::DemoSite;
 using Link = std::tuple<QString, QString, QString, QString>;
 using Unreachable = std::tuple<QString, QString, QString>;
@@ -51,55 +53,8 @@ using Question = std::tuple<QString, bool, QString, QString>;
 
 namespace {
 
-constexpr int kLoadTimeout = 20000;
-const QString kPrefix = QStringLiteral("Harlund Webbrowser... Kategorie: ");
-
 // Settings, profile and downloads go to a fresh home of the test's own.
 QTemporaryDir home;
-
-// The launchers' startup messages on this display, as a desktop's task bar
-// reads them: pieces of 20 bytes sent to the root window, joined up to a NUL.
-// They are sent with the mask for property changes, which Qt already selects
-// on the root window.
-class StartupMessages : public QAbstractNativeEventFilter
-{
-public:
-    StartupMessages() { qApp->installNativeEventFilter(this); }
-    ~StartupMessages() override { qApp->removeNativeEventFilter(this); }
-
-    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
-    {
-        const auto *event = static_cast<xcb_client_message_event_t *>(message);
-        if (type != "xcb_generic_event_t" || (event->response_type & 0x7f) != XCB_CLIENT_MESSAGE
-            || (event->type != m_begin && event->type != m_more))
-            return false;
-        QByteArray &text = m_partial[event->window];
-        if (event->type == m_begin)
-            text.clear();
-        const auto *piece = reinterpret_cast<const char *>(event->data.data8);
-        text.append(piece, qstrnlen(piece, 20));
-        if (qstrnlen(piece, 20) < 20) // up to the NUL
-            messages.append(QString::fromUtf8(std::exchange(text, {})));
-        return false;
-    }
-
-    QStringList messages;
-
-private:
-    xcb_atom_t atom(const char *name) const
-    {
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(m_connection,
-            xcb_intern_atom(m_connection, false, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return result;
-    }
-
-    xcb_connection_t *m_connection
-        = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    xcb_atom_t m_begin = atom("_NET_STARTUP_INFO_BEGIN"), m_more = atom("_NET_STARTUP_INFO");
-    QHash<xcb_window_t, QByteArray> m_partial;
-};
 
 } // namespace
 
@@ -110,7 +65,7 @@ class TestBrowserEndToEnd : public QObject
 private:
     DemoSite m_site;
     QWebEngineProfile *m_profile = nullptr;
-    QSettingsStore *m_store = nullptr;
+    std::unique_ptr<IniSettingsStore> m_store;
     std::unique_ptr<frmBrowser> m_window;
     QProcess *m_windowManager = nullptr;
     QString m_pdfPath = home.filePath("seite.pdf");
@@ -176,7 +131,7 @@ private:
         m_window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
             .hosts = { m_site.mainHost(), m_site.shopHost() },
             .commandLine = commandLine,
-            .store = m_store,
+            .store = m_store.get(),
             .createBrowser
             = [this, options](
                   QWidget *box) { return new WebEngineBrowser(box, m_profile, options); },
@@ -233,77 +188,6 @@ private:
         poll->start(50);
     }
 
-    // The real program, on this display and the demo site, with the
-    // variables ("NAME=value") added to its environment.
-    void startProgram(
-        QProcess &program, const QString &commandLine, const QStringList &variables = {})
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ORVEL_MAIN_HOST", m_site.mainHost());
-        environment.insert("ORVEL_SHOP_HOST", m_site.shopHost());
-        for (const QString &variable : variables)
-            environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.start(QStringLiteral(ORVEL_BROWSER_EXECUTABLE), { commandLine });
-        QVERIFY(program.waitForStarted());
-    }
-    // A tool's output, the event loop running meanwhile; none unless it ran
-    // and ended with status 0.
-    static std::optional<QString> run(const QString &tool, const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(tool, arguments);
-        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 10000)
-            || process.error() != QProcess::UnknownError || process.exitCode() != 0)
-            return std::nullopt;
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-    // Real X events through the server, as a keyboard gives them.
-    static void xdo(const QStringList &arguments) { QVERIFY(run("xdotool", arguments)); }
-    static void keys(const QString &sequence)
-    {
-        xdo(QStringList { "key", "--delay", "30" } + sequence.split(' '));
-    }
-    static void type(const QString &text) { xdo({ "type", "--delay", "20", text }); }
-    // Ctrl+L, the address, Enter.
-    static void typeAddress(const QString &address)
-    {
-        keys("ctrl+l");
-        type(address);
-        keys("Return");
-    }
-    // Processor time of a process and all its descendants so far, in clock ticks.
-    static qint64 treeCpuTicks(qint64 root)
-    {
-        // By process, what follows the command's name in parentheses: state,
-        // ppid, ..., utime (12th), stime.
-        QMap<qint64, QStringList> stats;
-        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
-            QFile stat("/proc/" + pid + "/stat");
-            if (!stat.open(QIODevice::ReadOnly))
-                continue;
-            const QString text = QString::fromLatin1(stat.readAll());
-            stats.insert(pid.toLongLong(), text.mid(text.lastIndexOf(')') + 2).split(' '));
-        }
-        qint64 sum = 0;
-        for (auto process = stats.cbegin(); process != stats.cend(); ++process) {
-            qint64 ancestor = process.key();
-            while (ancestor > 1 && ancestor != root)
-                ancestor = stats.value(ancestor).value(1).toLongLong();
-            if (ancestor == root)
-                sum += process->value(11).toLongLong() + process->value(12).toLongLong();
-        }
-        return sum;
-    }
-    // Visible windows of any program whose caption shows the category.
-    static QStringList windowsOf(const QString &category)
-    {
-        return run("xdotool", { "search", "--onlyvisible", "--name", kPrefix + category + "$" })
-            .value_or(QString())
-            .split('\n', Qt::SkipEmptyParts);
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -314,7 +198,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         QVERIFY(m_site.start());
         m_profile = createBrowserProfile(this);
-        m_store = new QSettingsStore();
+        m_store = std::make_unique<IniSettingsStore>(IniSettingsStore::fileFor("OrvelBrowser"));
     }
 
     void cleanup()
@@ -328,7 +212,7 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        delete m_store;
+        m_store.reset();
         delete m_profile; // after every page that used it
         m_windowManager->terminate();
         m_windowManager->waitForFinished();
@@ -446,9 +330,7 @@ private Q_SLOTS:
         loadBy([&] { choose("Events"); });
         clickTool("ID_Beenden");
         QVERIFY(!m_window->isVisible());
-        bool filed = false;
-        m_store->GetSetting("OrvelBrowser", kPrefix + "Events", "left", {}).toInt(&filed);
-        QVERIFY(filed);
+        QVERIFY(filed("Events", "left").toInt() != 0);
     }
 
     // Links the user follows to other sites, mail links included, and a
@@ -754,13 +636,12 @@ private Q_SLOTS:
         if (m_windowManager->state() != QProcess::Running)
             QSKIP("openbox is not installed");
         // Read as no placement at start; a number once the close has filed it.
-        m_store->SaveSetting("OrvelBrowser", kPrefix + "News", "left", "not yet");
-        m_store->SaveSetting("OrvelBrowser", kPrefix + "News", "windowstate", "0");
-        QTemporaryDir workingFolder;
+        file({ { "News", { "not yet", "", "", "", "0" } } });
+        QTemporaryDir workingFolder, runtime;
         QProcess program;
         program.setWorkingDirectory(workingFolder.path());
-        startProgram(program, "0||News",
-            { "ORVEL_NO_SINGLE_WINDOW=1", "XDG_CONFIG_HOME=conf", "XDG_DATA_HOME=data",
+        startProgram(program, m_site, "0||News",
+            { "XDG_RUNTIME_DIR=" + runtime.path(), "XDG_CONFIG_HOME=conf", "XDG_DATA_HOME=data",
                 "XDG_CACHE_HOME=cache" });
         QTRY_VERIFY_WITH_TIMEOUT(m_site.pageRequests().contains("main /neuigkeiten"), kLoadTimeout);
         QTest::qWait(3000); // the start's own work
@@ -790,9 +671,9 @@ private Q_SLOTS:
         QVERIFY(program.waitForFinished(kLoadTimeout));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
-        bool filed = false;
-        m_store->GetSetting("OrvelBrowser", kPrefix + "News", "left", {}).toInt(&filed);
-        QVERIFY(filed);
+        bool number = false;
+        filed("News", "left").toInt(&number);
+        QVERIFY(number);
         QCOMPARE(partials(), QStringList());
         QCOMPARE(QDir(workingFolder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
             QStringList());
@@ -883,77 +764,6 @@ private Q_SLOTS:
                     .value_or(QString())
                     .simplified()
                     .contains("Downloads für Produkt 4711"));
-    }
-
-    // A second start on this display hands its line to the running window and
-    // ends; the window then is what a new start would be: the old caption's
-    // placement filed, the new caption's applied. With the single window
-    // switched off a start opens a window of its own.
-    void aSecondStartGoesToTheRunningWindow()
-    {
-        const QStringList keys { "left", "top", "width", "height", "windowstate" };
-        const QMap<QString, QStringList> stored { { "Download",
-                                                      { "1500", "1200", "9000", "6000", "0" } },
-            { "Support", { "3000", "2400", "7500", "4500", "0" } } };
-        const auto placement = [&](const QString &category) {
-            QStringList values;
-            for (const QString &key : keys)
-                values.append(m_store->GetSetting("OrvelBrowser", kPrefix + category, key, {}));
-            return values;
-        };
-        for (auto category = stored.cbegin(); category != stored.cend(); ++category)
-            for (int i = 0; i < keys.size(); ++i)
-                m_store->SaveSetting(
-                    "OrvelBrowser", kPrefix + category.key(), keys.at(i), category.value().at(i));
-
-        // Each start from a launcher ends the launcher's notification; a
-        // handed-over start brings the running window to the front, over
-        // a window the user turned to since.
-        StartupMessages launcher;
-        const auto active = [] {
-            return run("xdotool", { "getactivewindow" }).value_or(QString()).trimmed();
-        };
-        QProcess first, second, own;
-        startProgram(first, "4711||Download", { "DESKTOP_STARTUP_ID=orvel-first" });
-        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("Download").size(), 1, kLoadTimeout);
-        // The user moves the window before the next start.
-        xdo({ "windowmove", windowsOf("Download").value(0), "300", "250" });
-        startProgram(own, "0||News", { "ORVEL_NO_SINGLE_WINDOW=1" });
-        QTRY_COMPARE_WITH_TIMEOUT(windowsOf("News").size(), 1, kLoadTimeout);
-        QTRY_COMPARE(active(), windowsOf("News").value(0));
-        m_site.clearRequests();
-        startProgram(second, "0||Support", { "DESKTOP_STARTUP_ID=orvel-second" });
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(m_site.pageRequests().contains("main /support"), kLoadTimeout);
-        QTRY_COMPARE(windowsOf("Support").size(), 1);
-        QCOMPARE(windowsOf("Download").size(), 0);
-        QCOMPARE(first.state(), QProcess::Running);
-        QTRY_COMPARE(active(), windowsOf("Support").value(0));
-        QTRY_VERIFY(launcher.messages.contains("remove: ID=orvel-first"));
-        QTRY_VERIFY(launcher.messages.contains("remove: ID=orvel-second"));
-        // Where it was moved to: xdotool places the client area, the frame's
-        // border and title bar lie around it (at most 30 pixels).
-        for (const int i : { 0, 1 })
-            QVERIFY(qAbs(placement("Download").at(i).toInt() - QList { 4500, 3750 }.at(i)) <= 450);
-        QCOMPARE(placement("Download").mid(2), stored["Download"].mid(2));
-
-        // The taskbar finds the desktop entry by the window's class.
-        QFile entry(ORVEL_DESKTOP_FILE);
-        QVERIFY(entry.open(QIODevice::ReadOnly));
-        const QString wmClass = QRegularExpression("StartupWMClass=(\\S+)")
-                                    .match(QString::fromUtf8(entry.readAll()))
-                                    .captured(1);
-        QVERIFY(run("xprop", { "-id", windowsOf("Support").value(0), "WM_CLASS" })
-                    .value_or(QString())
-                    .contains('"' + wmClass + '"'));
-
-        QCOMPARE(own.state(), QProcess::Running);
-        for (QProcess *program : { &first, &own }) {
-            program->terminate();
-            QVERIFY(program->waitForFinished(kLoadTimeout));
-        }
-        QCOMPARE(placement("Support"), stored["Support"]); // applied, hence filed unchanged
     }
 };
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The load step's handling of a command line on the browser window itself,
 // with the fake web control, offscreen: any command line opens exactly one
-// page. One window takes every input, as a second start hands its command
-// line to the running window.
+// page in a window of its own, as each start has.
 #include "FakeWebBrowser.h"
 #include "Fuzz.h"
 #include "MemorySettingsStore.h"
@@ -22,29 +21,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Never destroyed: Qt's own clean-up at exit would find the window alive.
     static const auto *application = new QApplication(argc, argv);
     static test::MemorySettingsStore store;
-    static test::FakeWebBrowser *control = nullptr;
-    static frmBrowser *window = [] {
-        setUnhandledFailureHandler([](std::string_view, const Failure &) {});
-        frmBrowser::Dependencies deps;
-        deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
-        deps.store = &store;
-        deps.createBrowser = [](QWidget *container) {
-            return control = new test::FakeWebBrowser(container);
-        };
-        auto *made = new frmBrowser(std::move(deps));
-        made->Form_Load();
-        return made;
-    }();
     (void)offscreen;
     (void)application;
-    control->calls.clear();
-    store.reads.clear();
-    store.writes.clear();
-    store.values.clear(); // each hand-over files a section under its own caption
-    window->handOver(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
-    FUZZ_CHECK(control->callsOf(QStringLiteral("Navigate")).size() == 1);
-    // The program's event loop would deliver what the hand-over posted; without it
-    // every input would leave its events queued.
+    setUnhandledFailureHandler([](std::string_view, const Failure &) {});
+    test::FakeWebBrowser *control = nullptr;
+    frmBrowser::Dependencies deps;
+    deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
+    deps.commandLine = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    deps.store = &store;
+    deps.createBrowser = [&control](QWidget *container) {
+        return control = new test::FakeWebBrowser(container);
+    };
+    store.values.clear();
+    {
+        frmBrowser window(std::move(deps));
+        window.Form_Load();
+        FUZZ_CHECK(control->callsOf(QStringLiteral("Navigate")).size() == 1);
+    }
+    // The program's event loop would deliver what the window posted; without
+    // it every input would leave its events queued.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The window placement read back from the settings store: five values, one
-// a line, from a store in memory; then the same bytes as the INI file a
+// a line, from a store in memory; then the same bytes as the settings file a
 // person may have edited. A value that is no number fails the load (the
-// caller traps it); nothing else may go wrong.
+// caller traps it); nothing else may go wrong, and what the file's reader
+// understood reads back the same after it is written.
 #include "FakePlacementWindow.h"
 #include "Fuzz.h"
 #include "MemorySettingsStore.h"
 #include "core/Failure.h"
+#include "modules/IniFile.h"
 #include "modules/SettingsStore.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 using namespace orv;
 
@@ -31,28 +29,31 @@ void load(SettingsStore &store)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto text
-        = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    test::MemorySettingsStore memory;
-    const QString caption = test::FakePlacementWindow().m_caption;
-    const QList<QByteArray> lines = text.split('\n');
+    const std::string text(reinterpret_cast<const char *>(data), size);
+    const std::string caption = test::FakePlacementWindow().m_caption;
     const char *keys[] = { "left", "top", "width", "height", "windowstate" };
-    for (qsizetype i = 0; i < 5 && i < lines.size(); ++i)
-        memory.set(caption, QLatin1String(keys[i]), QString::fromUtf8(lines[i]));
+    test::MemorySettingsStore memory;
+    std::size_t start = 0;
+    for (const char *key : keys) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        memory.set(caption, key, text.substr(start, end - start));
+        start = std::min(end + 1, text.size());
+    }
     load(memory);
 
-    // A new file each time: the settings reader caches a file it has read.
-    static int count = 0;
-    const QString path = QDir::tempPath()
-        + QStringLiteral("/orvel-fuzz-%1-%2.ini")
-              .arg(QCoreApplication::applicationPid())
-              .arg(++count);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size()) {
-        file.close();
-        QSettingsStore store(path);
-        load(store);
+    // The bytes as the settings file: loaded through a store over it, then
+    // written with a change and read again.
+    ini::Document document = ini::Document::parse(text);
+    test::MemorySettingsStore file;
+    for (const char *key : keys) {
+        if (const auto value = document.value(caption, key))
+            file.set(caption, key, *value);
     }
-    QFile::remove(path);
+    load(file);
+    document.set(caption, "left", "1440");
+    const ini::Document reread = ini::Document::parse(document.text());
+    FUZZ_CHECK(reread.clean());
+    for (const char *key : keys)
+        FUZZ_CHECK(reread.value(caption, key) == document.value(caption, key));
     return 0;
 }

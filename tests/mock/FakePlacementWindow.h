@@ -3,7 +3,7 @@
 
 #include "modules/modDeclare.h"
 
-#include <QString>
+#include <string>
 
 namespace orv::test {
 
@@ -11,7 +11,7 @@ namespace orv::test {
 class FakePlacementWindow : public PlacementWindow
 {
 public:
-    QString caption() const override { return m_caption; }
+    std::string caption() const override { return m_caption; }
     float left() const override { return m_left; }
     float top() const override { return m_top; }
     float width() const override { return m_width; }
@@ -25,7 +25,7 @@ public:
     float screenWidth() const override { return 19200.0f; }
     float screenHeight() const override { return 14400.0f; }
 
-    QString m_caption = QStringLiteral("Harlund Webbrowser... Kategorie: Download");
+    std::string m_caption = "Harlund Webbrowser... Kategorie: Download";
     float m_left = 100.0f;
     float m_top = 200.0f;
     float m_width = 10440.0f;

@@ -6,48 +6,55 @@
 #include "core/Failure.h"
 #include "modules/SettingsStore.h"
 
-#include <QMap>
-#include <QStringList>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace orv::test {
 
 class MemorySettingsStore : public SettingsStore
 {
 public:
-    QString GetSetting(const QString &application, const QString &section, const QString &key,
-        const QString &defaultValue) override
+    std::string GetSetting(const std::string &application, const std::string &section,
+        const std::string &key, const std::string &defaultValue) override
     {
-        reads.append(key);
-        return values.value(path(application, section, key), defaultValue);
+        reads.push_back(key);
+        const auto found = values.find(path(application, section, key));
+        return found == values.end() ? defaultValue : found->second;
     }
 
-    void SaveSetting(const QString &application, const QString &section, const QString &key,
-        const QString &value) override
+    void SaveSetting(const std::string &application, const std::string &section,
+        const std::string &key, const std::string &value) override
     {
-        if (failFromWrite >= 0 && writes.size() >= failFromWrite)
+        if (failFromWrite >= 0 && int(writes.size()) >= failFromWrite)
             fail(FailureCode::ControlFailed, "store not writable");
-        writes.append(key);
-        values.insert(path(application, section, key), value);
+        writes.push_back(key);
+        values[path(application, section, key)] = value;
     }
 
-    static QString path(const QString &application, const QString &section, const QString &key)
+    void flush() override { ++flushes; }
+
+    static std::string path(
+        const std::string &application, const std::string &section, const std::string &key)
     {
-        return application + QLatin1Char('|') + section + QLatin1Char('|') + key;
+        return application + '|' + section + '|' + key;
     }
 
-    QString value(const QString &section, const QString &key) const
+    std::string value(const std::string &section, const std::string &key) const
     {
-        return values.value(path(QStringLiteral("OrvelBrowser"), section, key));
+        const auto found = values.find(path("OrvelBrowser", section, key));
+        return found == values.end() ? std::string() : found->second;
     }
-    void set(const QString &section, const QString &key, const QString &value)
+    void set(const std::string &section, const std::string &key, const std::string &value)
     {
-        values.insert(path(QStringLiteral("OrvelBrowser"), section, key), value);
+        values[path("OrvelBrowser", section, key)] = value;
     }
 
-    QMap<QString, QString> values;
-    QStringList reads;
-    QStringList writes;
+    std::map<std::string, std::string> values;
+    std::vector<std::string> reads;
+    std::vector<std::string> writes;
     int failFromWrite = -1; // index of the first write that fails; -1: none
+    int flushes = 0;
 };
 
 } // namespace orv::test

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "app/SingleWindow.h"
+#include "app/RunningInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QtEndian>
 
 #include <cctype>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace orv::app {
@@ -18,8 +23,8 @@ namespace {
 // once it has taken it.
 constexpr int kHeader = 4;
 constexpr char kTaken = '1';
-constexpr int kConnectMs = 1000;
-constexpr int kAnswerMs = 5000;
+// How often a waiting start looks whether the process it waits for lives.
+constexpr int kLookMs = 200;
 
 QString fileNamePart(const QByteArray &text)
 {
@@ -32,13 +37,7 @@ QString fileNamePart(const QByteArray &text)
 
 } // namespace
 
-bool singleWindowWanted()
-{
-    const QByteArray off = qgetenv("ORVEL_NO_SINGLE_WINDOW");
-    return off.isEmpty() || off == "0";
-}
-
-QString singleWindowName()
+QString instanceName()
 {
     const QString name
         = QStringLiteral("orvelbrowser-%1-x%2-w%3")
@@ -52,31 +51,62 @@ QString singleWindowName()
     return name;
 }
 
-bool handToRunningWindow(
-    const QString &name, const QString &commandLine, const QByteArray &launchId)
+InstanceLock::~InstanceLock()
 {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(kConnectMs))
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool InstanceLock::tryTake(const QString &name)
+{
+    if (m_fd >= 0)
+        return true;
+    const QString path = QDir::isAbsolutePath(name) ? name : QDir(QDir::tempPath()).filePath(name);
+    // Not inherited by the engine's helper processes, which would otherwise
+    // keep the lock after this process is gone.
+    const int fd = ::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(),
+        O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true; // no place for a lock: every start is a first start
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
         return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+bool handToRunningInstance(
+    InstanceLock &lock, const QString &name, const QString &commandLine, const QByteArray &launchId)
+{
     QByteArray message;
     for (const QByteArray &part : { commandLine.toUtf8(), launchId }) {
         QByteArray header(kHeader, '\0');
         qToBigEndian(quint32(part.size()), header.data());
         message += header + part;
     }
-    socket.write(message);
-    if (!socket.waitForBytesWritten(kAnswerMs))
-        return false;
-    while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(kAnswerMs))
-            return false;
+    while (!lock.tryTake(name)) {
+        // The process lives; it may not listen yet, or be busy (stopped,
+        // a long script): ask again until it answers or is gone.
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(kLookMs)) {
+            QThread::msleep(kLookMs / 4);
+            continue;
+        }
+        socket.write(message);
+        while (socket.state() == QLocalSocket::ConnectedState && socket.bytesAvailable() < 1) {
+            socket.waitForReadyRead(kLookMs);
+            if (socket.bytesAvailable() < 1 && lock.tryTake(name))
+                return false; // it died while this start waited
+        }
+        if (socket.bytesAvailable() >= 1 && socket.read(1).at(0) == kTaken)
+            return true;
     }
-    return socket.read(1).at(0) == kTaken;
+    return false;
 }
 
-SingleWindowServer::SingleWindowServer(QObject *parent)
-    : QObject(parent), m_server(new QLocalServer(this))
+InstanceServer::InstanceServer(QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
 {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
@@ -107,19 +137,15 @@ SingleWindowServer::SingleWindowServer(QObject *parent)
     });
 }
 
-bool SingleWindowServer::listen(const QString &name)
+bool InstanceServer::listen(const QString &name)
 {
-    if (m_server->listen(name))
-        return true;
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
-        return false;
-    // A socket file left by a window that crashed answers nobody.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(kConnectMs))
-        return false;
     QLocalServer::removeServer(name);
     return m_server->listen(name);
+}
+
+void InstanceServer::close()
+{
+    m_server->close();
 }
 
 } // namespace orv::app
