@@ -10,6 +10,7 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
+#include <QWidget>
 
 namespace orv {
 
@@ -75,7 +76,37 @@ DownloadHandler::DownloadHandler(const QString &folder, ChooseFile chooseFile, Q
 {
 }
 
-bool DownloadHandler::take(QWebEngineDownloadRequest *download)
+void DownloadHandler::expect(const QUrl &address)
+{
+    // One count for every handler of the process: the newest expectation wins.
+    static quint64 counter = 0;
+    m_expected.removeIf([&](const auto &entry) { return entry.first == address; });
+    m_expected.append({ address, ++counter });
+    // A window goes to few addresses between a click and its file.
+    if (m_expected.size() > 16)
+        m_expected.removeFirst();
+}
+
+quint64 DownloadHandler::expectation(const QUrl &address) const
+{
+    for (const auto &[expected, when] : m_expected) {
+        if (expected == address)
+            return when;
+    }
+    return 0;
+}
+
+void DownloadHandler::showsIn(QWidget *view)
+{
+    m_view = view;
+}
+
+bool DownloadHandler::isActive() const
+{
+    return m_view && m_view->isActiveWindow();
+}
+
+void DownloadHandler::take(QWebEngineDownloadRequest *download)
 {
     // Qt 6.4 asks once more about a download whose connection broke, as it
     // starts the transfer over: with a new request that has no page, the page
@@ -84,12 +115,13 @@ bool DownloadHandler::take(QWebEngineDownloadRequest *download)
     if (const auto known = m_taken.constFind(download->id()); known != m_taken.cend()) {
         download->cancel();
         end(*known, DownloadEntry::State::Failed, connectionLost());
-        return false;
+        return;
     }
+    Q_EMIT arrived();
     const QString path = destination(download->downloadFileName());
     if (path.isEmpty()) {
         download->cancel();
-        return true;
+        return;
     }
     const QFileInfo file(path);
     download->setDownloadDirectory(file.absolutePath());
@@ -113,7 +145,6 @@ bool DownloadHandler::take(QWebEngineDownloadRequest *download)
                 end(id, DownloadEntry::State::Failed, failureReason(*download));
         });
     download->accept();
-    return true;
 }
 
 QString DownloadHandler::destination(const QString &suggested)

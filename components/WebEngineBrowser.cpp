@@ -2,6 +2,7 @@
 #include "components/WebEngineBrowser.h"
 
 #include "components/DownloadHandler.h"
+#include "components/DownloadRouter.h"
 #include "components/ReachabilityProbe.h"
 #include "components/StartupTrace.h"
 #include "core/Application.h"
@@ -16,7 +17,6 @@
 #include <QStandardPaths>
 #include <QWebEngineCertificateError>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
@@ -138,8 +138,12 @@ WebEngineBrowser::WebEngineBrowser(
         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
             handleRendererGone(status != QWebEnginePage::NormalTerminationStatus);
         });
-    connect(
-        profile, &QWebEngineProfile::downloadRequested, this, &WebEngineBrowser::handleDownload);
+    m_downloads->showsIn(m_view);
+    DownloadRouter::of(profile)->add(m_downloads);
+    // A link that turns out to be a file ends its load as "aborted"; the
+    // download reports its own outcome.
+    connect(m_downloads, &DownloadHandler::arrived, this,
+        [this] { m_downloadStartedByLoad = m_loading; });
     connect(m_downloads, &DownloadHandler::statusText, this, &WebBrowserControl::StatusTextChange);
     connect(m_probe, &ReachabilityProbe::answered, this, &WebEngineBrowser::loadStoodInFor);
 
@@ -436,22 +440,12 @@ void WebEngineBrowser::reportCommandStates()
     Q_EMIT CommandStateChange(CommandBack, canGoBack());
 }
 
-void WebEngineBrowser::handleDownload(QWebEngineDownloadRequest *download)
-{
-    // The profile serves this control alone, so every download is its own.
-    // The request's page() is not asked: a request may have no page (a
-    // download the engine asks about again after its page moved on), and
-    // page() then reads through a null pointer (Qt 6.4).
-    if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
-        return;
-    if (m_downloads->take(download))
-        m_downloadStartedByLoad = m_loading;
-}
-
 bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFrame)
 {
     if (!isMainFrame)
         return true;
+    // Should the address turn out to be a file, it is this window's.
+    m_downloads->expect(url);
     // The button of our own page loads the page it stands in for.
     if (m_standInFor.isValid() && url == m_standInFor)
         return true;
@@ -683,6 +677,8 @@ void WebEngineBrowser::runContextCommand(PageContextMenu::Command command, const
             m_options.openExternally(link);
         break;
     case C::SaveImage:
+        if (const auto *request = m_view->lastContextMenuRequest())
+            m_downloads->expect(request->mediaUrl());
         m_downloads->askWhereNext();
         m_page->triggerAction(QWebEnginePage::DownloadImageToDisk);
         break;

@@ -27,7 +27,6 @@
 
 #include <functional>
 
-class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
@@ -105,7 +104,6 @@ private:
     void handleLoadFinished();
     void handleRendererGone(bool crashed);
     void reportCommandStates();
-    void handleDownload(QWebEngineDownloadRequest *download);
     void showContextMenu(const QPoint &position);
     bool contextCommandAvailable(PageContextMenu::Command command) const;
     void runContextCommand(PageContextMenu::Command command, const QUrl &link);
