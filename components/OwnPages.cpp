@@ -82,6 +82,19 @@ QString crashedPageHtml(const QUrl &address)
         address, QStringLiteral("Neu laden"));
 }
 
+QString unresponsivePageHtml(const QUrl &address)
+{
+    return page(QStringLiteral("Seite reagiert nicht"),
+        QStringLiteral("Ein Skript dieser Seite läuft ohne Ende; sie zeigt nichts Neues mehr und "
+                       "nimmt keine Eingaben an. Neu laden beendet es und lädt die Seite neu."),
+        address, QStringLiteral("Neu laden"));
+}
+
+QString unresponsiveStatus()
+{
+    return QStringLiteral("Seite reagiert nicht: ");
+}
+
 QString loginNeededPageHtml(const QUrl &address)
 {
     return page(QStringLiteral("Anmeldung erforderlich"),

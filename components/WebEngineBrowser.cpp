@@ -84,6 +84,8 @@ WebEngineBrowser::WebEngineBrowser(
                                         .answerTimeoutMs = m_options.answerTimeoutMs },
           this))
 {
+    m_hang = new HangWatch(m_page, m_options.hangPatience, this);
+    connect(m_hang, &HangWatch::notAnswering, this, &WebEngineBrowser::handleNotAnswering);
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
     m_view->setPage(m_page);
     // Our own page replaces the engine's for pages that cannot be reached.
@@ -201,7 +203,20 @@ void WebEngineBrowser::Navigate(const QString &address)
         Q_EMIT StatusTextChange(texts::statusLoadFailed() + address);
         return;
     }
-    m_page->load(url);
+    userAsked({ .load = url });
+}
+
+void WebEngineBrowser::userAsked(const PageRequest &request)
+{
+    if (deferredWhileHung(request))
+        return;
+    m_hang->userActed(request);
+    if (request.load.isValid())
+        m_page->load(request.load);
+    else if (request.historyStep < 0)
+        m_page->history()->back();
+    else if (request.historyStep > 0)
+        m_page->history()->forward();
 }
 
 void WebEngineBrowser::GoBack()
@@ -215,14 +230,14 @@ void WebEngineBrowser::GoBack()
         Q_EMIT StatusTextChange(texts::statusDone());
         return;
     }
-    m_page->history()->back();
+    userAsked({ .load = {}, .historyStep = -1 });
 }
 
 void WebEngineBrowser::GoForward()
 {
     if (!canGoForward())
         fail(FailureCode::ControlFailed, "No next page");
-    m_page->history()->forward();
+    userAsked({ .load = {}, .historyStep = 1 });
 }
 
 bool WebEngineBrowser::canGoBack() const
@@ -238,16 +253,19 @@ bool WebEngineBrowser::canGoForward() const
 
 void WebEngineBrowser::Stop()
 {
+    m_hang->userActed();
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
 void WebEngineBrowser::Refresh()
 {
     // Reloading our own page would only show it again.
-    if (m_standInFor.isValid())
+    if (m_standInFor.isValid()) {
         loadStoodInFor();
-    else
-        m_page->triggerAction(QWebEnginePage::Reload);
+        return;
+    }
+    m_hang->userActed();
+    m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 void WebEngineBrowser::Move(int left, int top, int width, int height)
@@ -321,6 +339,8 @@ bool WebEngineBrowser::eventFilter(QObject *watched, QEvent *event)
         QObject *child = static_cast<QChildEvent *>(event)->child();
         if (child->isWidgetType())
             child->installEventFilter(this);
+    } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+        m_hang->userActed();
     } else if (event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
@@ -336,8 +356,9 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
     // The engine may carry a zoom level of its own per site; ours wins.
     if (!qFuzzyCompare(m_page->zoomFactor(), m_zoomFactor))
         m_page->setZoomFactor(m_zoomFactor);
-    // A navigation handed to the desktop or dropped never was the window's.
-    if (m_refused.isValid() && info.url() == m_refused)
+    // A navigation handed to the desktop or dropped never was the window's,
+    // and the loads of a page whose process is being ended are over.
+    if ((m_refused.isValid() && info.url() == m_refused) || m_afterHang)
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
@@ -516,6 +537,16 @@ bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFr
 
 void WebEngineBrowser::handleRendererGone(bool crashed)
 {
+    if (m_afterHang) {
+        // Ended on purpose: no crash. The request runs once the page has
+        // taken in that its process is gone.
+        QTimer::singleShot(0, this, [this] {
+            if (const auto request = std::exchange(m_afterHang, std::nullopt))
+                userAsked(
+                    request->leavesThePage() ? *request : PageRequest { .load = m_standInFor });
+        });
+        return;
+    }
     if (!crashed)
         return;
     m_answerTimer.stop();
@@ -540,6 +571,50 @@ void WebEngineBrowser::handleRendererGone(bool crashed)
     });
 }
 
+void WebEngineBrowser::handleNotAnswering(const PageRequest &request)
+{
+    // The page the user sees is the entry the hung page committed.
+    const QUrl address = m_page->history()->currentItem().url();
+    Q_EMIT StatusTextChange(unresponsiveStatus() + address.toString());
+    // Whoever leaves the page gets where he asked to go at once.
+    if (request.leavesThePage()) {
+        endHungPage(request);
+        return;
+    }
+    m_answerTimer.stop();
+    handleLoadFinished();
+    showOwnPage(unresponsivePageHtml(address), address);
+    m_standInHangs = true;
+}
+
+bool WebEngineBrowser::deferredWhileHung(const PageRequest &request)
+{
+    if (m_afterHang) {
+        m_afterHang = request; // the latest wish counts
+        return true;
+    }
+    if (!m_standInHangs)
+        return false;
+    endHungPage(request);
+    return true;
+}
+
+void WebEngineBrowser::endHungPage(const PageRequest &request)
+{
+    m_answerTimer.stop();
+    handleLoadFinished();
+    m_standInHangs = false;
+    m_afterHang = request;
+    // Nothing to wait for, or the news of the end never came.
+    if (!m_hang->endRenderer())
+        handleRendererGone(false);
+    else
+        QTimer::singleShot(std::chrono::seconds(5), this, [this] {
+            if (m_afterHang)
+                handleRendererGone(false);
+        });
+}
+
 void WebEngineBrowser::handleNewWindow(QWebEngineNewWindowRequest &request)
 {
     // Left unopened, the engine drops its window; the address loads here
@@ -554,6 +629,7 @@ void WebEngineBrowser::handleNewWindow(QWebEngineNewWindowRequest &request)
 void WebEngineBrowser::showOwnPage(const QString &html, const QUrl &address)
 {
     m_standInFor = address;
+    m_standInHangs = false;
     if (!m_ownPage) {
         m_ownPage = new SilentPage(m_page->profile(), m_view);
         m_ownPage->silent = true;
@@ -582,6 +658,7 @@ void WebEngineBrowser::showOwnPage(const QString &html, const QUrl &address)
 void WebEngineBrowser::showRealPage()
 {
     m_standInFor.clear();
+    m_standInHangs = false;
     m_probe->stop();
     if (!m_ownPage)
         return;
@@ -605,6 +682,10 @@ bool WebEngineBrowser::ownPageCoversCurrentEntry() const
 void WebEngineBrowser::loadStoodInFor()
 {
     const QUrl address = m_standInFor;
+    if (m_standInHangs) {
+        endHungPage({ .load = address });
+        return;
+    }
     m_probe->stop();
     if (address.isValid())
         m_page->load(address);

@@ -13,6 +13,7 @@
 // (ReachabilityProbe), downloads (DownloadHandler), the context menu
 // (PageContextMenu) and the page's rest while out of sight (PageLifecycle).
 
+#include "components/HangWatch.h"
 #include "components/LinkRouting.h"
 #include "components/OwnPages.h"
 #include "components/PageContextMenu.h"
@@ -26,6 +27,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
@@ -55,6 +57,8 @@ struct WebEngineBrowserOptions
     int maxRetryMs = 60000;
     // Two deaths of the display process within this time stop the reloading.
     int crashWindowMs = 60000;
+    // A page that gives no sign of life this long after the user acted hangs.
+    std::chrono::milliseconds hangPatience = std::chrono::seconds(4);
     // How the user is asked for a login and for a page's permission.
     AskLogin askLogin = askLoginDialog;
     AskPermission askPermission = askPermissionDialog;
@@ -103,6 +107,12 @@ private:
     void handleLoadProgress(int percent);
     void handleLoadFinished();
     void handleRendererGone(bool crashed);
+    void handleNotAnswering(const PageRequest &request);
+    // Ends the hung page's display process, then does what the user asked.
+    void endHungPage(const PageRequest &request);
+    // True when the page hangs and the request waits for its end.
+    bool deferredWhileHung(const PageRequest &request);
+    void userAsked(const PageRequest &request);
     void reportCommandStates();
     void showContextMenu(const QPoint &position);
     bool contextCommandAvailable(PageContextMenu::Command command) const;
@@ -139,6 +149,10 @@ private:
     bool m_hovering = false;
 
     QUrl m_standInFor;
+    bool m_standInHangs = false; // our page stands for one that does not answer
+    HangWatch *m_hang;
+    // What loads once the display process of a hung page is gone.
+    std::optional<PageRequest> m_afterHang;
     QUrl m_loginCancelled;
     QTimer m_answerTimer;
     bool m_timedOut = false;

@@ -188,6 +188,10 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
         auto *timer = new QTimer(socket);
         auto sent = std::make_shared<qint64>(0);
         connect(timer, &QTimer::timeout, socket, [socket, timer, sent] {
+            if (socket->state() != QAbstractSocket::ConnectedState) {
+                timer->stop(); // cut off
+                return;
+            }
             const qint64 piece = qMin<qint64>(64 * 1024, kLargeFileSize - *sent);
             socket->write(QByteArray(piece, 'g'));
             *sent += piece;

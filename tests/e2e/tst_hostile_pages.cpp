@@ -179,6 +179,46 @@ private Q_SLOTS:
         nextCategory();
         QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Hilfe und Kontakt."), kLoadTimeout);
     }
+
+    // A page whose script never ends, after the user's F5: the status band
+    // says so and the page offers to reload; that ends the page's display
+    // process and loads the page anew. Going to another category from a
+    // hung page shows the new page.
+    void aHungPageIsOfferedAReloadAndLeftForTheNextCategory()
+    {
+        open("0||Download");
+        typeAddress(m_site.mainHost() + "/haengt");
+        const QString title
+            = "Hängt - Harlund (Demo)"; // the engine keeps it, the page need not answer
+        QTRY_COMPARE_WITH_TIMEOUT(view()->page()->title(), title, kLoadTimeout);
+        const QString address = "http://" + m_site.mainHost() + "/haengt";
+        const qint64 hung = view()->page()->renderProcessPid();
+        QTest::qWait(1000); // the script now holds the page
+        keys("F5");
+        QTRY_COMPARE_WITH_TIMEOUT(status(), "Seite reagiert nicht: " + address, kLoadTimeout);
+        QTRY_VERIFY(pageText().contains("Seite reagiert nicht"));
+        const int loads = requested("main /haengt");
+        userClick("retry");
+        QTRY_COMPARE_WITH_TIMEOUT(requested("main /haengt"), loads + 1, kLoadTimeout);
+        QTRY_VERIFY(!QDir("/proc/" + QString::number(hung)).exists());
+        QTRY_COMPARE_WITH_TIMEOUT(view()->page()->title(), title, kLoadTimeout);
+        QVERIFY(view()->page()->renderProcessPid() != hung);
+
+        QTest::qWait(1000); // hung again
+        nextCategory();
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Alle Programme."), kLoadTimeout);
+        QTRY_COMPARE(status(), "Fertig");
+    }
+
+    // A page that eats memory until its display process dies comes back
+    // once, then ends in the page that says so.
+    void aPageEatingMemoryEndsInTheCrashPage()
+    {
+        open("0||Support");
+        typeAddress(m_site.mainHost() + "/speicher");
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Seite abgestürzt"), kLoadTimeout);
+        QCOMPARE(requested("main /speicher"), 2);
+    }
 };
 
 int main(int argc, char *argv[])
@@ -188,6 +228,8 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", root + "/.config");
     qputenv("XDG_DATA_HOME", root + "/.local/share");
     qputenv("XDG_CACHE_HOME", root + "/.cache");
+    // A page's scripts get little memory, so that a page that eats it dies soon.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--js-flags=--max-old-space-size=64");
     applyEngineSetup();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
