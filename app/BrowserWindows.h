@@ -6,7 +6,7 @@
 // the engine's profile, the settings store and the zoom per host. The
 // process ends when the last one closes.
 
-#include "browser/frmBrowser.h"
+#include "browser/qt/frmBrowser.h"
 
 #include <QList>
 #include <QObject>

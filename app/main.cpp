@@ -9,15 +9,14 @@
 #include "app/RunningInstance.h"
 #include "app/StartupNotification.h"
 #include "app/TerminationSignals.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/EngineSetup.h"
 #include "components/StartupTrace.h"
 #include "components/StepLog.h"
 #include "components/Translations.h"
 #include "components/WebEngineBrowser.h"
 #include "core/Application.h"
-#include "core/Steps.h"
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 #include "modules/ZoomByHost.h"
 #include "modules/posix/IniSettingsStore.h"
 #include "platform/Platform.h"
@@ -106,8 +105,8 @@ int main(int argc, char *argv[])
     orv::ZoomByHost zoom(store);
 
     orv::frmBrowser::Dependencies dependencies;
-    dependencies.hosts
-        = orv::Hosts::fromEnvironment(orv::app::defaultMainHost(), orv::app::defaultShopHost());
+    dependencies.hosts = orv::Hosts::fromEnvironment(
+        orv::app::defaultMainHost().toStdString(), orv::app::defaultShopHost().toStdString());
     dependencies.store = &store;
     dependencies.zoom = &zoom;
     // Other sites, mail and phone links, and downloaded files open in the
@@ -118,8 +117,9 @@ int main(int argc, char *argv[])
     };
     dependencies.openWithShell = openWithShell;
     orv::WebEngineBrowserOptions browserOptions;
-    browserOptions.trusted = orv::TrustedHosts::forMaker(
-        dependencies.hosts.MainHost, dependencies.hosts.ShopHost, orv::app::extraTrustedHosts());
+    browserOptions.trusted
+        = orv::TrustedHosts::forMaker(QString::fromStdString(dependencies.hosts.MainHost),
+            QString::fromStdString(dependencies.hosts.ShopHost), orv::app::extraTrustedHosts());
     browserOptions.openExternally = [openWithShell](const QUrl &address) {
         openWithShell(address.toString(QUrl::FullyEncoded));
     };
@@ -156,8 +156,7 @@ int main(int argc, char *argv[])
         &orv::app::InstanceServer::close);
     windows.open(orv::commandLineText(QApplication::arguments()));
     orv::trace::mark("window shown");
-    const int status = QApplication::exec();
-    // Each close wrote the store; this catches what changed after the last one.
-    orv::runUntrapped("storing the window placement", [&] { store.flush(); });
-    return status;
+    // Every window wrote the store as it closed, and the program ends only
+    // when the last one has.
+    return QApplication::exec();
 }

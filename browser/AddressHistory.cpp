@@ -1,55 +1,39 @@
 // SPDX-License-Identifier: MIT
 #include "browser/AddressHistory.h"
 
-#include <QStringListModel>
+#include "core/Failure.h"
 
 #include <algorithm>
 
 namespace orv {
 
-QString AddressHistory::completed(const QString &typed)
+std::string AddressHistory::completed(std::string_view typed)
 {
-    if (typed.left(3).toLower() == QStringLiteral("www"))
-        return QStringLiteral("http://") + typed;
-    return typed;
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    };
+    if (typed.size() >= 3 && lower(typed[0]) == 'w' && lower(typed[1]) == 'w'
+        && lower(typed[2]) == 'w')
+        return "http://" + std::string(typed);
+    return std::string(typed);
 }
 
-int AddressHistory::remember(const QString &text)
+AddressHistory::Remembered AddressHistory::remember(const std::string &text)
 {
-    {
-        // A shared copy of the list; it must be gone before the model
-        // changes, or the insertion would copy the whole history.
-        const QStringList list = m_model->stringList();
-        const auto found = std::find(list.cbegin(), list.cend(), text);
-        if (found != list.cend())
-            return int(found - list.cbegin());
-    }
-    m_model->insertRows(0, 1);
-    m_model->setData(m_model->index(0), text);
-    return 0;
+    const auto found = std::find(m_entries.cbegin(), m_entries.cend(), text);
+    if (found != m_entries.cend())
+        return { int(found - m_entries.cbegin()), false };
+    m_entries.insert(m_entries.begin(), text);
+    return { 0, true };
 }
 
-QString AddressHistory::moveToFront(int index)
+std::string AddressHistory::moveToFront(int index)
 {
-    const QString text = m_model->data(m_model->index(index)).toString();
-    if (index > 0)
-        m_model->moveRows(QModelIndex(), index, 1, QModelIndex(), 0);
-    return text;
-}
-
-void AddressHistory::clear()
-{
-    m_model->setStringList({});
-}
-
-QStringList AddressHistory::entries() const
-{
-    return m_model->stringList();
-}
-
-int AddressHistory::count() const
-{
-    return m_model->rowCount();
+    if (index < 0 || std::size_t(index) >= m_entries.size())
+        fail(FailureCode::SubscriptOutOfRange, "No address list entry " + std::to_string(index));
+    const auto picked = m_entries.begin() + index;
+    std::rotate(m_entries.begin(), picked, picked + 1);
+    return m_entries.front();
 }
 
 } // namespace orv

@@ -2,38 +2,36 @@
 #pragma once
 
 // The address box's history: most recent first, each text at most once,
-// unlimited, never saved. It lives in the model that the box's drop-down
-// list shows, so the list and the history cannot disagree.
+// unlimited, never saved. Texts are UTF-8 and compared exactly.
 
-#include <QString>
-#include <QStringList>
-
-class QStringListModel;
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace orv {
 
 class AddressHistory
 {
 public:
-    explicit AddressHistory(QStringListModel *model) : m_model(model) { }
-
     // The text the box keeps after Enter: "http://" + text when its first
     // three characters are "www" in any case, else the text unchanged.
-    static QString completed(const QString &typed);
+    static std::string completed(std::string_view typed);
 
-    // Puts text in front unless an equal entry (exact, case-sensitive)
-    // exists; returns where the entry is.
-    int remember(const QString &text);
-    // Moves entry index to the front, the entries before it one place back.
-    QString moveToFront(int index);
-    // Empties the list, as a new start of the window finds it.
-    void clear();
+    struct Remembered
+    {
+        int index = 0; // where the entry is
+        bool added = false; // it is new, in front
+    };
+    // Puts text in front unless an equal entry (exact, case-sensitive) exists.
+    Remembered remember(const std::string &text);
+    // Moves entry index to the front, the entries before it one place back;
+    // an index outside the history fails with SubscriptOutOfRange.
+    std::string moveToFront(int index);
 
-    QStringList entries() const;
-    int count() const;
+    const std::vector<std::string> &entries() const { return m_entries; }
 
 private:
-    QStringListModel *m_model;
+    std::vector<std::string> m_entries;
 };
 
 } // namespace orv

@@ -2,72 +2,65 @@
 #pragma once
 
 // The command line and the category tables of the browser window: which
-// address each category opens, at start and when the user switches.
+// address each category opens, at start and when the user switches. Texts
+// are UTF-8.
 
-#include <QString>
-#include <QStringList>
-
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace orv {
 
 // The maker's two hosts ("host" or "host:port"); every address is http://host/path.
 struct Hosts
 {
-    QString MainHost;
-    QString ShopHost;
+    std::string MainHost;
+    std::string ShopHost;
 
     // The environment variables ORVEL_MAIN_HOST and ORVEL_SHOP_HOST, when set
     // and not empty, replace the built-in defaults.
-    static Hosts fromEnvironment(const QString &defaultMain, const QString &defaultShop);
+    static Hosts fromEnvironment(std::string_view defaultMain, std::string_view defaultShop);
 };
 
-// The five fields of the command line, written by the load step and
-// anew when a later start hands its line over.
+// The five fields of the command line, written by the load step.
 struct CommandLineFields
 {
-    qint32 ProductNumber = 0;
-    QString ProgramTag;
-    QString Category;
-    QString ExtraPageCaption;
-    QString ExtraPageAddress;
+    std::int32_t ProductNumber = 0;
+    std::string ProgramTag;
+    std::string Category;
+    std::string ExtraPageCaption;
+    std::string ExtraPageAddress;
 };
 
-// The command line as one text: the arguments after the program's path,
-// joined by single blanks, quotes kept. Qt's own options (-platform xcb,
-// -style=fusion, -reverse, ...) are the toolkit's, never part of the line,
-// also when a later start hands its arguments on unparsed.
-QString commandLineText(const QStringList &arguments);
-
-// All five fields of a command line in one pass, each as GetField(text,
-// "|", n) reads it; a field 1 that is no 32-bit number leaves ProductNumber 0.
-CommandLineFields parseCommandLine(const QString &commandLine);
-
-// Field n (from 1) of text, split at separator. A one-character separator
-// also closes the last field; fields are not trimmed; n < 1 gives "".
-QString GetField(const QString &text, const QString &separator, int n);
+// The fields of a command line split at "|", in order: product number,
+// program tag, category, extra page caption, extra page address. Missing
+// fields are empty, surplus ones ignored, nothing is trimmed or unquoted; a
+// field 1 that is no 32-bit number leaves ProductNumber 0.
+CommandLineFields parseCommandLine(std::string_view commandLine);
 
 // Empty after removing leading and trailing spaces (only spaces count).
-bool isBlank(const QString &text);
+bool isBlank(std::string_view text);
 
 namespace address {
-QString home(const Hosts &hosts);
-QString download(const Hosts &hosts, qint32 productNumber);
-QString programInfoShort(const Hosts &hosts);
-QString programInfo(const Hosts &hosts, qint32 productNumber);
-QString support(const Hosts &hosts);
-QString news(const Hosts &hosts);
-QString events(const Hosts &hosts);
-QString shop(const Hosts &hosts);
+std::string home(const Hosts &hosts);
+std::string download(const Hosts &hosts, std::int32_t productNumber);
+std::string programInfoShort(const Hosts &hosts);
+std::string programInfo(const Hosts &hosts, std::int32_t productNumber);
+std::string support(const Hosts &hosts);
+std::string news(const Hosts &hosts);
+std::string events(const Hosts &hosts);
+std::string shop(const Hosts &hosts);
 } // namespace address
 
 // The entries of the category list, in list order (seven, or eight with a
 // non-blank extra page caption, added untrimmed).
-QStringList categoryEntries(const CommandLineFields &fields);
+std::vector<std::string> categoryEntries(const CommandLineFields &fields);
 
 struct StartPage
 {
-    QString address;
+    std::string address;
     int position = 0; // list position to select
 };
 
@@ -75,7 +68,10 @@ struct StartPage
 StartPage startPageFor(const CommandLineFields &fields, const Hosts &hosts);
 
 // The page opened when the user chooses an entry; nothing for an unknown one.
-std::optional<QString> switchAddressFor(
-    const QString &entry, const CommandLineFields &fields, const Hosts &hosts);
+std::optional<std::string> switchAddressFor(
+    std::string_view entry, const CommandLineFields &fields, const Hosts &hosts);
+
+// The window's caption while the category list shows the entry.
+std::string captionFor(std::string_view shownEntry);
 
 } // namespace orv

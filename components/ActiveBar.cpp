@@ -168,11 +168,6 @@ int ActiveBarTool::ListCount() const
     return combo()->count();
 }
 
-int ActiveBarTool::ListIndex() const
-{
-    return combo()->currentIndex();
-}
-
 void ActiveBarTool::setListIndex(int index)
 {
     QComboBox *box = combo();

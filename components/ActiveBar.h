@@ -58,7 +58,6 @@ public:
     void AddItem(const QString &text);
     void Clear();
     int ListCount() const;
-    int ListIndex() const;
     void setListIndex(int index); // a position beyond the list fails
     QString Text() const; // the entry shown, empty when none
 

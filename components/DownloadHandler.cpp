@@ -2,6 +2,7 @@
 #include "components/DownloadHandler.h"
 
 #include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ QString uniqueFileName(const QDir &folder, const QString &suggested)
 DownloadHandler::ChooseFile DownloadHandler::saveDialog(QWidget *window)
 {
     return [window = QPointer<QWidget>(window)](const QString &offered) {
-        return QFileDialog::getSaveFileName(window, texts::saveImageTitle(), offered, QString(),
+        return QFileDialog::getSaveFileName(window, toQt(texts::saveImageTitle), offered, QString(),
             nullptr, QFileDialog::DontConfirmOverwrite);
     };
 }
@@ -174,7 +175,7 @@ int DownloadHandler::follow(const QString &path, std::function<void()> stopTrans
             stopTransfer();
         removePartialFile(path);
     });
-    Q_EMIT statusText(texts::statusDownloadStarted() + name);
+    Q_EMIT statusText(toQt(texts::statusDownloadStarted) + name);
     return id;
 }
 
@@ -184,7 +185,7 @@ void DownloadHandler::progress(int id, qint64 received, qint64 total)
     // A report after the end would cover what the end said.
     const DownloadEntry *entry = m_list->entry(id);
     if (entry && entry->state == DownloadEntry::State::Running && total > 0)
-        Q_EMIT statusText(texts::statusDownloadProgress() + entry->fileName
+        Q_EMIT statusText(toQt(texts::statusDownloadProgress) + entry->fileName
             + QStringLiteral(" (%1 %)").arg(received * 100 / total));
 }
 
@@ -200,13 +201,13 @@ void DownloadHandler::end(int id, DownloadEntry::State outcome, const QString &r
     m_list->finish(id, outcome, reason);
     switch (outcome) {
     case DownloadEntry::State::Done:
-        Q_EMIT statusText(texts::statusDownloadDone() + path);
+        Q_EMIT statusText(toQt(texts::statusDownloadDone) + path);
         break;
     case DownloadEntry::State::Cancelled:
-        Q_EMIT statusText(texts::statusDownloadCancelled() + name);
+        Q_EMIT statusText(toQt(texts::statusDownloadCancelled) + name);
         break;
     case DownloadEntry::State::Failed:
-        Q_EMIT statusText(texts::statusDownloadFailed() + name + QStringLiteral(" (") + reason
+        Q_EMIT statusText(toQt(texts::statusDownloadFailed) + name + QStringLiteral(" (") + reason
             + QLatin1Char(')'));
         break;
     case DownloadEntry::State::Running:

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "components/OwnPages.h"
 
+#include "resources/Texts.h"
+#include "resources/qt/QtText.h"
+
 namespace orv {
 
 namespace {
@@ -52,34 +55,31 @@ QString reachFailureSentence(ReachFailure failure)
 {
     switch (failure) {
     case ReachFailure::NoNetwork:
-        return QStringLiteral("Dieser Computer ist gerade mit keinem Netzwerk verbunden.");
+        return toQt(texts::pages::noNetwork);
     case ReachFailure::NameNotFound:
-        return QStringLiteral("Der Name des Servers wurde nicht gefunden.");
+        return toQt(texts::pages::nameNotFound);
     case ReachFailure::Refused:
-        return QStringLiteral("Der Server hat die Verbindung abgelehnt.");
+        return toQt(texts::pages::refused);
     case ReachFailure::Timeout:
-        return QStringLiteral("Der Server hat nicht rechtzeitig geantwortet.");
+        return toQt(texts::pages::timeout);
     case ReachFailure::Certificate:
-        return QStringLiteral(
-            "Das Zertifikat des Servers ist nicht vertrauenswürdig, darum wurde die Seite nicht "
-            "geladen.");
+        return toQt(texts::pages::certificate);
     case ReachFailure::Other:
         break;
     }
-    return QStringLiteral("Die Seite konnte nicht erreicht werden.");
+    return toQt(texts::pages::notReached);
 }
 
 QString unreachablePageHtml(ReachFailure failure, const QUrl &address)
 {
-    return page(QStringLiteral("Seite nicht erreichbar"), reachFailureSentence(failure), address,
-        QStringLiteral("Erneut versuchen"));
+    return page(toQt(texts::pages::unreachable), reachFailureSentence(failure), address,
+        toQt(texts::pages::tryAgain));
 }
 
 QString crashedPageHtml(const QUrl &address)
 {
-    return page(QStringLiteral("Seite abgestürzt"),
-        QStringLiteral("Die Anzeige dieser Seite ist wiederholt abgestürzt und wurde angehalten."),
-        address, QStringLiteral("Neu laden"));
+    return page(toQt(texts::pages::crashed), toQt(texts::pages::crashedSentence), address,
+        toQt(texts::pages::reload));
 }
 
 QString unresponsivePageHtml(const QUrl &address)
@@ -97,10 +97,8 @@ QString unresponsiveStatus()
 
 QString loginNeededPageHtml(const QUrl &address)
 {
-    return page(QStringLiteral("Anmeldung erforderlich"),
-        QStringLiteral("Diese Seite zeigt der Server nur nach einer Anmeldung. Die Anmeldung wurde "
-                       "abgebrochen."),
-        address, QStringLiteral("Erneut versuchen"));
+    return page(toQt(texts::pages::loginNeeded), toQt(texts::pages::loginCancelled), address,
+        toQt(texts::pages::tryAgain));
 }
 
 } // namespace orv

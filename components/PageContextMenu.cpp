@@ -2,6 +2,7 @@
 #include "components/PageContextMenu.h"
 
 #include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,33 +20,33 @@ PageContextMenu::PageContextMenu(
     };
     using C = Command;
     if (clicked.link.isValid()) {
-        entry(texts::menuOpenLink(), C::OpenLink);
-        addAction(texts::menuCopyLinkAddress(), this,
+        entry(toQt(texts::menuOpenLink), C::OpenLink);
+        addAction(toQt(texts::menuCopyLinkAddress), this,
             [link = clicked.link] { QGuiApplication::clipboard()->setText(link.toString()); });
         addSeparator();
     }
     if (clicked.image) {
-        entry(texts::menuSaveImage(), C::SaveImage);
+        entry(toQt(texts::menuSaveImage), C::SaveImage);
         addSeparator();
     }
     if (clicked.editable) {
-        entry(texts::menuCut(), C::Cut);
-        entry(texts::menuCopy(), C::Copy);
-        entry(texts::menuPaste(), C::Paste);
+        entry(toQt(texts::menuCut), C::Cut);
+        entry(toQt(texts::menuCopy), C::Copy);
+        entry(toQt(texts::menuPaste), C::Paste);
         addSeparator();
     } else if (clicked.selection) {
-        entry(texts::menuCopy(), C::Copy);
+        entry(toQt(texts::menuCopy), C::Copy);
         addSeparator();
     }
-    entry(texts::menuBack(), C::Back);
-    entry(texts::menuForward(), C::Forward);
-    entry(texts::menuReload(), C::Reload);
+    entry(toQt(texts::menuBack), C::Back);
+    entry(toQt(texts::menuForward), C::Forward);
+    entry(toQt(texts::menuReload), C::Reload);
     addSeparator();
     // What Ctrl+P and Ctrl+Shift+S do, for those who look for it here.
-    entry(texts::menuPrint(), C::Print);
-    entry(texts::menuSaveAsPdf(), C::SaveAsPdf);
+    entry(toQt(texts::menuPrint), C::Print);
+    entry(toQt(texts::menuSaveAsPdf), C::SaveAsPdf);
     addSeparator();
-    entry(texts::menuSelectAll(), C::SelectAll);
+    entry(toQt(texts::menuSelectAll), C::SelectAll);
 }
 
 } // namespace orv

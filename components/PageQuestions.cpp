@@ -3,6 +3,7 @@
 
 #include "components/LinkRouting.h"
 #include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QAuthenticator>
 #include <QDialog>
@@ -20,18 +21,19 @@ std::optional<Login> askLoginDialog(QWidget *parent, const LoginRequest &request
     QDialog dialog(parent ? parent->window() : nullptr);
     dialog.setObjectName(QStringLiteral("loginDialog"));
     dialog.setWindowTitle(
-        (request.proxy ? texts::proxyLoginTitle() : texts::loginTitle()) + request.host);
+        (request.proxy ? toQt(texts::proxyLoginTitle) : toQt(texts::loginTitle)) + request.host);
     auto *form = new QFormLayout(&dialog);
     if (!request.realm.isEmpty())
-        form->addRow(new QLabel(texts::loginRealm() + request.realm, &dialog));
+        form->addRow(new QLabel(toQt(texts::loginRealm) + request.realm, &dialog));
     auto *user = new QLineEdit(&dialog);
     auto *password = new QLineEdit(&dialog);
     password->setEchoMode(QLineEdit::Password);
-    form->addRow(texts::loginUser(), user);
-    form->addRow(texts::loginPassword(), password);
+    form->addRow(toQt(texts::loginUser), user);
+    form->addRow(toQt(texts::loginPassword), password);
     auto *buttons = new QDialogButtonBox(&dialog);
-    QPushButton *submit = buttons->addButton(texts::loginSubmit(), QDialogButtonBox::AcceptRole);
-    buttons->addButton(texts::cancel(), QDialogButtonBox::RejectRole);
+    QPushButton *submit
+        = buttons->addButton(toQt(texts::loginSubmit), QDialogButtonBox::AcceptRole);
+    buttons->addButton(toQt(texts::cancel), QDialogButtonBox::RejectRole);
     submit->setDefault(true);
     // A login without a name would only send empty credentials.
     submit->setEnabled(false);
@@ -52,44 +54,44 @@ QString permissionQuestion(const QString &host, QWebEnginePage::Feature feature)
     QString what;
     switch (feature) {
     case F::Geolocation:
-        what = texts::wantsLocation();
+        what = toQt(texts::wantsLocation);
         break;
     case F::Notifications:
-        what = texts::wantsNotifications();
+        what = toQt(texts::wantsNotifications);
         break;
     case F::MediaAudioCapture:
-        what = texts::wantsMicrophone();
+        what = toQt(texts::wantsMicrophone);
         break;
     case F::MediaVideoCapture:
-        what = texts::wantsCamera();
+        what = toQt(texts::wantsCamera);
         break;
     case F::MediaAudioVideoCapture:
-        what = texts::wantsCameraAndMicrophone();
+        what = toQt(texts::wantsCameraAndMicrophone);
         break;
     case F::DesktopVideoCapture:
-        what = texts::wantsScreen();
+        what = toQt(texts::wantsScreen);
         break;
     case F::DesktopAudioVideoCapture:
-        what = texts::wantsScreenAndSound();
+        what = toQt(texts::wantsScreenAndSound);
         break;
     case F::MouseLock:
-        what = texts::wantsMouse();
+        what = toQt(texts::wantsMouse);
         break;
     default:
-        what = texts::wantsOther();
+        what = toQt(texts::wantsOther);
         break;
     }
-    return texts::permissionAsk().arg(host, what);
+    return toQt(texts::permissionAsk).arg(host, what);
 }
 
 bool askPermissionDialog(QWidget *parent, const QString &host, QWebEnginePage::Feature feature)
 {
-    QMessageBox box(QMessageBox::Question, texts::permissionTitle(),
+    QMessageBox box(QMessageBox::Question, toQt(texts::permissionTitle),
         permissionQuestion(host, feature), QMessageBox::NoButton,
         parent ? parent->window() : nullptr);
     box.setObjectName(QStringLiteral("permissionDialog"));
-    QPushButton *allow = box.addButton(texts::allow(), QMessageBox::AcceptRole);
-    QPushButton *deny = box.addButton(texts::deny(), QMessageBox::RejectRole);
+    QPushButton *allow = box.addButton(toQt(texts::allow), QMessageBox::AcceptRole);
+    QPushButton *deny = box.addButton(toQt(texts::deny), QMessageBox::RejectRole);
     // Enter alone grants nothing.
     box.setDefaultButton(deny);
     box.setEscapeButton(deny);

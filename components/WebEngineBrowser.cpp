@@ -8,6 +8,7 @@
 #include "core/Application.h"
 #include "core/Failure.h"
 #include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QAuthenticator>
 #include <QChildEvent>
@@ -200,7 +201,7 @@ void WebEngineBrowser::Navigate(const QString &address)
 {
     const QUrl url = QUrl::fromUserInput(address);
     if (!url.isValid()) {
-        Q_EMIT StatusTextChange(texts::statusLoadFailed() + address);
+        Q_EMIT StatusTextChange(toQt(texts::statusLoadFailed) + address);
         return;
     }
     userAsked({ .load = url });
@@ -227,7 +228,7 @@ void WebEngineBrowser::GoBack()
         // The page that failed never became an entry: back is the page
         // the user came from, still there as it was.
         showRealPage();
-        Q_EMIT StatusTextChange(texts::statusDone());
+        Q_EMIT StatusTextChange(toQt(texts::statusDone));
         return;
     }
     userAsked({ .load = {}, .historyStep = -1 });
@@ -373,7 +374,7 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
         m_loadUrl = info.url();
         m_loginCancelled.clear();
         m_answerTimer.start(m_options.answerTimeoutMs);
-        Q_EMIT StatusTextChange(texts::statusLoading() + info.url().toString());
+        Q_EMIT StatusTextChange(toQt(texts::statusLoading) + info.url().toString());
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
     case QWebEngineLoadingInfo::LoadStoppedStatus:
@@ -384,7 +385,7 @@ void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo &info)
         m_answerTimer.stop();
         showRealPage();
         handleLoadFinished();
-        Q_EMIT StatusTextChange(texts::statusDone());
+        Q_EMIT StatusTextChange(toQt(texts::statusDone));
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         handleLoadFailed(info);
@@ -405,13 +406,13 @@ void WebEngineBrowser::handleLoadFailed(const QWebEngineLoadingInfo &info)
     if (m_loginCancelled.isValid() && info.url() == m_loginCancelled) {
         // Not the server's page saying no: ours, with a way to try again.
         m_loginCancelled.clear();
-        Q_EMIT StatusTextChange(texts::statusLoginCancelled() + info.url().toString());
+        Q_EMIT StatusTextChange(toQt(texts::statusLoginCancelled) + info.url().toString());
         m_timedOut = false;
         showOwnPage(loginNeededPageHtml(info.url()), info.url());
         return;
     }
     Q_EMIT StatusTextChange(
-        (certificate ? texts::statusCertificateRejected() : texts::statusLoadFailed())
+        (certificate ? toQt(texts::statusCertificateRejected) : toQt(texts::statusLoadFailed))
         + info.url().toString());
     const bool unreachable = certificate
         || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
@@ -528,7 +529,7 @@ bool WebEngineBrowser::acceptNavigation(const QUrl &url, int type, bool isMainFr
     if (m_loading && m_loadUrl == url) {
         m_answerTimer.stop();
         handleLoadFinished();
-        Q_EMIT StatusTextChange(texts::statusDone());
+        Q_EMIT StatusTextChange(toQt(texts::statusDone));
     }
     if (route == Route::Shell && m_options.openExternally)
         m_options.openExternally(url);

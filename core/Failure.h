@@ -17,10 +17,7 @@ enum class FailureCode : int {
     DivisionByZero = 11,
     TypeMismatch = 13,
     FileNotFound = 53,
-    ObjectMissing = 91,
     ControlFailed = 440,
-    // An operation the interface declares but this build does not carry out.
-    NotImplemented = 445,
 };
 
 // A failing step. Routines either absorb it step by step (see Steps.h) or let

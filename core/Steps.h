@@ -3,9 +3,8 @@
 
 // The two ways a routine treats a failing step:
 //  - StepRunner: "a failing step is skipped". Each step runs; a Failure it
-//    throws is absorbed, remembered as pending, handed to the absorbed-failure
-//    path (silent unless a handler is installed: the program logs it), and
-//    the routine goes on.
+//    throws is absorbed, handed to the absorbed-failure path (silent unless a
+//    handler is installed: the program logs it), and the routine goes on.
 //  - runUntrapped: the routine has no trap of its own. A Failure ends it and
 //    goes to the process's unhandled-failure path (an event handler cannot
 //    hand a failure to its caller, the event loop, so that path reports it).
@@ -13,7 +12,6 @@
 #include "core/Failure.h"
 
 #include <functional>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -40,13 +38,12 @@ public:
             std::forward<Step>(body)();
             return true;
         } catch (const Failure &failure) {
-            m_pending = failure;
             reportAbsorbedFailure(m_where, failure);
             return false;
         }
     }
 
-    // A loop whose failing test or body ends the loop; the failure is cleared.
+    // A loop whose failing test or body ends the loop, and the routine goes on.
     template <typename Test, typename Body> void loop(Test &&test, Body &&body)
     {
         try {
@@ -57,13 +54,8 @@ public:
         }
     }
 
-    // The last failure absorbed, as a routine that inspects it would see it.
-    const std::optional<Failure> &pending() const { return m_pending; }
-    void clear() { m_pending.reset(); }
-
 private:
     std::string_view m_where;
-    std::optional<Failure> m_pending;
 };
 
 using UnhandledFailureHandler = std::function<void(std::string_view where, const Failure &)>;

@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "modules/ProgressBar.h"
 
-#include "components/PictureBox.h"
-#include "components/StartupTrace.h"
-#include "components/Twips.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
 
-#include <QCoreApplication>
-
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -25,12 +21,6 @@ State &moduleState()
 
 namespace {
 
-// A setting by its leading number (" 6 px" is 6), which QString::toDouble refuses.
-double number(const QString &setting)
-{
-    return leadingNumber(setting.toStdString());
-}
-
 // Floating division as the meter does it: dividing by zero fails.
 double divide(double numerator, double denominator)
 {
@@ -39,50 +29,38 @@ double divide(double numerator, double denominator)
     return numerator / denominator;
 }
 
-QRgb colorForMode(const QString &mode)
+bool equalsIgnoringCase(std::string_view text, std::string_view upper)
 {
-    const QString upper = mode.toUpper();
-    if (upper == QStringLiteral("LAD"))
+    return std::equal(text.begin(), text.end(), upper.begin(), upper.end(),
+        [](char a, char b) { return (a >= 'a' && a <= 'z' ? char(a - 'a' + 'A') : a) == b; });
+}
+
+std::uint32_t colorForMode(std::string_view mode)
+{
+    if (equalsIgnoringCase(mode, "LAD"))
         return ProgressBar::kNavy;
-    if (upper == QStringLiteral("SAV"))
+    if (equalsIgnoringCase(mode, "SAV"))
         return ProgressBar::kMaroon;
     return ProgressBar::kLightYellow; // entry 14 of the 16-colour palette
 }
 
 } // namespace
 
-void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode)
+void InitMeter(MeterCanvas &host, std::int16_t maximum, std::string_view mode)
 {
     ProgressBar::State &m = ProgressBar::moduleState();
     StepRunner steps("InitMeter");
     const double tppx = host.twipsPerPixelX();
     const double tppy = host.twipsPerPixelY();
 
-    Int16 frameFactor = 0;
-    Int16 horizontalInset = 0;
-    float verticalInset = 0.0f;
-    if (host.frameHasBevel()) {
-        steps.step([&] {
-            frameFactor = host.frameBevelInner() != 0 ? toInt16(host.frameBorderWidth() + 2.0)
-                                                      : std::int16_t(1);
-        });
-        steps.step([&] {
-            horizontalInset = toInt16(host.frameBevelWidth() * tppx * frameFactor.value());
-        });
-        steps.step(
-            [&] { verticalInset = float(host.frameBevelWidth() * tppy * frameFactor.value()); });
-    }
-    steps.step([&] {
-        const Int16 twiceInset = Int16(2) * horizontalInset;
-        host.moveArea(horizontalInset.value(), verticalInset,
-            host.frameWidth() - twiceInset.value(), host.frameHeight() - 2.0 * verticalInset);
-    });
-    steps.step([&] { m.BlockGap = toInt16(number(host.areaTag()) * tppx); });
+    // The frame is a plain picture area without a bevel: the inner area gets all of it.
+    steps.step([&] { host.moveArea(0, 0, host.frameWidth(), host.frameHeight()); });
+    steps.step([&] { m.BlockGap = toInt16(leadingNumber(host.areaTag()) * tppx); });
     steps.step([&] { m.BlockTop = toInt16(2 * tppy); });
     steps.step([&] { m.BlockBottom = toInt16(host.areaHeight() - 4 * tppy); });
 
     double setting = 0.0;
-    steps.step([&] { setting = number(host.frameTag()); });
+    steps.step([&] { setting = leadingNumber(host.frameTag()); });
     if (setting < 0) {
         steps.step([&] { m.LastBlock = toInt16(std::fabs(setting)); });
         steps.step([&] {
@@ -121,7 +99,7 @@ void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode)
     host.doEvents();
 }
 
-void UpdateMeter(MeterHost &host, std::int32_t value)
+void UpdateMeter(MeterCanvas &host, std::int32_t value)
 {
     ProgressBar::State &m = ProgressBar::moduleState();
     // Not protected: an overflow or a meter never started fails the update.
@@ -142,72 +120,6 @@ void UpdateMeter(MeterHost &host, std::int32_t value)
     }
     steps.step([&] { m.LastDrawn = toInt16(n); });
     host.doEvents();
-}
-
-float PictureMeterHost::frameWidth() const
-{
-    return m_frame->Width();
-}
-
-float PictureMeterHost::frameHeight() const
-{
-    return m_frame->Height();
-}
-
-QString PictureMeterHost::frameTag() const
-{
-    return m_frame->Tag;
-}
-
-void PictureMeterHost::showFrame()
-{
-    m_frame->setVisible(true);
-}
-
-QString PictureMeterHost::areaTag() const
-{
-    return m_area->Tag;
-}
-
-float PictureMeterHost::areaWidth() const
-{
-    return m_area->Width();
-}
-
-float PictureMeterHost::areaHeight() const
-{
-    return m_area->Height();
-}
-
-void PictureMeterHost::moveArea(double left, double top, double width, double height)
-{
-    m_area->Move(left, top, width, height);
-}
-
-void PictureMeterHost::clearArea()
-{
-    m_area->Cls();
-}
-
-void PictureMeterHost::fillArea(double x1, double y1, double x2, double y2, QRgb color)
-{
-    m_area->FillBox(x1, y1, x2, y2, color);
-}
-
-float PictureMeterHost::twipsPerPixelX() const
-{
-    return TwipsPerPixel::of(m_frame).x;
-}
-
-float PictureMeterHost::twipsPerPixelY() const
-{
-    return TwipsPerPixel::of(m_frame).y;
-}
-
-void PictureMeterHost::doEvents()
-{
-    const trace::Scope traced(trace::Work::PendingEvents);
-    QCoreApplication::processEvents();
 }
 
 } // namespace orv

@@ -12,72 +12,38 @@
 // first step (the block index) to the caller and absorbs the rest. Both let
 // pending UI events run once, so a further call may run inside them.
 
-#include <QRgb>
-#include <QString>
-
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace orv {
 
-class PictureBox;
-
-// What the meter reads from and does to its host window.
-class MeterHost
+// What the meter reads from and draws on: a plain frame ("Meter") and its
+// inner area ("bMeter"). Each window build implements it on its own controls.
+class MeterCanvas
 {
 public:
-    virtual ~MeterHost() = default;
+    virtual ~MeterCanvas() = default;
 
-    // The frame ("Meter"). Plain picture frames have no bevel settings.
-    virtual bool frameHasBevel() const = 0;
-    virtual int frameBevelInner() const = 0;
-    virtual int frameBorderWidth() const = 0; // pixels
-    virtual int frameBevelWidth() const = 0; // pixels
     virtual float frameWidth() const = 0;
     virtual float frameHeight() const = 0;
-    virtual QString frameTag() const = 0;
+    virtual std::string frameTag() const = 0;
     virtual void showFrame() = 0;
 
-    // The inner area ("bMeter").
-    virtual QString areaTag() const = 0;
+    virtual std::string areaTag() const = 0;
     virtual float areaWidth() const = 0;
     virtual float areaHeight() const = 0;
     virtual void moveArea(double left, double top, double width, double height) = 0;
+    // Erases everything drawn in the area.
     virtual void clearArea() = 0;
-    virtual void fillArea(double x1, double y1, double x2, double y2, QRgb color) = 0;
+    // A box filled with an RGB colour (0xRRGGBB) from corner (x1, y1) to
+    // corner (x2, y2); the far edges are not part of it.
+    virtual void fillArea(double x1, double y1, double x2, double y2, std::uint32_t rgb) = 0;
 
     virtual float twipsPerPixelX() const = 0;
     virtual float twipsPerPixelY() const = 0;
     // Lets pending UI events run once.
     virtual void doEvents() = 0;
-};
-
-// The meter of two picture areas of a window: a plain frame and its inner area.
-class PictureMeterHost : public MeterHost
-{
-public:
-    PictureMeterHost(PictureBox *frame, PictureBox *area) : m_frame(frame), m_area(area) { }
-
-    bool frameHasBevel() const override { return false; }
-    int frameBevelInner() const override { return 0; }
-    int frameBorderWidth() const override { return 0; }
-    int frameBevelWidth() const override { return 0; }
-    float frameWidth() const override;
-    float frameHeight() const override;
-    QString frameTag() const override;
-    void showFrame() override;
-    QString areaTag() const override;
-    float areaWidth() const override;
-    float areaHeight() const override;
-    void moveArea(double left, double top, double width, double height) override;
-    void clearArea() override;
-    void fillArea(double x1, double y1, double x2, double y2, QRgb color) override;
-    float twipsPerPixelX() const override;
-    float twipsPerPixelY() const override;
-    void doEvents() override;
-
-private:
-    PictureBox *m_frame;
-    PictureBox *m_area;
 };
 
 namespace ProgressBar {
@@ -99,13 +65,16 @@ struct State
 
 State &moduleState();
 
-constexpr QRgb kNavy = 0xFF000080;
-constexpr QRgb kMaroon = 0xFF800000;
-constexpr QRgb kLightYellow = 0xFFFFFF00;
+// 0xRRGGBB.
+inline constexpr std::uint32_t kNavy = 0x000080;
+inline constexpr std::uint32_t kMaroon = 0x800000;
+inline constexpr std::uint32_t kLightYellow = 0xFFFF00;
 
 } // namespace ProgressBar
 
-void InitMeter(MeterHost &host, std::int16_t maximum, const QString &mode);
-void UpdateMeter(MeterHost &host, std::int32_t value);
+// mode: "LAD" (loading) in any case draws navy, "SAV" (saving) maroon,
+// anything else light yellow.
+void InitMeter(MeterCanvas &host, std::int16_t maximum, std::string_view mode);
+void UpdateMeter(MeterCanvas &host, std::int32_t value);
 
 } // namespace orv

@@ -6,8 +6,11 @@
 // records, the numeric flags and show values, and system error numbers as
 // results, so that the class's decisions (what to pass, how to read what comes
 // back) stay in the class and a test can replay any answer the system gives.
-// Texts cross this interface as wide strings; each backend converts them to and
-// from its system code page at the call.
+// Texts the class passes in are wide strings, which each backend converts to
+// its system code page at the call. What a call writes into an output buffer
+// (file names, paths, window texts, registry data) comes back as the call's
+// own 8-bit bytes in the system code page, which the class reads with
+// fromSystemText.
 //
 // Standard library only: the same interface is built for Windows (mingw-w64)
 // and for Linux. Exactly one backend is compiled into a build.
@@ -43,7 +46,6 @@ inline constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005;
 // Registry value types.
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegText = 1;
-inline constexpr std::uint32_t kRegExpandText = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegNumber = 4;
 

@@ -49,8 +49,6 @@ public:
     {
     }
 
-    void setScaleMode(std::int32_t scaleMode) { m_scaleMode = scaleMode; }
-
     std::int32_t hWnd() const override;
     std::int32_t ScaleMode() const override { return m_scaleMode; }
     // The text's extent in the window's font, in the form's scale.

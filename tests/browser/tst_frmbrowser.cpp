@@ -2,9 +2,9 @@
 #include "FakeWebBrowser.h"
 #include "MemorySettingsStore.h"
 #include "MeterProbe.h"
-#include "browser/DownloadsPanel.h"
-#include "browser/FindBar.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/FindBar.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/PictureBox.h"
 #include "core/Steps.h"
@@ -57,7 +57,7 @@ struct Fixture
         MemorySettingsStore *shared = nullptr, ZoomByHost *sharedZoom = nullptr)
     {
         window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
-            .hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") },
+            .hosts = { "main.test", "shop.test" },
             .commandLine = commandLine,
             .store = shared ? shared : &store,
             .zoom = sharedZoom ? sharedZoom : &zoom,
@@ -85,6 +85,14 @@ struct Fixture
         return window->toolbar()->Bands(band).Tools(name);
     }
     ActiveBarTool &categories() { return tool("ID_Seite"); }
+    // The address box's list, as the user sees it.
+    QStringList listed() const
+    {
+        QStringList entries;
+        for (int i = 0; i < window->addressBox()->count(); ++i)
+            entries << window->addressBox()->itemText(i);
+        return entries;
+    }
     // Keys go where the keyboard is; the window's shortcuts need it active.
     static QWidget *focus()
     {
@@ -200,7 +208,7 @@ private Q_SLOTS:
             QCOMPARE(w->categories().ListCount(), entries);
             QCOMPARE(w->window->windowTitle(), kPrefix + shown);
             QCOMPARE(w->window->addressBox()->currentText(), address);
-            QCOMPARE(w->window->history().count(), 0); // opening a category adds no history
+            QCOMPARE(w->listed(), QStringList {}); // opening a category adds no history
             QVERIFY(w->unhandled.empty());
         }
     }
@@ -225,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { "http://x.test/a" });
         QCOMPARE(f.window->addressBox()->currentText(), "http://x.test/a");
         QCOMPARE(f.window->windowTitle(), kPrefix + "Handbuch");
-        QCOMPARE(f.window->history().count(), 0);
+        QCOMPARE(f.listed(), QStringList {});
 
         f.control->failing = { "Navigate" };
         f.choose("Support");
@@ -350,8 +358,7 @@ private Q_SLOTS:
         f.press(Qt::CTRL | Qt::Key_Return);
         QCOMPARE(f.control->callsOf("Navigate"),
             (QStringList { www, a, a, big, longer, prefix, "", c, c }));
-        QCOMPARE(f.window->history().entries(),
-            (QStringList { c, "", prefix, longer, big, a, "http://" + www }));
+        QCOMPARE(f.listed(), (QStringList { c, "", prefix, longer, big, a, "http://" + www }));
 
         f.control->calls.clear();
         f.press(Qt::Key_F6);
@@ -361,8 +368,7 @@ private Q_SLOTS:
             QTest::keyClick(Fixture::focus(), Qt::Key_Down);
         QTest::keyClick(Fixture::focus(), Qt::Key_Return);
         QCOMPARE(f.control->callsOf("Navigate"), QStringList { a });
-        QCOMPARE(f.window->history().entries(),
-            (QStringList { a, c, "", prefix, longer, big, "http://" + www }));
+        QCOMPARE(f.listed(), (QStringList { a, c, "", prefix, longer, big, "http://" + www }));
         QCOMPARE(f.window->addressBox()->currentText(), a);
 
         f.control->calls.clear();
@@ -372,7 +378,7 @@ private Q_SLOTS:
         f.control->failing = { "Navigate" };
         f.typeAndEnter("http://d.test");
         QCOMPARE(f.unhandled, Wheres { "address box" });
-        QCOMPARE(f.window->history().count(), 7); // ended before the history step
+        QCOMPARE(f.listed().size(), 7); // ended before the history step
     }
 
     // The tools call the control, a failure there is ignored; Info opens the

@@ -7,7 +7,7 @@
 
 using namespace orv;
 
-TEST_CASE("a failing step is skipped, the next runs, the last failure is pending and reported")
+TEST_CASE("a failing step is skipped, the next runs, the failure is reported")
 {
     std::vector<std::string> absorbed;
     auto previous = setAbsorbedFailureHandler([&](std::string_view where, const Failure &failure) {
@@ -26,15 +26,11 @@ TEST_CASE("a failing step is skipped, the next runs, the last failure is pending
     CHECK(ran == std::vector { 1, 2, 3 });
     setAbsorbedFailureHandler(previous);
     CHECK(absorbed == std::vector<std::string> { "load step:6", "load step:11" });
-    REQUIRE(steps.pending().has_value());
-    CHECK(steps.pending()->code() == FailureCode::DivisionByZero);
-    steps.clear();
-    CHECK_FALSE(steps.pending().has_value());
     // Only expected failures are skipped; a programming error is not hidden.
     CHECK_THROWS_AS(steps.step([] { throw std::logic_error("bug"); }), std::logic_error);
 }
 
-TEST_CASE("a loop ends at a failing test or body, and its failure is cleared")
+TEST_CASE("a loop ends at a failing test or body, and the routine goes on")
 {
     // clang-format off
     for (const auto &[failTestAt, failBodyAt, bodies] :
@@ -56,7 +52,6 @@ TEST_CASE("a loop ends at a failing test or body, and its failure is cleared")
                 ++completed;
             });
         CHECK(completed == bodies);
-        CHECK_FALSE(steps.pending().has_value());
     }
 }
 

@@ -3,9 +3,9 @@
 
 #include "Desktop.h"
 #include "MeterProbe.h"
-#include "browser/DownloadsPanel.h"
-#include "browser/FindBar.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/FindBar.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/EngineSetup.h"
@@ -129,7 +129,7 @@ private:
             .rest = { .freeze = std::chrono::milliseconds(300),
                 .discard = std::chrono::milliseconds(1500) } };
         m_window = std::make_unique<frmBrowser>(frmBrowser::Dependencies {
-            .hosts = { m_site.mainHost(), m_site.shopHost() },
+            .hosts = { m_site.mainHost().toStdString(), m_site.shopHost().toStdString() },
             .commandLine = commandLine,
             .store = m_store.get(),
             .createBrowser
@@ -267,12 +267,12 @@ private Q_SLOTS:
         type(host + "/infos");
         keys("KP_Enter");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/infos"), 1, kLoadTimeout);
-        QCOMPARE(
-            m_window->history().entries(), (QStringList { host + "/infos", host + "/support" }));
+        QCOMPARE(m_window->history().entries(),
+            (std::vector { (host + "/infos").toStdString(), (host + "/support").toStdString() }));
         keys("alt+Down Down Return"); // the list opens on the box's entry
         QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 2, kLoadTimeout);
-        QCOMPARE(
-            m_window->history().entries(), (QStringList { host + "/support", host + "/infos" }));
+        QCOMPARE(m_window->history().entries(),
+            (std::vector { (host + "/support").toStdString(), (host + "/infos").toStdString() }));
         QTRY_COMPARE(status(), "Fertig");
         keys("F5");
         QTRY_COMPARE_WITH_TIMEOUT(requested("/support"), 3, kLoadTimeout);
@@ -331,6 +331,23 @@ private Q_SLOTS:
         clickTool("ID_Beenden");
         QVERIFY(!m_window->isVisible());
         QVERIFY(filed("Events", "left").toInt() != 0);
+    }
+
+    // "Beenden" while a page is still loading closes at once, files the
+    // placement, and the window goes without waiting for the page.
+    void closingWhileAPageLoads()
+    {
+        open("0||Support");
+        m_window->resize(701, 433); // a size of its own, to find in the store
+        QTRY_COMPARE(m_window->width(), 701);
+        enter("http://" + m_site.slowHost() + "/antwortet-nie");
+        QTRY_VERIFY_WITH_TIMEOUT(m_site.requests().contains("slow /antwortet-nie"), kLoadTimeout);
+        QVERIFY(enabled("ID_Stop"));
+        const QString width = QString::number(m_window->frameGeometry().width() * 15);
+        clickTool("ID_Beenden");
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(filed("Support", "width"), width);
+        m_window.reset();
     }
 
     // Links the user follows to other sites, mail links included, and a

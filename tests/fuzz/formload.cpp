@@ -5,7 +5,7 @@
 #include "FakeWebBrowser.h"
 #include "Fuzz.h"
 #include "MemorySettingsStore.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/frmBrowser.h"
 #include "core/Steps.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     setUnhandledFailureHandler([](std::string_view, const Failure &) {});
     test::FakeWebBrowser *control = nullptr;
     frmBrowser::Dependencies deps;
-    deps.hosts = { QStringLiteral("main.test"), QStringLiteral("shop.test") };
+    deps.hosts = { "main.test", "shop.test" };
     deps.commandLine = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     deps.store = &store;
     deps.createBrowser = [&control](QWidget *container) {

@@ -4,7 +4,7 @@
 
 #include "FakePlatform.h"
 #include "components/SSPanel.h"
-#include "info/frmInfoFenster.h"
+#include "info/qt/frmInfoFenster.h"
 
 #include <QDir>
 #include <QScreen>

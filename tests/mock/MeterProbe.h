@@ -13,7 +13,7 @@
 namespace orv::test {
 
 // The blocks (by index) whose middle shows the colour, at 15 twips per pixel.
-inline QList<int> drawnMeterBlocks(const PictureBox &area, QRgb color = ProgressBar::kNavy)
+inline QList<int> drawnMeterBlocks(const PictureBox &area, QRgb color = qRgb(0, 0, 128))
 {
     const ProgressBar::State &m = ProgressBar::moduleState();
     QList<int> drawn;

@@ -215,21 +215,25 @@ TEST_CASE_FIXTURE(WithClass, "the combo box adapter: its height, its list's widt
     object.SetComboBoxHeight(combo, 150);
     CHECK(controls->comboPlace() == std::array { 10, 20, 4, before + 150 - 24 });
     // Fixed widths in the given scale or the form's (96 dots per inch), ties
-    // to even; without one, the longest entry in the form's font decides.
+    // to even; without one, the longest entry in the form's font decides, and
+    // a list that scrolls is wider by its scroll bar.
     const std::optional<double> none;
     // The form's scale mode, entries, fixed width and its scale mode, the width (-1: measured).
     using Row = std::tuple<std::int32_t, int, std::optional<double>, std::optional<double>, int>;
     // clang-format off
     for (const auto &[formMode, entries, fixWidth, scaleMode, width] : std::initializer_list<Row> {
              { 1, 0, 1500, 1, 100 }, { 5, 0, 2, 5, 192 }, { 3, 0, 100.5, 3, 100 }, { 3, 0, 101.5, 3, 102 },
-             { 1, 0, 1500, none, 100 }, { 3, 0, none, none, 5 }, { 3, 8, none, none, -1 }, { 1, 9, none, none, -1 },
-             { 3, 3, none, 1, -1 } }) {
+             { 1, 0, 1500, none, 100 }, { 3, 0, none, none, 5 } }) {
         // clang-format on
         CAPTURE(formMode);
-        ComboBoxObject &box = controls->combo(formMode, entries);
-        object.ComboSetListWidth(box, fixWidth, scaleMode);
-        const double longest = controls->textWidth(std::wstring(std::size_t(entries), L'W'));
-        CHECK(controls->listWidth()
-            == (width >= 0 ? width : int(std::nearbyint(longest + 5 + (entries > 8 ? 15 : 0)))));
+        object.ComboSetListWidth(controls->combo(formMode, entries), fixWidth, scaleMode);
+        CHECK(controls->listWidth() == width);
     }
+    std::vector<int> measured;
+    for (const int entries : { 8, 9 }) {
+        object.ComboSetListWidth(controls->combo(3, entries));
+        measured.push_back(controls->listWidth());
+        CHECK(measured.back() > controls->textWidth(std::wstring(std::size_t(entries), L'W')));
+    }
+    CHECK(measured[1] - measured[0] > controls->textWidth(L"W")); // the scroll bar
 }

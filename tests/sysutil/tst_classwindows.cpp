@@ -205,6 +205,10 @@ TEST_CASE("a version query that fails or raises leaves the version numbers at ze
         CHECK((object.OSBuild() == 0 && object.OSMajorVersion() == 0));
         CHECK((raises || object.GetPlatform() == L"Unbekanntes Betriebssystem"));
     }
+    // The build keeps its low 15 bits: 40000 is 7232, not itself as 16 bits would leave it.
+    FakePlatform platform;
+    platform.version = OsVersionInfo { kOsVersionInfoSize, 5, 1, 40000, 2, {} };
+    CHECK(orvClassWindows(platform).OSBuild() == 7232);
 }
 
 TEST_CASE("transparent copy: the colour as the system keeps it, nothing left behind, an "

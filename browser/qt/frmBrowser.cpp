@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "browser/frmBrowser.h"
+#include "browser/qt/frmBrowser.h"
 
-#include "browser/DownloadsPanel.h"
-#include "browser/FindBar.h"
-#include "browser/ToolbarLayout.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/FindBar.h"
+#include "browser/qt/QtWebControl.h"
+#include "browser/qt/ToolbarLayout.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/PictureBox.h"
@@ -13,11 +14,12 @@
 #include "core/Application.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
-#include "modules/ProgressBar.h"
 #include "modules/SettingsStore.h"
 #include "modules/ZoomByHost.h"
+#include "modules/qt/PictureMeterHost.h"
 #include "modules/qt/WidgetPlacementWindow.h"
 #include "resources/Texts.h"
+#include "resources/qt/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,7 +52,6 @@ constexpr QRect kSmallestClientArea { 0, 0, 3000, 1500 };
 constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
-constexpr QRect kPictureRect { 60, 2820, 510, 465 };
 
 QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
 {
@@ -58,9 +59,9 @@ QRect toPixels(const QRect &twips, const TwipsPerPixel &tpp)
         tpp.yToPixels(twips.height()) };
 }
 
-ActiveBarTool &tool(ActiveBar &bar, const QString &band, const QString &name)
+ActiveBarTool &tool(ActiveBar &bar, std::string_view band, std::string_view name)
 {
-    return bar.Bands(band).Tools(name);
+    return bar.Bands(toQt(band)).Tools(toQt(name));
 }
 
 } // namespace
@@ -78,7 +79,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     // Room for both bands and some of the page, whatever size is stored.
     setMinimumSize(toPixels(kSmallestClientArea, tpp).size());
 
-    // Created in design order: toolbar, browser control, meter, address box, picture.
+    // Created in design order: toolbar, browser control, meter, address box.
     ActiveBar31 = new ActiveBar(this);
     buildToolbarLayout(*ActiveBar31);
     connect(ActiveBar31, &ActiveBar::ToolClick, this, &frmBrowser::ActiveBar31_ToolClick);
@@ -87,6 +88,10 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
         &frmBrowser::ActiveBar31_ClientAreaChanged);
 
     brwWebBrowser = m_deps.createBrowser(ActiveBar31);
+    m_web = std::make_unique<QtWebControl>(
+        brwWebBrowser, std::exchange(m_deps.beforeFirstNavigate, nullptr));
+    m_rules = std::make_unique<BrowserWindowRules>(
+        m_deps.hosts, *m_web, static_cast<BrowserView &>(*this));
     connect(brwWebBrowser, &WebBrowserControl::StatusTextChange, this,
         &frmBrowser::brwWebBrowser_StatusTextChange);
     connect(brwWebBrowser, &WebBrowserControl::ProgressChange, this,
@@ -112,7 +117,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     bMeter->setGeometry(toPixels(kMeterAreaRect, tpp));
     bMeter->hide();
     m_meter = std::make_unique<PictureMeterHost>(Meter, bMeter);
-    ActiveBar31->Bands(names::statusBar()).addWidget(Meter, 0, QStringLiteral("Tool1"));
+    ActiveBar31->Bands(toQt(names::statusBar)).addWidget(Meter, 0, QStringLiteral("Tool1"));
 
     // The address box sits in the command band, where the keyboard reaches it.
     txtEingabe = new QComboBox(this);
@@ -126,7 +131,6 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     txtEingabe->setMaxVisibleItems(20);
     m_historyModel = new QStringListModel(txtEingabe);
     txtEingabe->setModel(m_historyModel);
-    m_history = AddressHistory(m_historyModel);
     // The combo box keeps the focus and hands keys to its line edit itself,
     // past any filter there: Enter is caught on the box, and on the line
     // edit for keys sent to it directly (input methods).
@@ -136,7 +140,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     // focus leaves it; only a real pick from the list may navigate.
     disconnect(txtEingabe->lineEdit(), &QLineEdit::editingFinished, txtEingabe, nullptr);
     connect(txtEingabe, &QComboBox::activated, this, &frmBrowser::txtEingabe_Click);
-    ActiveBar31->Bands(names::band1()).addWidget(txtEingabe, 1);
+    ActiveBar31->Bands(toQt(names::band1)).addWidget(txtEingabe, 1);
     for (const QKeySequence &focusKey : { QKeySequence(Qt::Key_F6),
              QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D) }) {
         auto *shortcut = new QShortcut(focusKey, this);
@@ -146,12 +150,6 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
         });
     }
 
-    // No code uses the picture; it keeps its design place, hidden.
-    imgWelt = new QLabel(this);
-    imgWelt->setObjectName(QStringLiteral("imgWelt"));
-    imgWelt->setGeometry(toPixels(kPictureRect, tpp));
-    imgWelt->hide();
-
     // The zoom level shows in the status band while it is not 100 %.
     m_zoomPane = new QLabel(this);
     m_zoomPane->setObjectName(QStringLiteral("Zoom"));
@@ -160,7 +158,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     m_zoomPane->setAccessibleName(QStringLiteral("Zoomstufe"));
     m_zoomPane->setText(QStringLiteral("Zoom: %1 %").arg(m_zoomPercent));
     m_zoomPane->hide();
-    ActiveBar31->Bands(names::statusBar()).addWidget(m_zoomPane, 0, QStringLiteral("Tool1"));
+    ActiveBar31->Bands(toQt(names::statusBar)).addWidget(m_zoomPane, 0, QStringLiteral("Tool1"));
 
     connect(
         brwWebBrowser, &WebBrowserControl::ZoomWheel, this, &frmBrowser::brwWebBrowser_ZoomWheel);
@@ -201,7 +199,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
         m_downloadsButton->setText(QStringLiteral("Downloads"));
         m_downloadsButton->setToolTip(QStringLiteral("Downloads dieser Sitzung"));
         m_downloadsButton->setAutoRaise(true);
-        ActiveBar31->Bands(names::statusBar()).addWidget(m_downloadsButton);
+        ActiveBar31->Bands(toQt(names::statusBar)).addWidget(m_downloadsButton);
         connect(m_downloadsButton, &QToolButton::clicked, this, [this] {
             if (m_downloadsPanel->isVisible()) {
                 m_downloadsPanel->hide();
@@ -215,30 +213,17 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     }
 
     // Nothing to go back or forward to and nothing loading before the first report.
-    tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(false);
-    tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(false);
-    tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(false);
+    tool(*ActiveBar31, names::band1, names::idZurueck).setEnabled(false);
+    tool(*ActiveBar31, names::band1, names::idVorwaerts).setEnabled(false);
+    tool(*ActiveBar31, names::band1, names::idStop).setEnabled(false);
 }
 
 frmBrowser::~frmBrowser() = default;
 
 void frmBrowser::Form_Load()
 {
+    m_rules->Form_Load(m_deps.commandLine.toStdString());
     StepRunner steps("load step");
-    steps.step([&] { brwWebBrowser->setSilent(true); });
-    m_fields = parseCommandLine(m_deps.commandLine);
-
-    steps.step([&] { FillCategoryList(); });
-
-    const StartPage start = startPageFor(m_fields, m_deps.hosts);
-    if (m_deps.beforeFirstNavigate)
-        std::exchange(m_deps.beforeFirstNavigate, nullptr)();
-    steps.step([&] { brwWebBrowser->Navigate(start.address); });
-    steps.step(
-        [&] { tool(*ActiveBar31, names::band1(), names::idSeite()).setListIndex(start.position); });
-    steps.step([&] { txtEingabe->setEditText(start.address); });
-
-    steps.step([&] { setCategoryCaption(); });
     steps.step([&] {
         WidgetPlacementWindow window(this);
         LoadWindowPlacement(window, *m_deps.store);
@@ -256,50 +241,14 @@ void frmBrowser::bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*co
     }
 }
 
-void frmBrowser::FillCategoryList()
-{
-    ActiveBarTool &list = tool(*ActiveBar31, names::band1(), names::idSeite());
-    for (const QString &entry : categoryEntries(m_fields))
-        list.AddItem(entry);
-}
-
-void frmBrowser::setCategoryCaption()
-{
-    setWindowTitle(
-        texts::captionPrefix() + tool(*ActiveBar31, names::band1(), names::idSeite()).Text());
-}
-
 void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)
 {
-    StepRunner steps("toolbar command");
-    QString name;
-    steps.step([&] { name = clicked->Name(); });
-    if (name == names::idBeenden())
-        steps.step([&] { close(); });
-    else if (name == names::idZurueck())
-        steps.step([&] { brwWebBrowser->GoBack(); });
-    else if (name == names::idVorwaerts())
-        steps.step([&] { brwWebBrowser->GoForward(); });
-    else if (name == names::idStop())
-        steps.step([&] { brwWebBrowser->Stop(); });
-    else if (name == names::idAktualisieren())
-        steps.step([&] { brwWebBrowser->Refresh(); });
-    else if (name == names::idInfo())
-        steps.step([&] {
-            if (m_deps.showInfoWindow)
-                m_deps.showInfoWindow(this);
-        });
+    m_rules->ActiveBar31_ToolClick(clicked->Name().toStdString());
 }
 
 void frmBrowser::ActiveBar31_ComboSelChange(ActiveBarTool *chosen)
 {
-    runUntrapped("category switch", [&] {
-        if (const auto address = switchAddressFor(chosen->Text(), m_fields, m_deps.hosts)) {
-            brwWebBrowser->Navigate(*address);
-            txtEingabe->setEditText(*address);
-        }
-        setWindowTitle(texts::captionPrefix() + chosen->Text());
-    });
+    m_rules->ActiveBar31_ComboSelChange(chosen->Text().toStdString());
 }
 
 void frmBrowser::ActiveBar31_ClientAreaChanged(int, int, int, int)
@@ -497,7 +446,7 @@ void frmBrowser::print()
 void frmBrowser::saveAsPdf()
 {
     runUntrapped("PDF", [&] {
-        QString name = tool(*ActiveBar31, names::band1(), names::idSeite()).Text();
+        QString name = tool(*ActiveBar31, names::band1, names::idSeite).Text();
         name.replace(QLatin1Char('/'), QLatin1Char('_'));
         const QString proposed
             = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -515,7 +464,7 @@ void frmBrowser::saveAsPdf()
 void frmBrowser::brwWebBrowser_PdfPrinted(const QString &filePath, bool success)
 {
     brwWebBrowser_StatusTextChange(
-        (success ? texts::statusPdfSaved() : texts::statusPdfFailed()) + filePath);
+        toQt(success ? texts::statusPdfSaved : texts::statusPdfFailed) + filePath);
 }
 
 bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
@@ -535,72 +484,112 @@ bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
 
 void frmBrowser::txtEingabe_KeyPress(int keyAscii)
 {
-    if (keyAscii != 13)
-        return;
-    runUntrapped("address box", [&] {
-        const QString typed = txtEingabe->currentText();
-        brwWebBrowser->Navigate(typed);
-        const QString kept = AddressHistory::completed(typed);
-        txtEingabe->setEditText(kept);
-        // The list opens on the entry just used, not on the box's first
-        // entry ever, which the box would otherwise keep as its current one.
-        txtEingabe->setCurrentIndex(m_history.remember(kept));
-        txtEingabe->setEditText(kept);
-    });
+    m_rules->txtEingabe_KeyPress(keyAscii, txtEingabe->currentText().toStdString());
 }
 
 void frmBrowser::txtEingabe_Click(int index)
 {
-    runUntrapped("address list", [&] {
-        brwWebBrowser->Navigate(txtEingabe->currentText());
-        const QString text = m_history.moveToFront(index);
-        txtEingabe->setEditText(text);
-    });
+    m_rules->txtEingabe_Click(index);
 }
 
 void frmBrowser::brwWebBrowser_StatusTextChange(const QString &text)
 {
     const trace::Scope traced(trace::Work::StatusText);
-    runUntrapped("StatusTextChange", [&] {
-        tool(*ActiveBar31, names::statusBar(), names::statusInfo()).setCaption(text);
-        ActiveBar31->RecalcLayout();
-    });
+    m_rules->StatusTextChange(text.toStdString());
 }
 
 void frmBrowser::brwWebBrowser_ProgressChange(qint32 progress, qint32 progressMax)
 {
     const trace::Scope traced(trace::Work::Progress);
-    StepRunner steps("ProgressChange");
-    steps.step([&] { bMeter->setVisible(true); });
-    if (progress == -1 || progress == 0) {
-        steps.step([&] { bMeter->setVisible(false); });
-        return;
-    }
-    // Every report restarts the meter and draws it up to the new value.
-    steps.step([&] { InitMeter(*m_meter, toInt16(progressMax), QStringLiteral("lad")); });
-    steps.step([&] { UpdateMeter(*m_meter, progress); });
+    m_rules->ProgressChange(progress, progressMax);
 }
 
 void frmBrowser::brwWebBrowser_CommandStateChange(qint32 command, bool enable)
 {
-    runUntrapped("CommandStateChange", [&] {
-        if (command == CommandForward)
-            tool(*ActiveBar31, names::band1(), names::idVorwaerts()).setEnabled(enable);
-        else if (command == CommandBack)
-            tool(*ActiveBar31, names::band1(), names::idZurueck()).setEnabled(enable);
-    });
+    m_rules->CommandStateChange(command, enable);
 }
 
 void frmBrowser::brwWebBrowser_DownloadBegin()
 {
-    StepRunner steps("DownloadBegin");
-    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(true); });
+    m_rules->DownloadBegin();
 }
 
 void frmBrowser::brwWebBrowser_DownloadComplete()
 {
-    StepRunner steps("DownloadComplete");
-    steps.step([&] { tool(*ActiveBar31, names::band1(), names::idStop()).setEnabled(false); });
+    m_rules->DownloadComplete();
+}
+
+void frmBrowser::setCaption(const std::string &caption)
+{
+    setWindowTitle(toQt(caption));
+}
+
+void frmBrowser::setCategoryList(const std::vector<std::string> &entries)
+{
+    ActiveBarTool &list = tool(*ActiveBar31, names::band1, names::idSeite);
+    list.Clear();
+    for (const std::string &entry : entries)
+        list.AddItem(toQt(entry));
+}
+
+void frmBrowser::selectCategory(int position)
+{
+    tool(*ActiveBar31, names::band1, names::idSeite).setListIndex(position);
+}
+
+void frmBrowser::setAddressText(const std::string &text)
+{
+    txtEingabe->setEditText(toQt(text));
+}
+
+void frmBrowser::addHistoryEntry(const std::string &text)
+{
+    m_historyModel->insertRows(0, 1);
+    m_historyModel->setData(m_historyModel->index(0), toQt(text));
+}
+
+void frmBrowser::moveHistoryEntryToFront(int index)
+{
+    if (index > 0)
+        m_historyModel->moveRows(QModelIndex(), index, 1, QModelIndex(), 0);
+}
+
+void frmBrowser::markHistoryEntry(int index)
+{
+    // The box would otherwise keep its first entry ever as its current one.
+    txtEingabe->setCurrentIndex(index);
+}
+
+void frmBrowser::setToolEnabled(std::string_view name, bool enabled)
+{
+    tool(*ActiveBar31, names::band1, name).setEnabled(enabled);
+}
+
+void frmBrowser::setStatusText(const std::string &text)
+{
+    tool(*ActiveBar31, names::statusBar, names::statusInfo).setCaption(toQt(text));
+    ActiveBar31->RecalcLayout();
+}
+
+void frmBrowser::setMeterAreaVisible(bool visible)
+{
+    bMeter->setVisible(visible);
+}
+
+MeterCanvas &frmBrowser::meter()
+{
+    return *m_meter;
+}
+
+void frmBrowser::closeWindow()
+{
+    close();
+}
+
+void frmBrowser::showInfoWindow()
+{
+    if (m_deps.showInfoWindow)
+        m_deps.showInfoWindow(this);
 }
 
 void frmBrowser::closeEvent(QCloseEvent *event)
@@ -625,7 +614,7 @@ void frmBrowser::cancelRunningDownloads()
             names.append(entry.fileName);
     }
     brwWebBrowser_StatusTextChange(
-        texts::statusDownloadsCancelledOnClose() + names.join(QStringLiteral(", ")));
+        toQt(texts::statusDownloadsCancelledOnClose) + names.join(QStringLiteral(", ")));
     downloads->cancelRunning();
 }
 
@@ -639,7 +628,7 @@ void frmBrowser::placeDownloadsPanel()
 {
     if (!m_downloadsPanel)
         return;
-    const QWidget &band = ActiveBar31->Bands(names::statusBar());
+    const QWidget &band = ActiveBar31->Bands(toQt(names::statusBar));
     m_downloadsPanel->placeAbove(band.isVisible() ? band.mapTo(this, QPoint(0, 0)).y() : height());
 }
 

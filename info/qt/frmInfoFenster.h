@@ -5,11 +5,14 @@
 // country (copyable, with mail links), a sales text, the authors with links
 // to their staff pages, a home-page link and a button for the system
 // information tool. Modal over its browser window; created when it opens and
-// discarded when it closes.
+// discarded when it closes. It draws what its
+// rules (InfoWindowRules) decide.
 
-#include "sysutil/orvClassWindows.h"
+#include "info/InfoLayout.h"
+#include "info/InfoWindowRules.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <array>
 #include <functional>
@@ -24,18 +27,14 @@ namespace orv {
 class SSCommand;
 class SSPanel;
 
-namespace platform {
-class Platform;
-}
-
-class frmInfoFenster : public QDialog
+class frmInfoFenster : public QDialog, private info::InfoView
 {
     Q_OBJECT
 
 public:
     struct Dependencies
     {
-        QString MainHost;
+        std::string MainHost;
         platform::Platform *platform = nullptr; // the shell that opens links
         int versionMajor = 0;
         int versionMinor = 0;
@@ -43,9 +42,6 @@ public:
         // Makes the utility class for "Systeminfo"; by default on the platform above.
         std::function<std::unique_ptr<orvClassWindows>()> createSysUtil;
     };
-
-    enum class Page { Kontakt, Vertrieb, Autoren };
-    enum class Country { Österreich, Deutschland };
 
     // Opens a new window, modal to owner only (to the whole program without
     // one), and returns at once; closing it discards it with its utility class.
@@ -56,15 +52,9 @@ public:
     explicit frmInfoFenster(Dependencies dependencies, QWidget *parent = nullptr);
     ~frmInfoFenster() override;
 
-    static QString RevisionSuffix(int revision);
-    static QString versionText(int major, int minor, int revision);
-    void ShowCurrentPage();
+    const info::InfoWindowRules &rules() const { return m_rules; }
     void DragWindow();
     bool isDragSurface(const QWidget *widget) const;
-
-    Page CurrentPage = Page::Kontakt;
-    Country CurrentCountry = Country::Österreich;
-    std::unique_ptr<orvClassWindows> SysUtil;
 
     // The controls, public like the controls of a form.
     QLabel *Image1 = nullptr;
@@ -113,28 +103,26 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void createHeader();
-    void createNavigation();
-    void createPages();
-    QWidget *createOffice(const QString &name, QWidget *parent, std::array<QLabel *, 5> &labels,
-        SSCommand *&copyButton, SSPanel *&mailLink, int linkWidth, int height);
+    // Makes a control of the design, or an office block, in its container.
+    void create(const info::Control &control);
+    void createOffice(const info::OfficeBlock &block);
+    void wirePanel(SSPanel *panel, info::Role role, std::string target);
+    void findControls();
     void Form_Load();
 
-    // Hover looks.
-    void navigationEnter(SSPanel *panel);
-    void navigationLeave(SSPanel *panel, bool selected);
-    void countryEnter(SSPanel *panel);
-    void countryLeave(SSPanel *panel, bool selected);
-    static void linkEnter(SSPanel *panel);
-    static void linkLeave(SSPanel *panel);
+    SSPanel *panel(info::Page page) const;
+    SSPanel *panel(info::Country country) const;
 
-    void showPage(Page page);
-    void chooseCountry(Country country);
+    void setFrameVisible(info::Frame frame, bool visible) override;
+    void showNormalLook(info::Page page) override;
+    void showNormalLook(info::Country country) override;
+    platform::WindowHandle handle() const override;
+
     void copyOffice(const QString &text);
-    void openLink(const QString &target);
-    void showSysInfo();
 
     Dependencies m_deps;
+    info::InfoWindowRules m_rules;
+    QHash<QString, QWidget *> m_controls; // by name, array members as name_index
     QList<QWidget *> m_dragSurfaces;
 };
 

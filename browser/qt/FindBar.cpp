@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "browser/FindBar.h"
+#include "browser/qt/FindBar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "browser/DownloadsPanel.h"
+#include "browser/qt/DownloadsPanel.h"
 
 #include "components/DownloadList.h"
 

@@ -9,11 +9,9 @@
 // toolbar it finds in the page, zooms (per host, shared by all windows),
 // prints, saves the page as PDF and goes full screen, all from the keyboard.
 
-#include "browser/AddressHistory.h"
-#include "browser/Categories.h"
+#include "browser/BrowserWindowRules.h"
+#include "browser/qt/CommandLineText.h"
 
-#include <QHash>
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -38,7 +36,9 @@ class SettingsStore;
 class WebBrowserControl;
 class ZoomByHost;
 
-class frmBrowser : public QWidget
+// Draws what the browser window's rules decide and reports to them what the
+// user and the web control do.
+class frmBrowser : public QWidget, private BrowserView
 {
     Q_OBJECT
 
@@ -70,11 +70,10 @@ public:
     // Runs once, before the window is first shown.
     void Form_Load();
 
-    const CommandLineFields &fields() const { return m_fields; }
     ActiveBar *toolbar() const { return ActiveBar31; }
     WebBrowserControl *browser() const { return brwWebBrowser; }
     QComboBox *addressBox() const { return txtEingabe; }
-    const AddressHistory &history() const { return m_history; }
+    const AddressHistory &history() const { return m_rules->history(); }
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
     // Null until the find bar is first opened.
@@ -93,8 +92,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void FillCategoryList();
-    void setCategoryCaption();
     void bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)());
     void layoutClientArea();
 
@@ -140,12 +137,26 @@ private:
     void brwWebBrowser_PdfPrinted(const QString &filePath, bool success);
     void brwWebBrowser_FullScreenRequested(bool on);
 
+    // What the rules have the window show.
+    void setCaption(const std::string &caption) override;
+    void setCategoryList(const std::vector<std::string> &entries) override;
+    void selectCategory(int position) override;
+    void setAddressText(const std::string &text) override;
+    void addHistoryEntry(const std::string &text) override;
+    void moveHistoryEntryToFront(int index) override;
+    void markHistoryEntry(int index) override;
+    void setToolEnabled(std::string_view tool, bool enabled) override;
+    void setStatusText(const std::string &text) override;
+    void setMeterAreaVisible(bool visible) override;
+    MeterCanvas &meter() override;
+    void closeWindow() override;
+    void showInfoWindow() override;
+
     void Form_Unload();
     void cancelRunningDownloads();
     void placeDownloadsPanel();
 
     Dependencies m_deps;
-    CommandLineFields m_fields;
 
     ActiveBar *ActiveBar31 = nullptr;
     WebBrowserControl *brwWebBrowser = nullptr;
@@ -153,12 +164,13 @@ private:
     PictureBox *bMeter = nullptr;
     std::unique_ptr<PictureMeterHost> m_meter;
     QComboBox *txtEingabe = nullptr;
-    QLabel *imgWelt = nullptr;
     DownloadsPanel *m_downloadsPanel = nullptr;
     QToolButton *m_downloadsButton = nullptr;
 
+    // The address box's list: the history as the rules keep it.
     QStringListModel *m_historyModel = nullptr;
-    AddressHistory m_history { nullptr };
+    std::unique_ptr<WebControl> m_web;
+    std::unique_ptr<BrowserWindowRules> m_rules;
 
     FindBar *m_findBar = nullptr;
     QLabel *m_zoomPane = nullptr;
