@@ -25,12 +25,6 @@ void removePartialFile(const QString &path)
     QFile::remove(path);
 }
 
-// Why a download failed when the engine gave no reason of its own.
-QString connectionLost()
-{
-    return QStringLiteral("Verbindung zum Server abgebrochen");
-}
-
 // The engine's reason in the user's language. Qt 6.4 has texts only for the
 // reasons it names, and gives "cancelled by the user" for the others, among
 // them a file the server cut short.
@@ -41,7 +35,7 @@ QString failureReason(const QWebEngineDownloadRequest &download)
         = QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>().valueToKey(
               reason)
         != nullptr;
-    return named ? download.interruptReasonString() : connectionLost();
+    return named ? download.interruptReasonString() : toQt(texts::downloadConnectionLost);
 }
 
 } // namespace
@@ -115,7 +109,7 @@ void DownloadHandler::take(QWebEngineDownloadRequest *download)
     // no further, the first would stay "running" and its part on disk.
     if (const auto known = m_taken.constFind(download->id()); known != m_taken.cend()) {
         download->cancel();
-        end(*known, DownloadEntry::State::Failed, connectionLost());
+        end(*known, DownloadEntry::State::Failed, toQt(texts::downloadConnectionLost));
         return;
     }
     Q_EMIT arrived();

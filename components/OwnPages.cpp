@@ -84,15 +84,8 @@ QString crashedPageHtml(const QUrl &address)
 
 QString unresponsivePageHtml(const QUrl &address)
 {
-    return page(QStringLiteral("Seite reagiert nicht"),
-        QStringLiteral("Ein Skript dieser Seite läuft ohne Ende; sie zeigt nichts Neues mehr und "
-                       "nimmt keine Eingaben an. Neu laden beendet es und lädt die Seite neu."),
-        address, QStringLiteral("Neu laden"));
-}
-
-QString unresponsiveStatus()
-{
-    return QStringLiteral("Seite reagiert nicht: ");
+    return page(toQt(texts::pages::unresponsive), toQt(texts::pages::unresponsiveSentence), address,
+        toQt(texts::pages::reload));
 }
 
 QString loginNeededPageHtml(const QUrl &address)

@@ -24,8 +24,6 @@ QString reachFailureSentence(ReachFailure failure);
 QString unreachablePageHtml(ReachFailure failure, const QUrl &address);
 QString crashedPageHtml(const QUrl &address);
 QString unresponsivePageHtml(const QUrl &address);
-// The status text that goes with it, before the address.
-QString unresponsiveStatus();
 QString loginNeededPageHtml(const QUrl &address);
 
 } // namespace orv

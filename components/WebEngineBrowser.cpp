@@ -576,7 +576,7 @@ void WebEngineBrowser::handleNotAnswering(const PageRequest &request)
 {
     // The page the user sees is the entry the hung page committed.
     const QUrl address = m_page->history()->currentItem().url();
-    Q_EMIT StatusTextChange(unresponsiveStatus() + address.toString());
+    Q_EMIT StatusTextChange(toQt(texts::statusUnresponsive) + address.toString());
     // Whoever leaves the page gets where he asked to go at once.
     if (request.leavesThePage()) {
         endHungPage(request);

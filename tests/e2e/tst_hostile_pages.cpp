@@ -5,8 +5,8 @@
 // comes through the X server.
 
 #include "Desktop.h"
-#include "browser/DownloadsPanel.h"
-#include "browser/frmBrowser.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/frmBrowser.h"
 #include "components/ActiveBar.h"
 #include "components/DownloadList.h"
 #include "components/EngineSetup.h"
@@ -71,7 +71,7 @@ private:
         options.trusted
             = TrustedHosts::forMaker(m_site.mainHost(), m_site.shopHost(), m_site.slowHost());
         frmBrowser::Dependencies dependencies;
-        dependencies.hosts = { m_site.mainHost(), m_site.shopHost() };
+        dependencies.hosts = { m_site.mainHost().toStdString(), m_site.shopHost().toStdString() };
         dependencies.commandLine = commandLine;
         dependencies.store = m_store.get();
         dependencies.createBrowser = [this, options](QWidget *box) {
