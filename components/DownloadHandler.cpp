@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
+#include <QWidget>
 
 namespace orv {
 
@@ -21,6 +23,19 @@ void removePartialFile(const QString &path)
 {
     QFile::remove(path + QStringLiteral(".download"));
     QFile::remove(path);
+}
+
+// The engine's reason in the user's language. Qt 6.4 has texts only for the
+// reasons it names, and gives "cancelled by the user" for the others, among
+// them a file the server cut short.
+QString failureReason(const QWebEngineDownloadRequest &download)
+{
+    const auto reason = download.interruptReason();
+    const bool named
+        = QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>().valueToKey(
+              reason)
+        != nullptr;
+    return named ? download.interruptReasonString() : toQt(texts::downloadConnectionLost);
 }
 
 } // namespace
@@ -56,8 +71,48 @@ DownloadHandler::DownloadHandler(const QString &folder, ChooseFile chooseFile, Q
 {
 }
 
+void DownloadHandler::expect(const QUrl &address)
+{
+    // One count for every handler of the process: the newest expectation wins.
+    static quint64 counter = 0;
+    m_expected.removeIf([&](const auto &entry) { return entry.first == address; });
+    m_expected.append({ address, ++counter });
+    // A window goes to few addresses between a click and its file.
+    if (m_expected.size() > 16)
+        m_expected.removeFirst();
+}
+
+quint64 DownloadHandler::expectation(const QUrl &address) const
+{
+    for (const auto &[expected, when] : m_expected) {
+        if (expected == address)
+            return when;
+    }
+    return 0;
+}
+
+void DownloadHandler::showsIn(QWidget *view)
+{
+    m_view = view;
+}
+
+bool DownloadHandler::isActive() const
+{
+    return m_view && m_view->isActiveWindow();
+}
+
 void DownloadHandler::take(QWebEngineDownloadRequest *download)
 {
+    // Qt 6.4 asks once more about a download whose connection broke, as it
+    // starts the transfer over: with a new request that has no page, the page
+    // having moved on, and from then on it reports to that one only. Followed
+    // no further, the first would stay "running" and its part on disk.
+    if (const auto known = m_taken.constFind(download->id()); known != m_taken.cend()) {
+        download->cancel();
+        end(*known, DownloadEntry::State::Failed, toQt(texts::downloadConnectionLost));
+        return;
+    }
+    Q_EMIT arrived();
     const QString path = destination(download->downloadFileName());
     if (path.isEmpty()) {
         download->cancel();
@@ -71,6 +126,7 @@ void DownloadHandler::take(QWebEngineDownloadRequest *download)
         if (guard)
             guard->cancel();
     });
+    m_taken.insert(download->id(), id);
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this,
         [this, download, id] { progress(id, download->receivedBytes(), download->totalBytes()); });
     connect(download, &QWebEngineDownloadRequest::stateChanged, this,
@@ -81,7 +137,7 @@ void DownloadHandler::take(QWebEngineDownloadRequest *download)
             else if (state == S::DownloadCancelled)
                 end(id, DownloadEntry::State::Cancelled);
             else if (state == S::DownloadInterrupted)
-                end(id, DownloadEntry::State::Failed, download->interruptReasonString());
+                end(id, DownloadEntry::State::Failed, failureReason(*download));
         });
     download->accept();
 }

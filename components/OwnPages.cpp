@@ -82,6 +82,12 @@ QString crashedPageHtml(const QUrl &address)
         toQt(texts::pages::reload));
 }
 
+QString unresponsivePageHtml(const QUrl &address)
+{
+    return page(toQt(texts::pages::unresponsive), toQt(texts::pages::unresponsiveSentence), address,
+        toQt(texts::pages::reload));
+}
+
 QString loginNeededPageHtml(const QUrl &address)
 {
     return page(toQt(texts::pages::loginNeeded), toQt(texts::pages::loginCancelled), address,

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "components/PageContextMenu.h"
 
+#include "components/WebEngineBrowser.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineView>
 
 namespace orv {
 
@@ -47,6 +50,76 @@ PageContextMenu::PageContextMenu(
     entry(toQt(texts::menuSaveAsPdf), C::SaveAsPdf);
     addSeparator();
     entry(toQt(texts::menuSelectAll), C::SelectAll);
+}
+
+namespace {
+
+// The editing entries act on the page shown, be it ours.
+QWebEnginePage::WebAction editAction(PageContextMenu::Command command)
+{
+    using C = PageContextMenu::Command;
+    return command == C::Cut      ? QWebEnginePage::Cut
+        : command == C::Copy      ? QWebEnginePage::Copy
+        : command == C::Paste     ? QWebEnginePage::Paste
+        : command == C::SelectAll ? QWebEnginePage::SelectAll
+                                  : QWebEnginePage::NoWebAction;
+}
+
+bool available(const WebEngineBrowser *control, PageContextMenu::Command command)
+{
+    using C = PageContextMenu::Command;
+    if (const auto action = editAction(command); action != QWebEnginePage::NoWebAction)
+        return control->view()->page()->action(action)->isEnabled();
+    // Back and forward as on the toolbar, our own pages skipped alike.
+    return command == C::OpenLink ? control->opensExternally()
+        : command == C::Back      ? control->canGoBack()
+        : command == C::Forward   ? control->canGoForward()
+        : command == C::Print     ? !control->printing()
+                                  : true;
+}
+
+void run(WebEngineBrowser *control, PageContextMenu::Command command, const QUrl &link,
+    const QUrl &picture)
+{
+    using C = PageContextMenu::Command;
+    if (const auto action = editAction(command); action != QWebEnginePage::NoWebAction)
+        control->view()->page()->triggerAction(action);
+    else if (command == C::OpenLink)
+        control->openExternally(link);
+    else if (command == C::SaveImage)
+        control->saveImage(picture);
+    else if (command == C::Back && control->canGoBack()) // the history may have moved on meanwhile
+        control->GoBack();
+    else if (command == C::Forward && control->canGoForward())
+        control->GoForward();
+    else if (command == C::Reload)
+        control->Refresh();
+    else if (command == C::Print)
+        control->Print();
+    else if (command == C::SaveAsPdf)
+        Q_EMIT control->SaveAsPdfRequested();
+}
+
+} // namespace
+
+void popUpPageMenu(WebEngineBrowser *control, const QPoint &position)
+{
+    QWebEngineView *view = control->view();
+    const QWebEngineContextMenuRequest *request = view->lastContextMenuRequest();
+    if (!request)
+        return;
+    const ClickedOn clicked { .link = request->linkUrl(),
+        .image = request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage,
+        .editable = request->isContentEditable(),
+        .selection = !request->selectedText().isEmpty() };
+    auto *menu = new PageContextMenu(
+        clicked,
+        [control](PageContextMenu::Command command) { return available(control, command); }, view);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(menu, &PageContextMenu::chosen, control,
+        [control, link = clicked.link, picture = request->mediaUrl()](
+            PageContextMenu::Command command) { run(control, command, link, picture); });
+    menu->popup(view->mapToGlobal(position));
 }
 
 } // namespace orv

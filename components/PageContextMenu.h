@@ -52,4 +52,11 @@ Q_SIGNALS:
     void chosen(orv::PageContextMenu::Command command);
 };
 
+class WebEngineBrowser;
+
+// Opens the menu for what lies under the mouse in the control's view and
+// carries out the entry chosen: the editing ones on the page shown there,
+// the others through the control.
+void popUpPageMenu(WebEngineBrowser *control, const QPoint &position);
+
 } // namespace orv

@@ -1,47 +1,35 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The web browser control on Qt WebEngine: the glue between the engine and
-// the window. It maps the engine's signals onto the notifications, keeps
-// quiet when silent, opens new-window requests in the same view, finds,
-// zooms, prints and grants the page's full-screen requests, and with trusted
-// hosts decides where links go. For a page it cannot reach, a page whose
-// display process died or a login the user cancelled it shows its own page,
-// which never enters the history, and brings the real one back.
-// The work around that lives in classes of its own, wired up here: logins
-// and permissions (PageQuestions), waiting for an unreachable host
-// (ReachabilityProbe), downloads (DownloadHandler), the context menu
+// The web browser control on Qt WebEngine: the adapter between the engine
+// and the window. It carries out the window's operations (navigation,
+// placement, find, zoom, printing, full screen) and reports the engine's
+// doings as the control's notifications. The rest has classes of its own,
+// wired up here: what the page asks for (EnginePage: script dialogs, where
+// links go, certificates, logins and permissions), what becomes of its loads
+// (LoadWatch: the watchdog, a dead or hung display process, the program's
+// own pages), downloads (DownloadHandler, DownloadRouter), the context menu
 // (PageContextMenu) and the page's rest while out of sight (PageLifecycle).
 
+#include "components/EnginePage.h"
 #include "components/LinkRouting.h"
-#include "components/OwnPages.h"
-#include "components/PageContextMenu.h"
 #include "components/PageLifecycle.h"
 #include "components/PageQuestions.h"
-#include "components/Twips.h"
 #include "components/WebBrowserControl.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QUrl>
 
+#include <chrono>
 #include <functional>
 
-class QWebEngineDownloadRequest;
-class QWebEngineLoadingInfo;
-class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 class QWebEngineView;
 
 namespace orv {
 
 class DownloadHandler;
-class ReachabilityProbe;
-class SilentPage;
-
-// The persistent profile of the program: cookies and logins survive restarts;
-// pages are asked for in German.
-QWebEngineProfile *createBrowserProfile(QObject *parent);
+class EnginePage;
+class LoadWatch;
 
 struct WebEngineBrowserOptions
 {
@@ -56,6 +44,8 @@ struct WebEngineBrowserOptions
     int maxRetryMs = 60000;
     // Two deaths of the display process within this time stop the reloading.
     int crashWindowMs = 60000;
+    // A page that gives no sign of life this long after the user acted hangs.
+    std::chrono::milliseconds hangPatience = std::chrono::seconds(4);
     // How the user is asked for a login and for a page's permission.
     AskLogin askLogin = askLoginDialog;
     AskPermission askPermission = askPermissionDialog;
@@ -91,61 +81,28 @@ public:
     DownloadList *downloads() const override;
 
     QWebEngineView *view() const { return m_view; }
-    // The address of the page our own error or crash page stands in for.
-    QUrl standInFor() const { return m_standInFor; }
+    // What the page's context menu needs beyond the operations above.
+    bool canGoBack() const;
+    bool canGoForward() const;
+    bool printing() const { return m_printing; }
+    bool opensExternally() const;
+    void openExternally(const QUrl &address) const;
+    void saveImage(const QUrl &picture);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool acceptNavigation(const QUrl &url, int type, bool isMainFrame);
-    void handleLoadingChanged(const QWebEngineLoadingInfo &info);
-    void handleLoadFailed(const QWebEngineLoadingInfo &info);
-    void handleLoadProgress(int percent);
-    void handleLoadFinished();
-    void handleRendererGone(bool crashed);
     void reportCommandStates();
-    void handleDownload(QWebEngineDownloadRequest *download);
-    void showContextMenu(const QPoint &position);
-    bool contextCommandAvailable(PageContextMenu::Command command) const;
-    void runContextCommand(PageContextMenu::Command command, const QUrl &link);
-
-    void handleNewWindow(QWebEngineNewWindowRequest &request);
-    bool canGoBack() const;
-    bool canGoForward() const;
-
-    void showOwnPage(const QString &html, const QUrl &address);
-    void showRealPage();
-    bool ownPageCoversCurrentEntry() const;
-    void loadStoodInFor();
 
     WebEngineBrowserOptions m_options;
     QWebEngineView *m_view;
-    SilentPage *m_page;
-    // Shows our own pages in place of m_page, so that they never become
-    // entries of its history; exists only while one is shown.
-    SilentPage *m_ownPage = nullptr;
+    EnginePage *m_page;
+    LoadWatch *m_watch;
     DownloadHandler *m_downloads;
-    ReachabilityProbe *m_probe;
-    bool m_loading = false;
-    bool m_downloadStartedByLoad = false;
     double m_zoomFactor = 1.0;
     bool m_printing = false;
     bool m_writingPdf = false;
-
-    // Where the redirect chain of the navigation under way began.
-    QString m_chainOrigin;
-    // Address and load events of a navigation handed elsewhere or dropped.
-    QUrl m_refused;
-    QUrl m_loadUrl;
-    bool m_hovering = false;
-
-    QUrl m_standInFor;
-    QUrl m_loginCancelled;
-    QTimer m_answerTimer;
-    bool m_timedOut = false;
-    int m_firstProgress = -1;
-    QElapsedTimer m_lastCrash;
 };
 
 } // namespace orv

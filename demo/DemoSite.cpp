@@ -180,6 +180,7 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
             return;
         if (path != QStringLiteral("/gross.bin"))
             return; // nobody ever answers
+        m_largeDownloads.append(socket);
         socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
                       "Content-Disposition: attachment; filename=\"Harlund-Gross.bin\"\r\n"
                       "Content-Length: "
@@ -187,6 +188,10 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
         auto *timer = new QTimer(socket);
         auto sent = std::make_shared<qint64>(0);
         connect(timer, &QTimer::timeout, socket, [socket, timer, sent] {
+            if (socket->state() != QAbstractSocket::ConnectedState) {
+                timer->stop(); // cut off
+                return;
+            }
             const qint64 piece = qMin<qint64>(64 * 1024, kLargeFileSize - *sent);
             socket->write(QByteArray(piece, 'g'));
             *sent += piece;
@@ -197,6 +202,14 @@ void DemoSite::serveSlowly(QTcpSocket *socket)
         });
         timer->start(50);
     });
+}
+
+void DemoSite::cutDownloads()
+{
+    for (const QPointer<QTcpSocket> &socket : std::exchange(m_largeDownloads, {})) {
+        if (socket)
+            socket->abort(); // a reset in the middle of the file
+    }
 }
 
 // What a server can do wrong besides never answering: an error status, a
@@ -219,6 +232,10 @@ bool DemoSite::serveFault(QTcpSocket *socket, const QString &path)
         socket->write("<!doctype html><title>Abbruch</title><p>Die Verbindung bricht ab");
         socket->flush();
         socket->abort(); // a reset, not an orderly end
+    } else if (path == QStringLiteral("/fehler/downloads-abbrechen")) {
+        cutDownloads();
+        head("204 No Content", "Content-Length: 0\r\n");
+        socket->disconnectFromHost();
     } else if (path == QStringLiteral("/fehler/schleife")) {
         head("302 Found", "Location: /fehler/schleife\r\nContent-Length: 0\r\n");
         socket->disconnectFromHost();
@@ -394,6 +411,17 @@ void DemoSite::handle(
             QStringLiteral("<p>Ein Partner in neuem Fenster.</p><p><button id=open "
                            "onclick=\"window.open('%1/fenster')\">Partner öffnen</button></p>")
                 .arg(foreign) };
+    } else if (path == QStringLiteral("/haengt")) {
+        // Drawn first, then the page's one thread is busy for good.
+        page = { QStringLiteral("Hängt"),
+            QStringLiteral("<p id=hung>Diese Seite rechnet gleich ohne Ende.</p><script>"
+                           "addEventListener('load',function(){setTimeout(function(){"
+                           "for(;;){}},300);});</script>") };
+    } else if (path == QStringLiteral("/speicher")) {
+        page = { QStringLiteral("Speicher"),
+            QStringLiteral("<p>Diese Seite braucht immer mehr Speicher.</p><script>"
+                           "var heap=[];setInterval(function(){for(var i=0;i<64;++i)"
+                           "heap.push(new Array(1<<20).fill(heap.length));},10);</script>") };
     } else if (path == QStringLiteral("/langsam")) {
         const QString ms = query.queryItemValue(QStringLiteral("ms"));
         page = { QStringLiteral("Langsam"),

@@ -10,11 +10,14 @@
 // serves https with a certificate nobody trusts. The main host also has pages
 // behind a login (/intern/NAME/, realm "Harlund NAME"), a page that asks for
 // a permission (/erlaubnis?was=mitteilungen or standort) and one that opens
-// a window on the other company's site (/fenster). It records every request so that tests can see
+// a window on the other company's site (/fenster), a page that stops
+// answering once loaded (/haengt) and one that eats memory until its display
+// process dies (/speicher). It records every request so that tests can see
 // what the browser asked for.
 
 #include <QHostAddress>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -70,6 +73,9 @@ public:
     static QByteArray downloadBody();
     // Size of the file the slow host trickles out at /gross.bin.
     static constexpr qint64 kLargeFileSize = 64 * 1024 * 1024;
+    // Cuts every /gross.bin still being sent, as a server that goes down
+    // does; /fehler/downloads-abbrechen on the slow host does the same.
+    void cutDownloads();
 
 Q_SIGNALS:
     void requested(const QString &entry);
@@ -87,6 +93,7 @@ private:
     std::unique_ptr<QHttpServer> m_foreign;
     std::unique_ptr<QHttpServer> m_secure;
     QTcpServer *m_slow = nullptr;
+    QList<QPointer<QTcpSocket>> m_largeDownloads;
     quint16 m_mainPort = 0;
     quint16 m_shopPort = 0;
     quint16 m_foreignPort = 0;

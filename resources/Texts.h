@@ -35,10 +35,13 @@ inline constexpr std::string_view statusDownloadProgress = "Download läuft: ";
 inline constexpr std::string_view statusDownloadDone = "Download abgeschlossen: ";
 inline constexpr std::string_view statusDownloadFailed = "Download fehlgeschlagen: ";
 inline constexpr std::string_view statusDownloadCancelled = "Download abgebrochen: ";
+// Why a download failed where the engine gives no reason of its own.
+inline constexpr std::string_view downloadConnectionLost = "Verbindung zum Server abgebrochen";
 inline constexpr std::string_view statusDownloadsCancelledOnClose
     = "Fenster wird geschlossen, laufende Downloads werden abgebrochen: ";
 inline constexpr std::string_view statusPdfSaved = "PDF gespeichert: ";
 inline constexpr std::string_view statusPdfFailed = "PDF konnte nicht gespeichert werden: ";
+inline constexpr std::string_view statusUnresponsive = "Seite reagiert nicht: ";
 inline constexpr std::string_view statusLoginCancelled
     = "Anmeldung abgebrochen, Seite nicht geladen: ";
 
@@ -88,6 +91,7 @@ inline constexpr std::string_view wantsOther = "eine weitere Berechtigung erhalt
 namespace pages {
 inline constexpr std::string_view unreachable = "Seite nicht erreichbar";
 inline constexpr std::string_view crashed = "Seite abgestürzt";
+inline constexpr std::string_view unresponsive = "Seite reagiert nicht";
 inline constexpr std::string_view loginNeeded = "Anmeldung erforderlich";
 inline constexpr std::string_view tryAgain = "Erneut versuchen";
 inline constexpr std::string_view reload = "Neu laden";
@@ -103,6 +107,9 @@ inline constexpr std::string_view crashedSentence
     = "Die Anzeige dieser Seite ist wiederholt abgestürzt und wurde angehalten.";
 inline constexpr std::string_view loginCancelled
     = "Diese Seite zeigt der Server nur nach einer Anmeldung. Die Anmeldung wurde abgebrochen.";
+inline constexpr std::string_view unresponsiveSentence
+    = "Ein Skript dieser Seite läuft ohne Ende; sie zeigt nichts Neues mehr und nimmt keine "
+      "Eingaben an. Neu laden beendet es und lädt die Seite neu.";
 } // namespace pages
 
 // The Info window.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Where downloads are saved, and that no ending leaves a partial file.
 #include "components/DownloadHandler.h"
+#include "components/DownloadRouter.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,6 +66,48 @@ private Q_SLOTS:
         // The picker offers the free name in the download folder, and only once.
         QCOMPARE(offered, picked.isEmpty() ? "" : home.filePath("Downloads/" + suggested));
         QCOMPARE(handler.destination("x.bin"), home.filePath("Downloads/x.bin"));
+    }
+
+    // Windows on one profile, oldest first: "expected when/active" each; the
+    // window that gets a new download.
+    void owner_data()
+    {
+        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<int>("owner");
+        QTest::newRow("none") << QStringList {} << -1;
+        QTest::newRow("nobody expected it: the active one")
+            << QStringList { "0/0", "0/1", "0/0" } << 1;
+        QTest::newRow("nobody expected it, none active: the newest")
+            << QStringList { "0/0", "0/0" } << 1;
+        QTest::newRow("expected beats active") << QStringList { "3/0", "0/1" } << 0;
+        QTest::newRow("the latest expectation wins") << QStringList { "3/1", "7/0", "5/0" } << 1;
+    }
+
+    void owner()
+    {
+        QFETCH(QStringList, windows);
+        QFETCH(int, owner);
+        QList<DownloadClaim> claims;
+        for (const QString &window : windows)
+            claims.append({ window.section('/', 0, 0).toULongLong(), window.endsWith("/1") });
+        QCOMPARE(chooseDownloadOwner(claims), owner);
+    }
+
+    // The engine asks about a download again only to start a broken
+    // transfer over; it counts as one of that window's.
+    void expectations()
+    {
+        DownloadHandler first(QString(), {}), second(QString(), {});
+        const QUrl file("http://a.test/x.bin");
+        QCOMPARE(first.expectation(file), 0u);
+        first.expect(file);
+        second.expect(file);
+        QVERIFY(second.expectation(file) > first.expectation(file));
+        first.expect(file); // again: now the latest
+        QVERIFY(first.expectation(file) > second.expectation(file));
+        for (int i = 0; i < 16; ++i)
+            first.expect(QUrl(QString("http://a.test/%1").arg(i)));
+        QCOMPARE(first.expectation(file), 0u); // long ago: forgotten
     }
 
     void endings_data()
