@@ -29,7 +29,7 @@ namespace {
 const QString kMain = QStringLiteral("http://main.test");
 const QString kPrefix = QStringLiteral("Harlund Webbrowser... Kategorie: ");
 using Wheres = std::vector<std::string>;
-using Load = std::tuple<QString, QString, QString, QString, int, bool>;
+using Load = std::tuple<QString, QString, QString, QString, int>;
 using Keys = std::tuple<QStringList, QStringList, bool, QString, int, int, int>;
 
 QString stored(const MemorySettingsStore &store, const QString &section, const char *key)
@@ -159,25 +159,21 @@ private Q_SLOTS:
     void loadStep_data()
     {
         // command line, address, text shown by the category list, stored
-        // state under the caption (null: nothing stored), window state,
-        // whether the control refuses to be silenced and to load
+        // state under the caption (null: nothing stored), window state
         QTest::addColumn<Load>("load");
         const int normal = Qt::WindowNoState, max = Qt::WindowMaximized, min = Qt::WindowMinimized;
         // clang-format off
-        QTest::newRow("download, first run maximises") << Load{"4711||Download||", kMain + "/download/?produkt=4711", "Download", {}, max, false};
-        QTest::newRow("empty command line, stored normal") << Load{"", kMain, "Startseite", "0", normal, false};
-        QTest::newRow("extra address without entry: nothing selected") << Load{"0||http://x.test/a||http://x.test/a", "http://x.test/a", "", "1", min, false};
-        QTest::newRow("failing control: the other steps go on") << Load{"0||Support", kMain + "/support", "Support", "1", min, true};
+        QTest::newRow("download, first run maximises") << Load{"4711||Download||", kMain + "/download/?produkt=4711", "Download", {}, max};
+        QTest::newRow("empty command line, stored normal") << Load{"", kMain, "Startseite", "0", normal};
+        QTest::newRow("extra address without entry: nothing selected") << Load{"0||http://x.test/a||http://x.test/a", "http://x.test/a", "", "1", min};
         // clang-format on
     }
 
     void loadStep()
     {
         QFETCH(Load, load);
-        const auto &[commandLine, address, shown, storedState, state, controlFails] = load;
+        const auto &[commandLine, address, shown, storedState, state] = load;
         Fixture f(commandLine, Fixture::Made);
-        if (controlFails)
-            f.control->failing = { "Navigate", "Silent" };
         if (!storedState.isNull()) {
             f.store.set((kPrefix + shown).toStdString(), "windowstate", storedState.toStdString());
             f.store.set((kPrefix + shown).toStdString(), "left", "1500");
