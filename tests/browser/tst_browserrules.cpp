@@ -310,8 +310,6 @@ TEST_CASE("notifications: tools, status text and the meter")
              { { "progress -1 100", "progress 0 100" }, {}, { "area 1", "area 0", "area 1", "area 0" }, 0, {} },
              // Every report restarts the meter: 22 blocks, up to the report's share.
              { { "progress 50 100", "progress 100 100" }, {}, then(then(start, { "fill 11", "events" }), then(start, { "fill 22", "events" })), 100, {} },
-             { { "progress 200 100" }, {}, start, 100, {} }, // beyond the last block
-             { { "progress 5 0" }, {}, start, 1, {} }, // a maximum of 0 counts as 1
              // A maximum beyond 16 bits skips the start; the update runs on the last one.
              { { "progress 20 100", "progress 50 100000" }, {}, then(then(start, { "fill 5", "events" }), { "area 1", "fill 7", "events" }), 100, {} },
              { { "progress 50 100000" }, {}, { "area 1" }, 0, {} }, // no start yet: nothing drawn

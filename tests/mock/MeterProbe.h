@@ -8,8 +8,6 @@
 
 #include <QList>
 
-#include <numeric>
-
 namespace orv::test {
 
 // The blocks (by index) whose middle shows the colour, at 15 twips per pixel.
@@ -24,13 +22,6 @@ inline QList<int> drawnMeterBlocks(const PictureBox &area, QRgb color = qRgb(0, 
             drawn.append(i);
     }
     return drawn;
-}
-
-inline QList<int> blockRange(int first, int last)
-{
-    QList<int> range(last - first + 1);
-    std::iota(range.begin(), range.end(), first);
-    return range;
 }
 
 } // namespace orv::test
