@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "app/win32/Program.h"
 
-#include "browser/win32/InterimRules.h"
 #include "browser/win32/MessageLoop.h"
 #include "browser/win32/frmBrowser.h"
 #include "core/Application.h"
 #include "core/Failure.h"
+#include "core/Steps.h"
+#include "modules/win32/RegistrySettingsStore.h"
 #include "platform/Utf8.h"
 
 #include <commctrl.h>
@@ -48,10 +49,18 @@ int runProgram(const WebControlFactory &makeControl, int showCommand)
     INITCOMMONCONTROLSEX controls { sizeof controls,
         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES };
     InitCommonControlsEx(&controls);
+    // A failure the rules do not trap ends its handler; the user is told,
+    // under the application's title, and the window goes on.
+    setUnhandledFailureHandler([](std::string_view, const Failure &failure) {
+        const std::wstring text = L"Laufzeitfehler " + std::to_wstring(failure.number()) + L":\r\n"
+            + platform::fromUtf8(failure.what());
+        MessageBoxW(GetActiveWindow(), text.c_str(), application::wideTitle, MB_OK | MB_ICONERROR);
+    });
     int exitCode = 1;
     try {
-        InterimRules rules;
-        frmBrowser window(rules, makeControl);
+        RegistrySettingsStore store;
+        frmBrowser window(Hosts::fromEnvironment(ORVEL_DEFAULT_MAIN_HOST, ORVEL_DEFAULT_SHOP_HOST),
+            store, makeControl);
         window.load(commandLineArguments());
         window.show(showCommand);
         exitCode = runMessageLoop([&](MSG &message) { return window.filterMessage(message); });

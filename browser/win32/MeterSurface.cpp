@@ -6,6 +6,7 @@
 #include "core/Failure.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv::win32 {
 
@@ -200,6 +201,31 @@ LRESULT CALLBACK MeterSurface::areaProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_ERASEBKGND)
         return 1; // the bitmap covers the whole area
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+namespace {
+
+int wholeTwips(double twips)
+{
+    return static_cast<int>(std::lround(twips));
+}
+
+} // namespace
+
+void MeterSurfaceCanvas::moveArea(double left, double top, double width, double height)
+{
+    m_surface.moveArea(wholeTwips(left), wholeTwips(top), wholeTwips(width), wholeTwips(height));
+}
+
+void MeterSurfaceCanvas::fillArea(double x1, double y1, double x2, double y2, std::uint32_t rgb)
+{
+    m_surface.fillArea(wholeTwips(x1), wholeTwips(y1), wholeTwips(x2), wholeTwips(y2),
+        RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+}
+
+float MeterSurfaceCanvas::twipsPerPixelX() const
+{
+    return 1440.0f / float(GetDpiForWindow(m_surface.frameWindow()));
 }
 
 } // namespace orv::win32

@@ -8,6 +8,9 @@
 // them. Drawing goes into a bitmap that the area shows at once and again
 // whenever it is uncovered, so blocks stay until the area is cleared.
 
+#include "modules/ProgressBar.h"
+
+#include <string>
 #include <windows.h>
 
 namespace orv::win32 {
@@ -62,6 +65,32 @@ private:
     // The area's rectangle in twips, kept so that a change of DPI keeps it.
     RECT m_areaTwips {};
     bool m_areaWholeFrame = true;
+};
+
+// The meter's algorithm (InitMeter, UpdateMeter) drawing on the surface. The
+// tags are the controls' design-time settings: blocks 6 pixels wide, gaps
+// of 1 pixel.
+class MeterSurfaceCanvas final : public MeterCanvas
+{
+public:
+    explicit MeterSurfaceCanvas(MeterSurface &surface) : m_surface(surface) { }
+
+    float frameWidth() const override { return float(m_surface.frameWidth()); }
+    float frameHeight() const override { return float(m_surface.frameHeight()); }
+    std::string frameTag() const override { return "6"; }
+    void showFrame() override { m_surface.setFrameVisible(true); }
+    std::string areaTag() const override { return "1"; }
+    float areaWidth() const override { return float(m_surface.areaWidth()); }
+    float areaHeight() const override { return float(m_surface.areaHeight()); }
+    void moveArea(double left, double top, double width, double height) override;
+    void clearArea() override { m_surface.clearArea(); }
+    void fillArea(double x1, double y1, double x2, double y2, std::uint32_t rgb) override;
+    float twipsPerPixelX() const override;
+    float twipsPerPixelY() const override { return twipsPerPixelX(); }
+    void doEvents() override { m_surface.letPendingRun(); }
+
+private:
+    MeterSurface &m_surface;
 };
 
 } // namespace orv::win32

@@ -4,7 +4,12 @@
 #include "browser/win32/MissingControlText.h"
 #include "core/Application.h"
 #include "core/Failure.h"
+#include "core/Steps.h"
+#include "modules/SettingsStore.h"
+#include "modules/modDeclare.h"
+#include "modules/win32/WindowPlacement.h"
 #include "platform/Utf8.h"
+#include "resources/Texts.h"
 #include "resources/win32/ResourceIds.h"
 
 #include <algorithm>
@@ -85,8 +90,8 @@ bool dropped(HWND combo)
 
 } // namespace
 
-frmBrowser::frmBrowser(BrowserWindowRules &rules, const WebControlFactory &makeControl)
-    : m_rules(rules), m_makeControl(makeControl)
+frmBrowser::frmBrowser(Hosts hosts, SettingsStore &store, const WebControlFactory &makeControl)
+    : m_hosts(std::move(hosts)), m_store(store), m_makeControl(makeControl)
 {
     WNDCLASSEXW windowClass {};
     windowClass.cbSize = sizeof windowClass;
@@ -199,8 +204,8 @@ LRESULT frmBrowser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CLOSE:
-        // Closing is never refused; the rules file what they keep first.
-        guarded([&] { m_rules.Form_Unload(); });
+        // Closing is never refused; the placement is stored first.
+        guarded([&] { Form_Unload(); });
         DestroyWindow(m_window);
         return 0;
     case WM_DESTROY:
@@ -244,6 +249,7 @@ void frmBrowser::create()
     m_message = child(
         0, WC_EDITW, WS_CLIPSIBLINGS | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL, kMessageId);
     m_meter = std::make_unique<MeterSurface>(m_status);
+    m_meterCanvas = std::make_unique<MeterSurfaceCanvas>(*m_meter);
     m_address = child(0, WC_COMBOBOXW,
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kAddressId);
     // Above the toolbar, whose slots they fill.
@@ -273,19 +279,20 @@ void frmBrowser::create()
         m_toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 
     // Nothing to go back or forward to and nothing loading before the first report.
-    for (const char *tool : { "ID_Zurück", "ID_Vorwärts", "ID_Stop" })
+    for (const std::string_view tool : { names::idZurueck, names::idVorwaerts, names::idStop })
         setToolEnabled(tool, false);
 
     updateClock();
     SetTimer(m_window, kClockTimer, 1000, nullptr);
 
     try {
-        m_control = m_makeControl(m_window, m_rules, *this);
+        m_control = m_makeControl(m_window, *this, *this);
     } catch (const Failure &) {
         ControlUnavailable(ControlProblem::StartFailed, E_FAIL);
     }
     if (!m_control)
-        m_control = makeMissingWebControl(m_window, m_rules, *this);
+        m_control = makeMissingWebControl(m_window, *this, *this);
+    m_rules = std::make_unique<BrowserWindowRules>(m_hosts, *m_control, *this);
 }
 
 void frmBrowser::applyDpi()
@@ -320,23 +327,38 @@ void frmBrowser::applyDpi()
 
 void frmBrowser::load(const std::string &commandLine)
 {
-    guarded([&] { m_rules.Form_Load(*this, commandLine); });
+    // The design size for the monitor's DPI, which a stored placement replaces.
+    const UINT dpi = GetDpiForWindow(m_window);
+    RECT frame { 0, 0, scaled(kDesignClientWidth, dpi), scaled(kDesignClientHeight, dpi) };
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_loaded = true;
+    guarded([&] {
+        m_rules->Form_Load(commandLine);
+        StepRunner steps("load step");
+        steps.step([&] {
+            HwndPlacementWindow window(m_window);
+            LoadWindowPlacement(window, m_store);
+        });
+    });
     layout();
 }
 
 void frmBrowser::show(int showCommand)
 {
-    if (!m_placed) {
-        const UINT dpi = GetDpiForWindow(m_window);
-        RECT frame { 0, 0, scaled(kDesignClientWidth, dpi), scaled(kDesignClientHeight, dpi) };
-        AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
-        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        m_placed = true;
-    }
-    ShowWindow(m_window, showCommand);
+    if (!IsWindowVisible(m_window))
+        ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
+}
+
+void frmBrowser::Form_Unload()
+{
+    runUntrapped("storing the window placement", [&] {
+        const HwndPlacementWindow window(m_window);
+        SaveWindowPlacement(window, m_store);
+    });
+    runUntrapped("storing the window placement", [&] { m_store.flush(); });
 }
 
 void frmBrowser::layout()
@@ -423,10 +445,9 @@ void frmBrowser::layout()
     SendMessageW(m_message, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&textRect));
     const RECT twips { pixelsToTwips(area.left, dpi), pixelsToTwips(area.top, dpi),
         pixelsToTwips(area.right - area.left, dpi), pixelsToTwips(area.bottom - area.top, dpi) };
-    if (m_loaded && !EqualRect(&twips, &m_reportedArea)) {
+    if (m_loaded && m_control && !EqualRect(&twips, &m_reportedArea)) {
         m_reportedArea = twips;
-        guarded(
-            [&] { m_rules.ClientAreaChanged(twips.left, twips.top, twips.right, twips.bottom); });
+        guarded([&] { m_control->Move(twips.left, twips.top, twips.right, twips.bottom); });
     }
 }
 
@@ -436,8 +457,10 @@ void frmBrowser::command(WPARAM wParam, LPARAM lParam)
     const int code = HIWORD(wParam);
     const HWND from = reinterpret_cast<HWND>(lParam);
     if (from == m_toolbar && id >= kFirstToolId && id < kFirstToolId + kAddressSlot) {
-        guarded(
-            [&] { m_rules.ToolClick(kTools[static_cast<std::size_t>(id - kFirstToolId)].name); });
+        guarded([&] {
+            m_rules->ActiveBar31_ToolClick(
+                kTools[static_cast<std::size_t>(id - kFirstToolId)].name);
+        });
     } else if (from == m_category && (code == CBN_SELCHANGE || code == CBN_SELENDOK)) {
         // A list walked through with the arrow keys or the mouse reports each
         // entry passed on the way and the one chosen again; one change each.
@@ -445,12 +468,19 @@ void frmBrowser::command(WPARAM wParam, LPARAM lParam)
         if (position >= 0 && position != m_reportedCategory
             && (code == CBN_SELENDOK || !dropped(m_category))) {
             m_reportedCategory = position;
-            guarded([&] { m_rules.ComboSelChange("ID_Seite"); });
+            std::wstring entry(static_cast<std::size_t>(std::max<LRESULT>(
+                                   0, SendMessageW(m_category, CB_GETLBTEXTLEN, position, 0)))
+                    + 1,
+                L'\0');
+            SendMessageW(
+                m_category, CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(entry.data()));
+            entry.resize(std::wcslen(entry.c_str()));
+            guarded([&] { m_rules->ActiveBar31_ComboSelChange(platform::toUtf8(entry)); });
         }
     } else if (from == m_address && code == CBN_SELENDOK) {
         const int position = static_cast<int>(SendMessageW(m_address, CB_GETCURSEL, 0, 0));
         if (position >= 0)
-            guarded([&] { m_rules.AddressPick(position); });
+            guarded([&] { m_rules->txtEingabe_Click(position); });
     }
 }
 
@@ -467,7 +497,7 @@ bool frmBrowser::filterMessage(MSG &message)
         return false;
     // The main Enter and the keypad's Enter are both VK_RETURN.
     if (key == VK_RETURN && inAddress) {
-        guarded([&] { m_rules.AddressEnter(); });
+        guarded([&] { m_rules->txtEingabe_KeyPress(13, addressText()); });
         return true;
     }
     const bool alt = message.message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
@@ -485,7 +515,7 @@ bool frmBrowser::runKey(const KeyCommand &key)
         return false;
     // A disabled tool produces no click, from its key neither.
     if (toolEnabled(key.tool))
-        guarded([&] { m_rules.ToolClick(key.tool); });
+        guarded([&] { m_rules->ActiveBar31_ToolClick(key.tool); });
     return true;
 }
 
@@ -528,18 +558,13 @@ void frmBrowser::updateClock()
     }
 }
 
-int frmBrowser::toolIndex(const std::string &tool) const
+int frmBrowser::toolIndex(std::string_view tool) const
 {
     for (std::size_t i = 0; i < kTools.size(); ++i) {
         if (tool == kTools[i].name)
             return static_cast<int>(i);
     }
-    fail(FailureCode::InvalidCall, "the command band has no tool \"" + tool + '"');
-}
-
-std::string frmBrowser::caption() const
-{
-    return platform::toUtf8(windowText(m_window));
+    fail(FailureCode::InvalidCall, "the command band has no tool \"" + std::string(tool) + '"');
 }
 
 void frmBrowser::setCaption(const std::string &caption)
@@ -547,7 +572,7 @@ void frmBrowser::setCaption(const std::string &caption)
     SetWindowTextW(m_window, platform::fromUtf8(caption).c_str());
 }
 
-void frmBrowser::setToolEnabled(const std::string &tool, bool enabled)
+void frmBrowser::setToolEnabled(std::string_view tool, bool enabled)
 {
     const int index = toolIndex(tool);
     if (kTools[static_cast<std::size_t>(index)].kind == ToolDesign::Combo)
@@ -557,7 +582,7 @@ void frmBrowser::setToolEnabled(const std::string &tool, bool enabled)
             MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
-bool frmBrowser::toolEnabled(const std::string &tool) const
+bool frmBrowser::toolEnabled(std::string_view tool) const
 {
     const int index = toolIndex(tool);
     if (kTools[static_cast<std::size_t>(index)].kind == ToolDesign::Combo)
@@ -572,16 +597,13 @@ void frmBrowser::setStatusText(const std::string &text)
     UpdateWindow(m_status);
 }
 
-void frmBrowser::clearCategories()
+void frmBrowser::setCategoryList(const std::vector<std::string> &entries)
 {
     SendMessageW(m_category, CB_RESETCONTENT, 0, 0);
     m_reportedCategory = -1;
-}
-
-void frmBrowser::addCategory(const std::string &text)
-{
-    SendMessageW(
-        m_category, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::fromUtf8(text).c_str()));
+    for (const std::string &entry : entries)
+        SendMessageW(m_category, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(platform::fromUtf8(entry).c_str()));
 }
 
 void frmBrowser::selectCategory(int position)
@@ -591,11 +613,6 @@ void frmBrowser::selectCategory(int position)
         fail(FailureCode::InvalidCall, "ID_Seite has no entry " + std::to_string(position));
     SendMessageW(m_category, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
     m_reportedCategory = position;
-}
-
-std::string frmBrowser::categoryText() const
-{
-    return platform::toUtf8(windowText(m_category));
 }
 
 std::string frmBrowser::addressText() const
@@ -608,20 +625,76 @@ void frmBrowser::setAddressText(const std::string &text)
     SetWindowTextW(m_address, platform::fromUtf8(text).c_str());
 }
 
-void frmBrowser::setAddressHistory(const std::vector<std::string> &entries)
+void frmBrowser::addHistoryEntry(const std::string &text)
 {
-    // Refilling the list empties the edit field; the text stays as it was.
-    const std::wstring text = windowText(m_address);
-    SendMessageW(m_address, CB_RESETCONTENT, 0, 0);
-    for (const std::string &entry : entries)
-        SendMessageW(m_address, CB_ADDSTRING, 0,
-            reinterpret_cast<LPARAM>(platform::fromUtf8(entry).c_str()));
-    SetWindowTextW(m_address, text.c_str());
+    SendMessageW(
+        m_address, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(platform::fromUtf8(text).c_str()));
 }
 
-void frmBrowser::unload()
+void frmBrowser::moveHistoryEntryToFront(int index)
+{
+    if (index <= 0)
+        return;
+    const LRESULT length = SendMessageW(m_address, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        fail(FailureCode::InvalidCall, "txtEingabe has no entry " + std::to_string(index));
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(m_address, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<std::size_t>(length));
+    // Removing and inserting entries leaves the edit field as it was.
+    const std::wstring shown = windowText(m_address);
+    SendMessageW(m_address, CB_DELETESTRING, index, 0);
+    SendMessageW(m_address, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SetWindowTextW(m_address, shown.c_str());
+}
+
+void frmBrowser::markHistoryEntry(int index)
+{
+    SendMessageW(m_address, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void frmBrowser::setMeterAreaVisible(bool visible)
+{
+    m_meter->setAreaVisible(visible);
+}
+
+void frmBrowser::closeWindow()
 {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
+}
+
+void frmBrowser::showInfoWindow()
+{
+}
+
+void frmBrowser::StatusTextChange(const std::string &text)
+{
+    if (m_rules)
+        m_rules->StatusTextChange(text);
+}
+
+void frmBrowser::ProgressChange(std::int32_t progress, std::int32_t progressMax)
+{
+    if (m_rules)
+        m_rules->ProgressChange(progress, progressMax);
+}
+
+void frmBrowser::CommandStateChange(std::int32_t command, bool enable)
+{
+    if (m_rules)
+        m_rules->CommandStateChange(command, enable);
+}
+
+void frmBrowser::DownloadBegin()
+{
+    if (m_rules)
+        m_rules->DownloadBegin();
+}
+
+void frmBrowser::DownloadComplete()
+{
+    if (m_rules)
+        m_rules->DownloadComplete();
 }
 
 } // namespace orv::win32

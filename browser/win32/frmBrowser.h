@@ -7,55 +7,59 @@
 // (the panes Status_Info, time and date, and the block meter's frame), and
 // between them the browser area, which the web control covers, or, when it
 // cannot show pages, a German message saying what is missing. What any of
-// it does is the rules' business (BrowserWindowRules).
+// it does is decided by the shared BrowserWindowRules, which the window
+// owns and hands every input and every notification of the web control.
 
-#include "browser/win32/BrowserWindowRules.h"
+#include "browser/BrowserWindowRules.h"
 #include "browser/win32/Keys.h"
 #include "browser/win32/MeterSurface.h"
 #include "components/win32/HostedControl.h"
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+namespace orv {
+class SettingsStore;
+}
+
 namespace orv::win32 {
 
-class frmBrowser final : public BrowserWindowView, private HostedControlEvents
+class frmBrowser final : public BrowserView, private WebControlEvents, private HostedControlEvents
 {
 public:
-    // Makes the window (hidden) and its web control; the rules receive the
-    // control's notifications and outlive the window.
-    frmBrowser(BrowserWindowRules &rules, const WebControlFactory &makeControl);
+    // Makes the window (hidden), its web control and its rules; the store
+    // keeps the placement and outlives the window.
+    frmBrowser(Hosts hosts, SettingsStore &store, const WebControlFactory &makeControl);
     ~frmBrowser() override;
     frmBrowser(const frmBrowser &) = delete;
     frmBrowser &operator=(const frmBrowser &) = delete;
 
-    // The load step: the rules fill and name the window (Form_Load); from
-    // then on they hear of the free client area.
+    // The load step: the rules fill and name the window, then the placement
+    // stored under that caption is restored.
     void load(const std::string &commandLine);
-    // At the design size for the monitor's DPI unless the rules placed it.
+    // Unless the placement already showed it (maximized, minimized).
     void show(int showCommand);
     HWND handle() const { return m_window; }
     // The window's keys, seen before the control that has the focus.
     bool filterMessage(MSG &message);
 
-    std::string caption() const override;
     void setCaption(const std::string &caption) override;
-    void setToolEnabled(const std::string &tool, bool enabled) override;
-    bool toolEnabled(const std::string &tool) const override;
-    void setStatusText(const std::string &text) override;
-    void clearCategories() override;
-    void addCategory(const std::string &text) override;
+    void setCategoryList(const std::vector<std::string> &entries) override;
     void selectCategory(int position) override;
-    std::string categoryText() const override;
-    std::string addressText() const override;
     void setAddressText(const std::string &text) override;
-    void setAddressHistory(const std::vector<std::string> &entries) override;
-    MeterSurface &meter() override { return *m_meter; }
-    WebControl &browser() override { return *m_control; }
-    void unload() override;
+    void addHistoryEntry(const std::string &text) override;
+    void moveHistoryEntryToFront(int index) override;
+    void markHistoryEntry(int index) override;
+    void setToolEnabled(std::string_view tool, bool enabled) override;
+    void setStatusText(const std::string &text) override;
+    void setMeterAreaVisible(bool visible) override;
+    MeterCanvas &meter() override { return *m_meterCanvas; }
+    void closeWindow() override;
+    void showInfoWindow() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,16 +70,29 @@ private:
     void command(WPARAM wParam, LPARAM lParam);
     void updateClock();
     bool runKey(const KeyCommand &key);
-    int toolIndex(const std::string &tool) const;
+    int toolIndex(std::string_view tool) const;
+    bool toolEnabled(std::string_view tool) const;
+    std::string addressText() const;
+    void Form_Unload();
     // Calls into the rules from Windows' callbacks: a failure they let
     // through must not unwind through the system's code.
     template <class Call> void guarded(Call &&call);
 
+    // The web control's notifications, for the rules once they exist.
+    void StatusTextChange(const std::string &text) override;
+    void ProgressChange(std::int32_t progress, std::int32_t progressMax) override;
+    void CommandStateChange(std::int32_t command, bool enable) override;
+    void DownloadBegin() override;
+    void DownloadComplete() override;
+
     void ControlUnavailable(ControlProblem problem, HRESULT code) override;
     bool PageKey(UINT virtualKey, bool alt, bool ctrl, bool shift) override;
 
-    BrowserWindowRules &m_rules;
+    Hosts m_hosts;
+    SettingsStore &m_store;
     WebControlFactory m_makeControl;
+    // Made with the web control, which they steer.
+    std::unique_ptr<BrowserWindowRules> m_rules;
     HWND m_window = nullptr;
     HWND m_toolbar = nullptr;
     HWND m_category = nullptr; // ID_Seite
@@ -84,6 +101,7 @@ private:
     HWND m_message = nullptr; // the browser area's text when there is no control
     HWND m_lastFocus = nullptr; // where the keyboard was when the window was left
     std::unique_ptr<MeterSurface> m_meter;
+    std::unique_ptr<MeterSurfaceCanvas> m_meterCanvas;
     std::unique_ptr<HostedWebControl> m_control;
     HFONT m_font = nullptr;
     HIMAGELIST m_images = nullptr;
@@ -91,7 +109,6 @@ private:
     int m_reportedCategory = -1;
     bool m_controlMissing = false;
     bool m_loaded = false;
-    bool m_placed = false;
 };
 
 } // namespace orv::win32

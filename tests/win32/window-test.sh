@@ -9,6 +9,8 @@
 #   scripted-load    orvelbrowser-scripted.exe: the meter's navy blocks during
 #                    a load, Esc, Enter and keypad Enter in the address box,
 #                    the history tools by mouse and keys, ID_Beenden
+#   placement        the placement round trip through the registry for two
+#                    captions, closed by the window manager and by ID_Beenden
 # The Wine prefix (with the X11 driver) lives in BUILD_DIR/wine-ui and is
 # made once; a screenshot of each case stays there.
 set -euo pipefail
@@ -23,6 +25,8 @@ export WINEARCH=win64 WINEPREFIX="$root/prefix" HOME="$root/home" WINEDEBUG=-all
 export XDG_CONFIG_HOME="$root/home/.config" XDG_DATA_HOME="$root/home/.local/share"
 export XDG_CACHE_HOME="$root/home/.cache"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winebrowser.exe=d"
+# The start pages of the categories, on hosts that exist nowhere.
+export ORVEL_MAIN_HOST=start.test ORVEL_SHOP_HOST=shop.test
 unset WAYLAND_DISPLAY
 
 work=$(mktemp -d "$root/run.XXXXXX")
@@ -73,6 +77,8 @@ until_probe() {
 }
 # rect NAME_PATTERN: "L T R B" of the first probe line matching.
 rect() { grep -m1 -E -- "$1" "$work/probe.txt" | sed -E 's/.* ([0-9-]+ [0-9-]+ [0-9-]+ [0-9-]+) \|.*/\1/'; }
+# The window's outer rectangle "L T R B".
+window_rect() { sed -nE 's/^window .* \| rect ([0-9-]+ [0-9-]+ [0-9-]+ [0-9-]+)$/\1/p' "$work/probe.txt"; }
 click_tool() {
   local l t r b
   read -r l t r b <<<"$(rect "^tool [0-9]+ enabled .*\| $1\$")"
@@ -93,7 +99,7 @@ start() {
   wine "$@" >"$work/program.log" 2>&1 &
   program=$!
   until_probe 60 '^window '
-  wid=$(wmctrl -l | awk '/OrvelBrowser/ { print $1; exit }')
+  wid=$(wmctrl -l | awk '/Harlund Webbrowser/ { print $1; exit }')
   [ -n "$wid" ] || fail "no X window for the browser window"
   xdotool windowactivate --sync "$wid"
 }
@@ -108,9 +114,26 @@ ended() {
   ! probe || fail "the browser window is still there"
 }
 
+# stored CAPTION: "left top width height windowstate" of the placement
+# stored under the caption in the prefix's registry, once Wine has written it.
+stored() {
+  timeout 20 wineserver -w || true
+  section="[Software\\\\VB and VBA Program Settings\\\\OrvelBrowser\\\\$1]" awk '
+    index($0, ENVIRON["section"]) == 1 { inside = 1; next }
+    /^\[/ { inside = 0 }
+    inside && match($0, /^"[a-z]+"="[^"]*"/) {
+      split(substr($0, 2, RLENGTH - 2), kv, "\"=\""); v[kv[1]] = kv[2]
+    }
+    END { print v["left"], v["top"], v["width"], v["height"], v["windowstate"] }' "$WINEPREFIX/user.reg"
+}
+
 case $case in
 runtime-missing)
   start "$build/app/win32/orvelbrowser.exe" "http://start.test/"
+  # A command line that names no category opens the start page.
+  grep -q '^window Harlund Webbrowser\.\.\. Kategorie: Startseite |' "$work/probe.txt" || fail "caption"
+  items=$(awk '/^item 201 / { print substr($0, index($0, "| ") + 2) }' "$work/probe.txt" | paste -sd,)
+  [ "$items" = "Startseite,Download,Programminfo,Support,News,Events,Shop" ] || fail "categories: $items"
   if [ -f "$build/app/win32/WebView2Loader.dll" ]; then
     until_probe 30 '^child Edit [0-9]+ visible .*WebView2 Runtime.* nicht installiert'
     grep -q 'https://developer.microsoft.com/microsoft-edge/webview2/' "$work/probe.txt" || fail "no download address"
@@ -127,7 +150,8 @@ runtime-missing)
   keys ctrl+l
   xdotool type --delay 40 'www.ohne-seiten.test'
   keys Return
-  until_probe 10 '^child Edit [0-9]+ visible .*\| www\.ohne-seiten\.test$'
+  until_probe 10 '^child Edit [0-9]+ visible .*\| http://www\.ohne-seiten\.test$'
+  grep -qE '^item [0-9]+ 0 \| http://www\.ohne-seiten\.test$' "$work/probe.txt" || fail "no history entry"
   shot runtime-missing
   # Closed by the window manager, as by the close button.
   wmctrl -i -c "$wid"
@@ -167,7 +191,7 @@ scripted-load)
   keys Escape
   until_probe 10 '^child bMeter .* hidden '
   click_tool Zurück
-  until_probe 10 '^child OrvelScriptedPage .*\| http://start\.test/$'
+  until_probe 10 '^child OrvelScriptedPage .*\| http://start\.test$'
   until_probe 10 '^tool [0-9]+ enabled .*\| Vorwärts$'
   grep -qE '^tool [0-9]+ disabled .*\| Zurück$' "$work/probe.txt" || fail "Zurück still on at the first page"
   keys Escape
@@ -187,8 +211,43 @@ scripted-load)
   click_tool Beenden
   ended 20
   ;;
+placement)
+  export ORVEL_LOAD_SCRIPT="complete; progress -1 0"
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\OrvelBrowser' /f >/dev/null 2>&1 || true
+  # Per caption: the command line, where the window is put, and how it is closed.
+  while read -r line caption x y w h closer; do
+    start "$build/app/win32/orvelbrowser-scripted.exe" "$line"
+    grep -q "^window Harlund Webbrowser\.\.\. Kategorie: $caption |" "$work/probe.txt" || fail "caption $caption"
+    # Nothing stored yet: maximized.
+    xprop -id "$wid" _NET_WM_STATE | grep -q MAXIMIZED_HORZ || fail "$caption: not maximized at the first start"
+    wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
+    sleep 0.5
+    xdotool windowsize --sync "$wid" "$w" "$h" windowmove --sync "$wid" "$x" "$y"
+    sleep 0.5
+    probe
+    placed=$(window_rect)
+    if [ "$closer" = Beenden ]; then click_tool Beenden; else wmctrl -i -c "$wid"; fi
+    ended 20
+    read -r l t r b <<<"$placed"
+    [ "$(stored "Harlund Webbrowser... Kategorie: $caption")" = "$((l * 15)) $((t * 15)) $(((r - l) * 15)) $(((b - t) * 15)) 0" ] ||
+      fail "$caption: stored $(stored "Harlund Webbrowser... Kategorie: $caption"), window $placed"
+  done <<'EOF2'
+|0|Startseite Startseite 120 90 640 420 close
+7|tool|Support Support 300 200 560 380 Beenden
+EOF2
+  # Each caption comes back where it was left.
+  for spec in "|0|Startseite:Startseite" "7|tool|Support:Support"; do
+    caption=${spec##*:}
+    start "$build/app/win32/orvelbrowser-scripted.exe" "${spec%:*}"
+    read -r left top width height state <<<"$(stored "Harlund Webbrowser... Kategorie: $caption")"
+    [ "$(window_rect)" = "$((left / 15)) $((top / 15)) $(((left + width) / 15)) $(((top + height) / 15))" ] ||
+      fail "$caption: restored at $(window_rect), stored $left $top $width $height"
+    wmctrl -i -c "$wid"
+    ended 20
+  done
+  ;;
 *)
-  echo "usage: $0 runtime-missing|scripted-load BUILD_DIR" >&2
+  echo "usage: $0 runtime-missing|scripted-load|placement BUILD_DIR" >&2
   exit 2
   ;;
 esac

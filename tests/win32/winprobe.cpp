@@ -144,8 +144,17 @@ BOOL CALLBACK printChild(HWND child, LPARAM context)
         for (int i = 0; i < count; ++i) {
             if (SendMessageW(child, CB_GETLBTEXTLEN, i, 0) * sizeof(wchar_t) >= RemoteMemory::kSize)
                 continue;
-            SendMessageW(child, CB_GETLBTEXT, i, remote.address());
-            std::printf("item %d %d | %s\n", id, i, remote.text().c_str());
+            // Wine carries this message's text across processes itself, as
+            // it does WM_GETTEXT; Windows writes into the lent memory.
+            std::array<wchar_t, RemoteMemory::kSize / sizeof(wchar_t)> local {};
+            SendMessageW(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(local.data()));
+            local.back() = L'\0';
+            std::string text = orv::platform::toUtf8(local.data());
+            if (text.empty()) {
+                SendMessageW(child, CB_GETLBTEXT, i, remote.address());
+                text = remote.text();
+            }
+            std::printf("item %d %d | %s\n", id, i, text.c_str());
         }
     }
     return TRUE;
