@@ -23,8 +23,8 @@ constexpr const char *kNone = "<none>";
 std::string shown(const FakePlacementWindow &window)
 {
     char text[96];
-    std::snprintf(text, sizeof text, "%.0f,%.0f,%.0f,%.0f,%d", window.m_left, window.m_top, window.m_width,
-        window.m_height, window.m_state);
+    std::snprintf(text, sizeof text, "%.0f,%.0f,%.0f,%.0f,%d", window.m_left, window.m_top,
+        window.m_width, window.m_height, window.m_state);
     return text;
 }
 
