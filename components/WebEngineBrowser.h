@@ -11,10 +11,8 @@
 // own pages), downloads (DownloadHandler, DownloadRouter), the context menu
 // (PageContextMenu) and the page's rest while out of sight (PageLifecycle).
 
-#include "components/EnginePage.h"
-#include "components/LinkRouting.h"
+#include "components/EnginePage.h" // createBrowserProfile() and the page's rules
 #include "components/PageLifecycle.h"
-#include "components/PageQuestions.h"
 #include "components/WebBrowserControl.h"
 
 #include <QUrl>
@@ -28,7 +26,6 @@ class QWebEngineView;
 namespace orv {
 
 class DownloadHandler;
-class EnginePage;
 class LoadWatch;
 
 struct WebEngineBrowserOptions

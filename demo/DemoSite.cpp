@@ -354,9 +354,14 @@ void DemoSite::handle(
         pending->writeHeader("Content-Length", QByteArray::number(png.size()));
         pending->writeBody("");
         const qsizetype piece = (png.size() + 3) / 4;
+        // The browser may give up on the picture meanwhile (Esc, another
+        // page); its connection is then gone.
+        const QPointer<QTcpSocket> socket(pending->socket());
         for (int i = 0; i < 4; ++i) {
-            QTimer::singleShot(total * (i + 1) / 4, this,
-                [pending, i, piece] { pending->writeBody(png.mid(i * piece, piece)); });
+            QTimer::singleShot(total * (i + 1) / 4, this, [pending, socket, i, piece] {
+                if (socket && socket->state() == QAbstractSocket::ConnectedState)
+                    pending->writeBody(png.mid(i * piece, piece));
+            });
         }
         return;
     }
