@@ -165,6 +165,7 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("download, first run maximises") << Load{"4711||Download||", kMain + "/download/?produkt=4711", "Download", {}, max};
         QTest::newRow("empty command line, stored normal") << Load{"", kMain, "Startseite", "0", normal};
+        QTest::newRow("unreadable state: normal, not reported") << Load{"0||Support", kMain + "/support", "Support", "kaputt", normal};
         QTest::newRow("extra address without entry: nothing selected") << Load{"0||http://x.test/a||http://x.test/a", "http://x.test/a", "", "1", min};
         // clang-format on
     }
