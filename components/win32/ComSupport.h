@@ -73,17 +73,14 @@ private:
     Interface *m_p = nullptr;
 };
 
-// A callback object implementing one handler interface (whose one method is
-// Invoke) with a function. It starts with one reference, the creator's.
-template <class Interface, class Method = decltype(&Interface::Invoke)> class Handler;
-
-template <class Interface, class Class, class... Args>
-class Handler<Interface, HRESULT (STDMETHODCALLTYPE Class::*)(Args...)> final : public Interface
+// The IUnknown part of a COM object of ours that implements one interface:
+// it answers for IUnknown and that interface, and deletes itself at its last
+// release. It starts with one reference, the creator's.
+template <class Interface> class ComObject : public Interface
 {
 public:
-    using Function = std::function<HRESULT(Args...)>;
-
-    Handler(const IID &iid, Function function) : m_iid(iid), m_function(std::move(function)) { }
+    explicit ComObject(const IID &iid) : m_iid(iid) { }
+    virtual ~ComObject() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override
     {
@@ -105,12 +102,32 @@ public:
             delete this;
         return left;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(Args... args) override { return m_function(args...); }
 
 private:
     const IID &m_iid;
-    Function m_function;
     std::atomic<ULONG> m_references { 1 };
+};
+
+// A callback object implementing one handler interface (whose one method is
+// Invoke) with a function. It starts with one reference, the creator's.
+template <class Interface, class Method = decltype(&Interface::Invoke)> class Handler;
+
+template <class Interface, class Class, class... Args>
+class Handler<Interface, HRESULT (STDMETHODCALLTYPE Class::*)(Args...)> final
+    : public ComObject<Interface>
+{
+public:
+    using Function = std::function<HRESULT(Args...)>;
+
+    Handler(const IID &iid, Function function)
+        : ComObject<Interface>(iid), m_function(std::move(function))
+    {
+    }
+
+    HRESULT STDMETHODCALLTYPE Invoke(Args... args) override { return m_function(args...); }
+
+private:
+    Function m_function;
 };
 
 template <class Interface, class Function>

@@ -47,30 +47,11 @@ std::string takeText(LPWSTR text)
 
 // The engine's start-up options, fixed: WRL's ready-made class is not
 // available with mingw-w64.
-class EnvironmentOptions final : public ICoreWebView2EnvironmentOptions
+class EnvironmentOptions final : public ComObject<ICoreWebView2EnvironmentOptions>
 {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown)
-            || IsEqualIID(riid, IID_ICoreWebView2EnvironmentOptions)) {
-            AddRef();
-            *object = static_cast<ICoreWebView2EnvironmentOptions *>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
+    EnvironmentOptions() : ComObject(IID_ICoreWebView2EnvironmentOptions) { }
+
     HRESULT STDMETHODCALLTYPE get_AdditionalBrowserArguments(LPWSTR *value) override
     {
         return copyOut(L"", value);
@@ -104,9 +85,6 @@ public:
     {
         return E_NOTIMPL;
     }
-
-private:
-    std::atomic<ULONG> m_references { 1 };
 };
 
 std::wstring userDataFolder()

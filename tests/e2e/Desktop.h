@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMap>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -145,6 +146,17 @@ inline QStringList windowsOf(const QString &category)
     return run("xdotool", { "search", "--onlyvisible", "--name", kPrefix + category + "$" })
         .value_or(QString())
         .split('\n', Qt::SkipEmptyParts);
+}
+
+// Settings, profile and downloads of the test and of the programs it starts
+// go to a fresh home of its own; before the application object is made.
+inline void useHome(const QTemporaryDir &home)
+{
+    const QByteArray root = home.path().toUtf8();
+    qputenv("HOME", root);
+    qputenv("XDG_CONFIG_HOME", root + "/.config");
+    qputenv("XDG_DATA_HOME", root + "/.local/share");
+    qputenv("XDG_CACHE_HOME", root + "/.cache");
 }
 
 // A key of a caption's placement as the settings file holds it now.

@@ -869,11 +869,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    const QByteArray root = home.path().toUtf8();
-    qputenv("HOME", root);
-    qputenv("XDG_CONFIG_HOME", root + "/.config");
-    qputenv("XDG_DATA_HOME", root + "/.local/share");
-    qputenv("XDG_CACHE_HOME", root + "/.cache");
+    useHome(home);
     // Little memory for a page's scripts: a page that eats it dies soon.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--js-flags=--max-old-space-size=128");
     applyEngineSetup(); // render as the program does on this machine

@@ -261,11 +261,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    const QByteArray root = home.path().toUtf8();
-    qputenv("HOME", root);
-    qputenv("XDG_CONFIG_HOME", root + "/.config");
-    qputenv("XDG_DATA_HOME", root + "/.local/share");
-    qputenv("XDG_CACHE_HOME", root + "/.cache");
+    useHome(home);
     applyEngineSetup();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
