@@ -15,7 +15,7 @@
 // --follow-stdin loads each line of standard input as it arrives, for a long
 // session driven by the benchmark.
 
-#include "components/EngineSetup.h"
+#include "components/qt/EngineSetup.h"
 
 #include <QApplication>
 #include <QRegularExpression>

@@ -4,8 +4,8 @@
 
 #include "browser/Categories.h"
 #include "browser/qt/frmBrowser.h"
-#include "components/PictureBox.h"
-#include "components/WebBrowserControl.h"
+#include "components/qt/PictureBox.h"
+#include "components/qt/WebBrowserControl.h"
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
 #include "modules/posix/IniSettingsStore.h"

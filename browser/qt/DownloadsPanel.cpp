@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/DownloadsPanel.h"
 
-#include "components/DownloadList.h"
+#include "components/qt/DownloadList.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/ToolbarLayout.h"
 
-#include "components/ActiveBar.h"
+#include "components/qt/ActiveBar.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "info/qt/frmInfoFenster.h"
 
-#include "components/SSPanel.h"
-#include "components/Twips.h"
+#include "components/qt/SSPanel.h"
+#include "components/qt/Twips.h"
 #include "resources/qt/QtText.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "modules/qt/PictureMeterHost.h"
 
-#include "components/PictureBox.h"
-#include "components/StartupTrace.h"
-#include "components/Twips.h"
+#include "components/qt/PictureBox.h"
+#include "components/qt/StartupTrace.h"
+#include "components/qt/Twips.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "modules/qt/WidgetPlacementWindow.h"
 
-#include "components/Twips.h"
+#include "components/qt/Twips.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

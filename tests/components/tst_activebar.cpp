@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/ActiveBar.h"
+#include "components/qt/ActiveBar.h"
 #include "core/Failure.h"
 
 #include <QApplication>

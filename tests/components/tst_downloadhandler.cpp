@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Where downloads are saved, and that no ending leaves a partial file.
-#include "components/DownloadHandler.h"
-#include "components/DownloadRouter.h"
+#include "components/qt/DownloadHandler.h"
+#include "components/qt/DownloadRouter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "components/EngineSetup.h"
-#include "components/Translations.h"
+#include "components/qt/EngineSetup.h"
+#include "components/qt/Translations.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Where navigations go, and the German page for a page that cannot be reached.
-#include "components/LinkRouting.h"
-#include "components/OwnPages.h"
+#include "components/qt/LinkRouting.h"
+#include "components/qt/OwnPages.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page's menu offers what fits what was clicked, greys what cannot be
 // done now, and each entry reports its own command.
-#include "components/PageContextMenu.h"
+#include "components/qt/PageContextMenu.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Waiting for a host to answer again, against a server on this computer.
-#include "components/ReachabilityProbe.h"
+#include "components/qt/ReachabilityProbe.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

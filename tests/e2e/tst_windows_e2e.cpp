@@ -5,9 +5,9 @@
 
 #include "Desktop.h"
 #include "app/BrowserWindows.h"
-#include "components/ActiveBar.h"
-#include "components/EngineSetup.h"
-#include "components/WebEngineBrowser.h"
+#include "components/qt/ActiveBar.h"
+#include "components/qt/EngineSetup.h"
+#include "components/qt/WebEngineBrowser.h"
 #include "info/qt/frmInfoFenster.h"
 #include "modules/ZoomByHost.h"
 

@@ -3,8 +3,8 @@
 #include "FakeWebBrowser.h"
 #include "MemorySettingsStore.h"
 #include "browser/qt/frmBrowser.h"
-#include "components/ActiveBar.h"
-#include "components/SSPanel.h"
+#include "components/qt/ActiveBar.h"
+#include "components/qt/SSPanel.h"
 #include "info/qt/frmInfoFenster.h"
 #include "resources/qt/QtText.h"
 

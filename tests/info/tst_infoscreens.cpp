@@ -3,7 +3,7 @@
 // kept for people to look at; the main colours are checked where they belong.
 
 #include "FakePlatform.h"
-#include "components/SSPanel.h"
+#include "components/qt/SSPanel.h"
 #include "info/qt/frmInfoFenster.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FakeWebBrowser.h"
 
-#include "components/Twips.h"
+#include "components/qt/Twips.h"
 #include "core/Failure.h"
 
 namespace orv::test {

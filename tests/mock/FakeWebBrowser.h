@@ -4,8 +4,8 @@
 // A scriptable web browser control: records every call, fails the calls it
 // is told to fail, and lets a test raise any notification.
 
-#include "components/DownloadList.h"
-#include "components/WebBrowserControl.h"
+#include "components/qt/DownloadList.h"
+#include "components/qt/WebBrowserControl.h"
 
 #include <QRect>
 #include <QSet>

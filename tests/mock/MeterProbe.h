@@ -3,7 +3,7 @@
 
 // Reads the meter's blocks back from the pixels of its inner area.
 
-#include "components/PictureBox.h"
+#include "components/qt/PictureBox.h"
 #include "modules/ProgressBar.h"
 
 #include <QList>

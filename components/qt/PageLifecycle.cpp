@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/PageLifecycle.h"
+#include "components/qt/PageLifecycle.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineView>

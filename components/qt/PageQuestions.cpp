@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/PageQuestions.h"
+#include "components/qt/PageQuestions.h"
 
-#include "components/LinkRouting.h"
+#include "components/qt/LinkRouting.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 

@@ -6,7 +6,7 @@
 // never over an existing file. Each download shows in the session's list
 // and in the status text; a cancelled or failed one leaves no partial file.
 
-#include "components/DownloadList.h"
+#include "components/qt/DownloadList.h"
 
 #include <QHash>
 #include <QList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/DownloadHandler.h"
+#include "components/qt/DownloadHandler.h"
 
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"

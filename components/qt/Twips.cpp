@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/Twips.h"
+#include "components/qt/Twips.h"
 
 #include <QWidget>
 

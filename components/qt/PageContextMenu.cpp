@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/PageContextMenu.h"
+#include "components/qt/PageContextMenu.h"
 
-#include "components/WebEngineBrowser.h"
+#include "components/qt/WebEngineBrowser.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/EnginePage.h"
+#include "components/qt/EnginePage.h"
 
 #include "core/Application.h"
 

@@ -7,8 +7,8 @@
 // refused, never asked about), logins and permissions (the user's German
 // dialogs). It answers all of it itself and tells its owner by signals.
 
-#include "components/LinkRouting.h"
-#include "components/PageQuestions.h"
+#include "components/qt/LinkRouting.h"
+#include "components/qt/PageQuestions.h"
 
 #include <QWebEnginePage>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/DownloadList.h"
+#include "components/qt/DownloadList.h"
 
 #include <QLocale>
 

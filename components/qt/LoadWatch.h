@@ -10,7 +10,7 @@
 // load of it succeeds. It knows when a load is under way and says in the
 // status text what the page is doing, for the control's notifications.
 
-#include "components/HangWatch.h"
+#include "components/qt/HangWatch.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/Translations.h"
+#include "components/qt/Translations.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/PictureBox.h"
+#include "components/qt/PictureBox.h"
 
-#include "components/Twips.h"
+#include "components/qt/Twips.h"
 
 #include <QPaintEvent>
 #include <QPainter>

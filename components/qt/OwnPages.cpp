@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/OwnPages.h"
+#include "components/qt/OwnPages.h"
 
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"

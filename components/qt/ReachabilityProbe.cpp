@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/ReachabilityProbe.h"
+#include "components/qt/ReachabilityProbe.h"
 
 #include <QHostAddress>
 #include <QNetworkAccessManager>

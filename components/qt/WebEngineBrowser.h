@@ -11,9 +11,9 @@
 // own pages), downloads (DownloadHandler, DownloadRouter), the context menu
 // (PageContextMenu) and the page's rest while out of sight (PageLifecycle).
 
-#include "components/EnginePage.h" // createBrowserProfile() and the page's rules
-#include "components/PageLifecycle.h"
-#include "components/WebBrowserControl.h"
+#include "components/qt/EnginePage.h" // createBrowserProfile() and the page's rules
+#include "components/qt/PageLifecycle.h"
+#include "components/qt/WebBrowserControl.h"
 
 #include <QUrl>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/StepLog.h"
+#include "components/qt/StepLog.h"
 
 #include "core/Steps.h"
 

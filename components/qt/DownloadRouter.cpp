@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/DownloadRouter.h"
+#include "components/qt/DownloadRouter.h"
 
-#include "components/DownloadHandler.h"
+#include "components/qt/DownloadHandler.h"
 
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>

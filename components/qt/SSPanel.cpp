@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/SSPanel.h"
+#include "components/qt/SSPanel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "components/LoadWatch.h"
+#include "components/qt/LoadWatch.h"
 
-#include "components/EnginePage.h"
-#include "components/OwnPages.h"
-#include "components/ReachabilityProbe.h"
+#include "components/qt/EnginePage.h"
+#include "components/qt/OwnPages.h"
+#include "components/qt/ReachabilityProbe.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/EngineSetup.h"
+#include "components/qt/EngineSetup.h"
 
 #include <QDir>
 #include <QQuickWindow>

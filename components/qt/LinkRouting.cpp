@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/LinkRouting.h"
+#include "components/qt/LinkRouting.h"
 
 #include <QRegularExpression>
 

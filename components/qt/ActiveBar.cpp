@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "components/ActiveBar.h"
+#include "components/qt/ActiveBar.h"
 
-#include "components/StartupTrace.h"
-#include "components/Twips.h"
+#include "components/qt/StartupTrace.h"
+#include "components/qt/Twips.h"
 #include "core/Failure.h"
 
 #include <QComboBox>

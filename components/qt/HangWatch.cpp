@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/HangWatch.h"
+#include "components/qt/HangWatch.h"
 
 #include <QPointer>
 #include <QWebEngineLoadingInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "components/StartupTrace.h"
+#include "components/qt/StartupTrace.h"
 
 #include <QtGlobal>
 
