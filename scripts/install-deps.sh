@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
+  # Compiler output kept between builds and checkouts (CMakeLists.txt).
+  ccache
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev qt6-image-formats-plugins
   libqt6svg6 qt6-qpa-plugins libgl-dev libegl-dev libxkbcommon-dev

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds, and runs the whole test suite: first
 # the normal build, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows build of the utility class and
-# its platform layer (mingw-w64), whose tests run under Wine.
+# UndefinedBehaviorSanitizer, then the Windows build (mingw-w64), whose tests
+# and windows run under Wine.
 #   scripts/test.sh             all three builds
 #   scripts/test.sh --quick     the normal build only
 #   scripts/test.sh --sanitize  the sanitizer build only
