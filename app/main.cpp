@@ -117,9 +117,8 @@ int main(int argc, char *argv[])
     };
     dependencies.openWithShell = openWithShell;
     orv::WebEngineBrowserOptions browserOptions;
-    browserOptions.trusted
-        = orv::TrustedHosts::forMaker(QString::fromStdString(dependencies.hosts.MainHost),
-            QString::fromStdString(dependencies.hosts.ShopHost), orv::app::extraTrustedHosts());
+    browserOptions.trusted = orv::TrustedHosts::forMaker(
+        dependencies.hosts.MainHost, dependencies.hosts.ShopHost, orv::app::extraTrustedHosts());
     browserOptions.openExternally = [openWithShell](const QUrl &address) {
         openWithShell(address.toString(QUrl::FullyEncoded));
     };

@@ -42,6 +42,21 @@ void reportStartFailure(const std::string &text)
         nullptr, platform::fromUtf8(text).c_str(), application::wideTitle, MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+Hosts programHosts()
+{
+    return Hosts::fromEnvironment(ORVEL_DEFAULT_MAIN_HOST, ORVEL_DEFAULT_SHOP_HOST);
+}
+
+} // namespace
+
+TrustedHosts programTrustedHosts()
+{
+    const Hosts hosts = programHosts();
+    return TrustedHosts::forMaker(hosts.MainHost, hosts.ShopHost, ORVEL_EXTRA_TRUSTED_HOSTS);
+}
+
 int runProgram(const WebControlFactory &makeControl, int showCommand)
 {
     // The web control's engine wants a single-threaded apartment.
@@ -59,8 +74,7 @@ int runProgram(const WebControlFactory &makeControl, int showCommand)
     int exitCode = 1;
     try {
         RegistrySettingsStore store;
-        frmBrowser window(Hosts::fromEnvironment(ORVEL_DEFAULT_MAIN_HOST, ORVEL_DEFAULT_SHOP_HOST),
-            store, makeControl);
+        frmBrowser window(programHosts(), store, makeControl);
         window.load(commandLineArguments());
         window.show(showCommand);
         exitCode = runMessageLoop([&](MSG &message) { return window.filterMessage(message); });

@@ -9,7 +9,14 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
 #if ORVEL_WEBVIEW2
-    return orv::win32::runProgram(&orv::win32::makeWebView2Control, showCommand);
+    // Pages of other sites open in the desktop's browser, as on Linux.
+    const orv::TrustedHosts trusted = orv::win32::programTrustedHosts();
+    return orv::win32::runProgram(
+        [&trusted](
+            HWND container, orv::WebControlEvents &events, orv::win32::HostedControlEvents &host) {
+            return orv::win32::makeWebView2Control(container, events, host, trusted);
+        },
+        showCommand);
 #else
     return orv::win32::runProgram(&orv::win32::makeMissingWebControl, showCommand);
 #endif

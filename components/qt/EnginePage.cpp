@@ -48,7 +48,7 @@ QWebEngineProfile *createBrowserProfile(QObject *parent)
 }
 
 EnginePage::EnginePage(QWebEngineProfile *profile, PageRules rules, QWidget *dialogParent)
-    : QWebEnginePage(profile, dialogParent), m_rules(std::move(rules))
+    : QWebEnginePage(profile, dialogParent), m_rules(std::move(rules)), m_router(m_rules.trusted)
 {
     // The program's own page replaces the engine's for pages that cannot be reached.
     settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
@@ -96,33 +96,14 @@ bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     if (!isMainFrame)
         return true;
     Q_EMIT goingTo(url);
-    // The button of our own page loads the page it stands in for.
-    if ((m_standIn.isValid() && url == m_standIn) || m_rules.trusted.isEmpty())
-        return true;
-
-    NavigationRequest request;
-    request.target = url;
-    request.kind = kindOf(type);
+    const NavigationKind kind = kindOf(type);
     // The engine files navigations a script starts without the user's
     // gesture under redirects; a link click or a form is the user's.
-    request.userInitiated
-        = request.kind == NavigationKind::Link || request.kind == NavigationKind::Form;
-    request.isRedirect = request.kind == NavigationKind::Redirect;
-    const QString pageHost = TrustedHosts::hostOf(m_standIn.isValid() ? m_standIn : this->url());
-    request.currentHost = request.isRedirect ? m_chainOrigin : pageHost;
-
-    const Route route = routeNavigation(request, m_rules.trusted);
+    const bool userInitiated = kind == NavigationKind::Link || kind == NavigationKind::Form;
+    const Route route = m_router.route(kind, userInitiated, kind == NavigationKind::Redirect,
+        toWebAddress(url), toWebAddress(this->url()).hostAndPort());
     if (route == Route::Stay) {
         m_refused.clear();
-        if (!request.isRedirect) {
-            // A redirect chain starts here: in the window's own hands, on the
-            // maker's site, or on a site the maker's site led to.
-            if (request.kind == NavigationKind::Typed || request.kind == NavigationKind::BackForward
-                || request.kind == NavigationKind::Reload || pageHost.isEmpty())
-                m_chainOrigin.clear();
-            else if (m_rules.trusted.contains(pageHost))
-                m_chainOrigin = pageHost;
-        }
         return true;
     }
     m_refused = url;

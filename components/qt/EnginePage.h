@@ -7,8 +7,9 @@
 // refused, never asked about), logins and permissions (the user's German
 // dialogs). It answers all of it itself and tells its owner by signals.
 
-#include "components/qt/LinkRouting.h"
+#include "components/LinkRouting.h"
 #include "components/qt/PageQuestions.h"
+#include "components/qt/QtWebAddress.h"
 
 #include <QWebEnginePage>
 
@@ -40,7 +41,7 @@ public:
     // The address one of the program's own pages stands in for, shown in
     // place of this page: its button loads it here, and links are judged
     // as from that address. Empty: none.
-    void setStandIn(const QUrl &address) { m_standIn = address; }
+    void setStandIn(const QUrl &address) { m_router.setStandIn(toWebAddress(address)); }
     // The navigation refused last, until one is let through; its loading
     // events are no load of the window's.
     QUrl refused() const { return m_refused; }
@@ -67,10 +68,8 @@ private:
 
     PageRules m_rules;
     bool m_silent = false;
-    QUrl m_standIn;
     QUrl m_refused;
-    // Where the redirect chain of the navigation under way began.
-    QString m_chainOrigin;
+    NavigationRouter m_router;
 };
 
 } // namespace orv

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/LoadWatch.h"
 
+#include "components/OwnPages.h"
 #include "components/qt/EnginePage.h"
-#include "components/qt/OwnPages.h"
 #include "components/qt/ReachabilityProbe.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
@@ -182,7 +182,7 @@ void LoadWatch::handleLoadFailed(const QWebEngineLoadingInfo &info)
         m_loginCancelled.clear();
         Q_EMIT statusText(toQt(texts::statusLoginCancelled) + info.url().toString());
         m_timedOut = false;
-        showOwnPage(loginNeededPageHtml(info.url()), info.url());
+        showOwnPage(loginNeededPageHtml(toWebAddress(info.url())), info.url());
         return;
     }
     Q_EMIT statusText(
@@ -201,9 +201,8 @@ void LoadWatch::handleLoadFailed(const QWebEngineLoadingInfo &info)
     const ReachFailure failure
         = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
     m_timedOut = false;
-    showOwnPage(unreachablePageHtml(failure, info.url()), info.url());
-    // A refused certificate stays refused; everything else may come back.
-    if (failure != ReachFailure::Certificate)
+    showOwnPage(unreachablePageHtml(failure, toWebAddress(info.url())), info.url());
+    if (retriesAfter(failure))
         m_probe->watch(info.url());
 }
 
@@ -255,7 +254,7 @@ void LoadWatch::handleRendererGone(bool crashed)
     m_probe->stop();
     if (again) {
         // Reloading once more would likely crash once more.
-        showOwnPage(crashedPageHtml(address), address);
+        showOwnPage(crashedPageHtml(toWebAddress(address)), address);
         return;
     }
     // Once: the page comes back as it was.
@@ -281,7 +280,7 @@ void LoadWatch::handleNotAnswering(const PageRequest &request)
     }
     m_answerTimer.stop();
     finish();
-    showOwnPage(unresponsivePageHtml(address), address);
+    showOwnPage(unresponsivePageHtml(toWebAddress(address)), address);
     m_standInHangs = true;
 }
 
@@ -301,7 +300,7 @@ void LoadWatch::endHungPage(const PageRequest &request)
         });
 }
 
-void LoadWatch::showOwnPage(const QString &html, const QUrl &address)
+void LoadWatch::showOwnPage(const std::string &html, const QUrl &address)
 {
     m_standIn = address;
     m_standInHangs = false;
@@ -316,7 +315,7 @@ void LoadWatch::showOwnPage(const QString &html, const QUrl &address)
         });
     }
     m_ownPage->button = address;
-    m_ownPage->setHtml(html, address);
+    m_ownPage->setHtml(toQt(html), address);
     if (m_view->page() != m_ownPage)
         m_view->setPage(m_ownPage);
     Q_EMIT pageSwapped();
@@ -339,11 +338,9 @@ void LoadWatch::showRealPage()
 
 bool LoadWatch::ownPageCoversCurrentEntry() const
 {
-    // A page that could not be reached never became an entry; the one
-    // under our page is where the user came from. A page that died, hangs
-    // or wanted a login is the current entry itself.
     const QWebEngineHistory *history = m_page->history();
-    return m_standIn.isValid() && history->count() > 0 && history->currentItem().url() != m_standIn;
+    return orv::ownPageCoversCurrentEntry(m_standIn.isValid(), history->count() == 0,
+        history->count() > 0 && history->currentItem().url() == m_standIn);
 }
 
 void LoadWatch::loadStoodIn()

@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 class QWebEngineLoadingInfo;
 class QWebEngineView;
@@ -87,7 +88,7 @@ private:
     void endHungPage(const PageRequest &request);
     void finish();
     void loadStoodIn();
-    void showOwnPage(const QString &html, const QUrl &address);
+    void showOwnPage(const std::string &html, const QUrl &address);
 
     EnginePage *m_page;
     QWebEngineView *m_view;

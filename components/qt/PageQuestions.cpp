@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/PageQuestions.h"
 
-#include "components/qt/LinkRouting.h"
+#include "components/qt/QtWebAddress.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
@@ -106,8 +106,7 @@ PageQuestions::PageQuestions(
 {
     connect(page, &QWebEnginePage::authenticationRequired, this,
         [this](const QUrl &address, QAuthenticator *authenticator) {
-            answerLogin(address, authenticator,
-                { TrustedHosts::hostOf(address), authenticator->realm(), false });
+            answerLogin(address, authenticator, { hostOf(address), authenticator->realm(), false });
         });
     connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
         [this](const QUrl &address, QAuthenticator *authenticator, const QString &proxyHost) {
@@ -135,7 +134,7 @@ void PageQuestions::answerLogin(
 
 void PageQuestions::answerPermission(const QUrl &origin, QWebEnginePage::Feature feature)
 {
-    const QString host = TrustedHosts::hostOf(origin);
+    const QString host = hostOf(origin);
     const QString key = host + QLatin1Char(' ') + QString::number(int(feature));
     auto known = m_answers.constFind(key);
     bool allowed = false;

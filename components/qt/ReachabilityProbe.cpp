@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/ReachabilityProbe.h"
 
+#include "components/OwnPages.h"
+
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
@@ -61,7 +63,7 @@ void ReachabilityProbe::watchNetwork()
 void ReachabilityProbe::waitLonger()
 {
     watchNetwork();
-    m_waitMs = m_waitMs == 0 ? m_timing.firstWaitMs : qMin(m_waitMs * 2, m_timing.longestWaitMs);
+    m_waitMs = nextRetryWaitMs(m_waitMs, { m_timing.firstWaitMs, m_timing.longestWaitMs });
     m_timer.start(m_waitMs);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/WebEngineBrowser.h"
 
+#include "components/OwnPages.h"
 #include "components/qt/DownloadHandler.h"
 #include "components/qt/DownloadRouter.h"
 #include "components/qt/EnginePage.h"
@@ -173,13 +174,16 @@ void WebEngineBrowser::GoForward()
 
 bool WebEngineBrowser::canGoBack() const
 {
-    return m_watch->ownPageCoversCurrentEntry() || m_page->history()->canGoBack();
+    return historyTools(m_watch->ownPageCoversCurrentEntry(), m_page->history()->canGoBack(),
+        m_page->history()->canGoForward())
+        .back;
 }
 
 bool WebEngineBrowser::canGoForward() const
 {
-    // Our page stands for the newest navigation; nothing comes after it.
-    return !m_watch->ownPageCoversCurrentEntry() && m_page->history()->canGoForward();
+    return historyTools(m_watch->ownPageCoversCurrentEntry(), m_page->history()->canGoBack(),
+        m_page->history()->canGoForward())
+        .forward;
 }
 
 void WebEngineBrowser::reportCommandStates()

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "components/win32/LoadScript.h"
 
+#include "components/OwnPages.h"
 #include "core/Failure.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace orv::win32 {
 
@@ -57,7 +61,20 @@ LoadStep parseStep(std::string_view step)
         result.kind = Kind::Complete;
     else if (word == "history")
         result.kind = Kind::History;
-    else if (word == "wait") {
+    else if (word == "unreachable") {
+        result.kind = Kind::Unreachable;
+        const std::string_view why = nextWord(rest);
+        constexpr std::pair<std::string_view, ReachFailure> kReasons[]
+            = { { "network", ReachFailure::NoNetwork }, { "name", ReachFailure::NameNotFound },
+                  { "refused", ReachFailure::Refused }, { "timeout", ReachFailure::Timeout },
+                  { "certificate", ReachFailure::Certificate }, { "other", ReachFailure::Other } };
+        const auto found = std::find_if(std::begin(kReasons), std::end(kReasons),
+            [&](const auto &reason) { return reason.first == why; });
+        if (found == std::end(kReasons))
+            fail(FailureCode::InvalidCall,
+                "load script: unknown reason in \"" + std::string(step) + '"');
+        result.first = static_cast<std::int32_t>(found->second);
+    } else if (word == "wait") {
         result.kind = Kind::Wait;
         result.first = number(rest, step, 0);
     } else if (word == "progress") {

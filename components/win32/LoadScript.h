@@ -9,6 +9,10 @@
 //   history           CommandStateChange for back and forward, from its history
 //   wait MS           pause the load for MS milliseconds
 //   complete          DownloadComplete
+//   unreachable WHY   the load failed: the status says so and the page shows
+//                     the German sentence of the reason (network, name,
+//                     refused, timeout, certificate, other), as the WebView2
+//                     adapter's own page does
 // Empty steps are skipped. The default plays what the WebView2 adapter sends
 // for a page that loads in about half a second.
 
@@ -21,9 +25,9 @@ namespace orv::win32 {
 
 struct LoadStep
 {
-    enum class Kind { Begin, Progress, Status, History, Wait, Complete };
+    enum class Kind { Begin, Progress, Status, History, Wait, Complete, Unreachable };
     Kind kind = Kind::Begin;
-    std::int32_t first = 0; // progress, or milliseconds of a wait
+    std::int32_t first = 0; // progress, milliseconds of a wait, or the ReachFailure
     std::int32_t second = 0; // progress maximum
     std::string text = {};
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "components/win32/ScriptedWebControl.h"
 
+#include "components/OwnPages.h"
 #include "core/Failure.h"
 #include "platform/Utf8.h"
+#include "resources/Texts.h"
 
 namespace orv::win32 {
 
@@ -143,6 +145,17 @@ void ScriptedWebControl::run(const LoadStep &step)
     case Kind::Complete:
         m_events.DownloadComplete();
         break;
+    case Kind::Unreachable: {
+        const auto failure = static_cast<ReachFailure>(step.first);
+        m_events.StatusTextChange(
+            std::string(failure == ReachFailure::Certificate ? texts::statusCertificateRejected
+                                                             : texts::statusLoadFailed)
+            + m_history[m_position]);
+        SetWindowTextW(
+            m_page, platform::fromUtf8(std::string(reachFailureSentence(failure))).c_str());
+        InvalidateRect(m_page, nullptr, TRUE);
+        break;
+    }
     case Kind::Wait:
         break;
     }

@@ -2,13 +2,18 @@
 #include "components/win32/WebView2Control.h"
 
 #include "WebView2.h"
+#include "components/OwnPages.h"
 #include "components/win32/ComSupport.h"
 #include "components/win32/NavigationProgress.h"
 #include "core/Application.h"
 #include "core/Failure.h"
+#include "platform/Platform.h"
 #include "platform/Utf8.h"
+#include "resources/Texts.h"
 
+#include <map>
 #include <objbase.h>
+#include <optional>
 #include <shlobj.h>
 #include <string>
 #include <vector>
@@ -114,18 +119,103 @@ bool hasScheme(const std::string &address)
     return true;
 }
 
+// The engine hands over addresses as texts it has already made canonical
+// (lower-case scheme and host, punycode, percent-encoding), so the rules'
+// own parser splits them; it is the one the trusted hosts' entries go
+// through, and it is tested in both builds.
+WebAddress addressOf(const std::string &uri)
+{
+    if (auto address = parseWebAddress(uri))
+        return *address;
+    WebAddress unknown; // no scheme: the routing drops it
+    unknown.text = uri;
+    return unknown;
+}
+
+std::string hostOfSource(ICoreWebView2 *view)
+{
+    LPWSTR source = nullptr;
+    if (!view || FAILED(view->get_Source(&source)))
+        return {};
+    return addressOf(takeText(source)).hostAndPort();
+}
+
+// What a failed navigation means for the user. Nothing: no failure of
+// reaching the page (the user stopped it, it was routed elsewhere, it became
+// a download, or the server's own error page arrived).
+enum class Failed { Nothing, Unreachable, LoginNeeded };
+
+std::pair<Failed, ReachFailure> failureOf(COREWEBVIEW2_WEB_ERROR_STATUS status)
+{
+    switch (status) {
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_COMMON_NAME_IS_INCORRECT:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_EXPIRED:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CLIENT_CERTIFICATE_CONTAINS_ERRORS:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_REVOKED:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CERTIFICATE_IS_INVALID:
+        return { Failed::Unreachable, ReachFailure::Certificate };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_DISCONNECTED:
+        return { Failed::Unreachable, ReachFailure::NoNetwork };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_HOST_NAME_NOT_RESOLVED:
+        return { Failed::Unreachable, ReachFailure::NameNotFound };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CANNOT_CONNECT:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_ABORTED:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_CONNECTION_RESET:
+        return { Failed::Unreachable, ReachFailure::Refused };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_TIMEOUT:
+        return { Failed::Unreachable, ReachFailure::Timeout };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_SERVER_UNREACHABLE:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_ERROR_HTTP_INVALID_SERVER_RESPONSE:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_REDIRECT_FAILED:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_UNEXPECTED_ERROR:
+        return { Failed::Unreachable, ReachFailure::Other };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_VALID_AUTHENTICATION_CREDENTIALS_REQUIRED:
+    case COREWEBVIEW2_WEB_ERROR_STATUS_VALID_PROXY_AUTHENTICATION_REQUIRED:
+        return { Failed::LoginNeeded, ReachFailure::Other };
+    case COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN: // an HTTP error: the server's page shows
+    case COREWEBVIEW2_WEB_ERROR_STATUS_OPERATION_CANCELED:
+    default:
+        return { Failed::Nothing, ReachFailure::Other };
+    }
+}
+
+class WebView2Control;
+
+// Retries wait on timers of the thread, not of a window: the control may
+// live in a container that is being rebuilt. The callback finds its control
+// by the timer's number.
+std::map<UINT_PTR, std::weak_ptr<WebView2Control *>> &retryTimers()
+{
+    static std::map<UINT_PTR, std::weak_ptr<WebView2Control *>> timers;
+    return timers;
+}
+
+// Steps over own pages and failed entries in the history give up after
+// this many, so that a history of nothing else cannot keep the view busy.
+constexpr int kMostSteps = 16;
+
+// A navigation under way, as it started (a redirect moves its address).
+struct Loading
+{
+    std::uint64_t id = 0;
+    WebAddress address;
+    NavigationKind kind = NavigationKind::Other;
+};
+
 class WebView2Control final : public HostedWebControl
 {
 public:
-    WebView2Control(HWND container, WebControlEvents &events, HostedControlEvents &host)
+    WebView2Control(
+        HWND container, WebControlEvents &events, HostedControlEvents &host, TrustedHosts trusted)
         : m_container(container), m_events(events), m_host(host), m_progress(events),
-          m_self(std::make_shared<WebView2Control *>(this))
+          m_self(std::make_shared<WebView2Control *>(this)), m_router(std::move(trusted))
     {
         start();
     }
     ~WebView2Control() override
     {
         *m_self = nullptr;
+        stopRetrying();
         if (m_controller)
             m_controller->Close();
         m_view.reset();
@@ -149,29 +239,31 @@ public:
         if (!m_view)
             return; // opened once the engine is ready
         const std::wstring uri = platform::fromUtf8(address);
+        // The window's own navigation, as typed: it stays here.
+        m_windowNavigates = true;
         HRESULT result = m_view->Navigate(uri.c_str());
         // The engine takes only complete addresses; the old control completed
         // "www.example.com" to a web address itself.
         if (result == E_INVALIDARG && !hasScheme(address))
             result = m_view->Navigate((L"http://" + uri).c_str());
-        if (FAILED(result))
+        if (FAILED(result)) {
+            m_windowNavigates = false;
             fail(FailureCode::ControlFailed, "the web control cannot open \"" + address + '"');
+        }
     }
 
     void GoBack() override
     {
-        BOOL possible = FALSE;
-        if (!m_view || FAILED(m_view->get_CanGoBack(&possible)) || !possible)
+        if (!m_view || !tools().back)
             fail(FailureCode::ControlFailed, "no page to go back to");
-        m_view->GoBack();
+        step(-1);
     }
 
     void GoForward() override
     {
-        BOOL possible = FALSE;
-        if (!m_view || FAILED(m_view->get_CanGoForward(&possible)) || !possible)
+        if (!m_view || !tools().forward)
             fail(FailureCode::ControlFailed, "no page to go forward to");
-        m_view->GoForward();
+        step(1);
     }
 
     void Stop() override
@@ -182,7 +274,10 @@ public:
 
     void Refresh() override
     {
-        if (m_view)
+        // Reloading our own page would only show it again.
+        if (!m_router.standIn().text.empty())
+            retryNow();
+        else if (m_view)
             m_view->Reload();
     }
 
@@ -306,6 +401,8 @@ private:
             return;
         // The status text goes to the window's status pane, not over the page.
         settings->put_IsStatusBarEnabled(FALSE);
+        // The program's own page replaces the engine's for pages that cannot be reached.
+        settings->put_IsBuiltInErrorPageEnabled(FALSE);
         settings->put_AreDefaultScriptDialogsEnabled(m_silent ? FALSE : TRUE);
     }
 
@@ -336,7 +433,7 @@ private:
                 IID_ICoreWebView2NavigationStartingEventHandler,
                 [](WebView2Control &control, ICoreWebView2 *,
                     ICoreWebView2NavigationStartingEventArgs *arguments) {
-                    control.m_progress.starting(navigationOf(arguments));
+                    control.navigationStarting(arguments);
                 })
                 .get(),
             &token);
@@ -354,7 +451,16 @@ private:
                 IID_ICoreWebView2NavigationCompletedEventHandler,
                 [](WebView2Control &control, ICoreWebView2 *,
                     ICoreWebView2NavigationCompletedEventArgs *arguments) {
-                    control.m_progress.completed(navigationOf(arguments));
+                    control.navigationCompleted(arguments);
+                })
+                .get(),
+            &token);
+        m_view->add_NewWindowRequested(
+            handler<ICoreWebView2NewWindowRequestedEventHandler>(
+                IID_ICoreWebView2NewWindowRequestedEventHandler,
+                [](WebView2Control &control, ICoreWebView2 *,
+                    ICoreWebView2NewWindowRequestedEventArgs *arguments) {
+                    control.newWindowRequested(arguments);
                 })
                 .get(),
             &token);
@@ -384,6 +490,20 @@ private:
                                             .get(),
                 &token);
         }
+        // Never ask: an untrusted certificate fails the load, and the failed
+        // load of the page says so. Older runtimes lack the event and refuse
+        // such certificates by themselves.
+        if (auto view14 = m_view.query<ICoreWebView2_14>(IID_ICoreWebView2_14)) {
+            view14->add_ServerCertificateErrorDetected(
+                handler<ICoreWebView2ServerCertificateErrorDetectedEventHandler>(
+                    IID_ICoreWebView2ServerCertificateErrorDetectedEventHandler,
+                    [](WebView2Control &control, ICoreWebView2 *,
+                        ICoreWebView2ServerCertificateErrorDetectedEventArgs *arguments) {
+                        control.certificateRefused(arguments);
+                    })
+                    .get(),
+                &token);
+        }
         if (auto view12 = m_view.query<ICoreWebView2_12>(IID_ICoreWebView2_12)) {
             view12->add_StatusBarTextChanged(
                 handler<ICoreWebView2StatusBarTextChangedEventHandler>(
@@ -405,14 +525,257 @@ private:
             &token);
     }
 
-    void reportHistory()
+    // Back and Forward as the rules see them: our page is no entry of the
+    // history, whatever the engine made of it.
+    HistoryTools tools() const
     {
         BOOL back = FALSE;
         BOOL forward = FALSE;
-        m_view->get_CanGoBack(&back);
-        m_view->get_CanGoForward(&forward);
-        m_events.CommandStateChange(CommandForward, forward != FALSE);
-        m_events.CommandStateChange(CommandBack, back != FALSE);
+        if (m_view) {
+            m_view->get_CanGoBack(&back);
+            m_view->get_CanGoForward(&forward);
+        }
+        if (m_router.standIn().text.empty())
+            return { back != FALSE, forward != FALSE };
+        // The engine's Back leads to the failed entry under our page; the
+        // entry's own was taken before our page went up.
+        return historyTools(m_coversCurrentEntry, m_backUnderOwnPage, forward != FALSE);
+    }
+
+    void reportHistory()
+    {
+        const HistoryTools now = tools();
+        m_events.CommandStateChange(CommandForward, now.forward);
+        m_events.CommandStateChange(CommandBack, now.back);
+    }
+
+    static NavigationKind kindOf(ICoreWebView2NavigationStartingEventArgs *arguments, bool user)
+    {
+        const auto args3 = ComPtr<ICoreWebView2NavigationStartingEventArgs>::share(arguments)
+                               .query<ICoreWebView2NavigationStartingEventArgs3>(
+                                   IID_ICoreWebView2NavigationStartingEventArgs3);
+        COREWEBVIEW2_NAVIGATION_KIND kind = COREWEBVIEW2_NAVIGATION_KIND_NEW_DOCUMENT;
+        if (args3)
+            args3->get_NavigationKind(&kind);
+        if (kind == COREWEBVIEW2_NAVIGATION_KIND_RELOAD)
+            return NavigationKind::Reload;
+        if (kind == COREWEBVIEW2_NAVIGATION_KIND_BACK_OR_FORWARD)
+            return NavigationKind::BackForward;
+        // A link click and a form the user sent are both the user's; the
+        // routing treats them alike.
+        return user ? NavigationKind::Link : NavigationKind::Other;
+    }
+
+    void navigationStarting(ICoreWebView2NavigationStartingEventArgs *arguments)
+    {
+        LPWSTR uri = nullptr;
+        BOOL user = FALSE;
+        BOOL redirect = FALSE;
+        if (FAILED(arguments->get_Uri(&uri)))
+            return;
+        const WebAddress target = addressOf(takeText(uri));
+        arguments->get_IsUserInitiated(&user);
+        arguments->get_IsRedirected(&redirect);
+        NavigationKind kind = kindOf(arguments, user != FALSE);
+        if (!redirect && std::exchange(m_windowNavigates, false))
+            kind = NavigationKind::Typed;
+
+        const Route route = m_router.route(
+            kind, user != FALSE, redirect != FALSE, target, hostOfSource(m_view.get()));
+        if (route != Route::Stay) {
+            arguments->put_Cancel(TRUE);
+            // Mail, phone and other sites open in the desktop's default program.
+            if (route == Route::Shell)
+                platform::systemPlatform().shellExecute(platform::WindowHandle(0), std::wstring(),
+                    platform::fromUtf8(target.text), std::nullopt, std::nullopt, 1);
+            return;
+        }
+        const std::uint64_t id = navigationOf(arguments);
+        if (!redirect) {
+            m_loading = { id, target, kind };
+            m_certificateRefused.clear(); // said, if at all, after the start
+        } else if (m_loading.id == id) {
+            m_loading.address = target;
+        }
+        m_progress.starting(id);
+    }
+
+    void newWindowRequested(ICoreWebView2NewWindowRequestedEventArgs *arguments)
+    {
+        // A one-window browser: links with a target and window.open() load
+        // here, after the same routing as every other navigation; the
+        // engine's window for them is never made.
+        arguments->put_Handled(TRUE);
+        LPWSTR uri = nullptr;
+        BOOL user = FALSE;
+        if (FAILED(arguments->get_Uri(&uri)))
+            return;
+        const WebAddress target = addressOf(takeText(uri));
+        arguments->get_IsUserInitiated(&user);
+        const Route route = m_router.route(user ? NavigationKind::Link : NavigationKind::Other,
+            user != FALSE, false, target, hostOfSource(m_view.get()));
+        if (route == Route::Shell)
+            platform::systemPlatform().shellExecute(platform::WindowHandle(0), std::wstring(),
+                platform::fromUtf8(target.text), std::nullopt, std::nullopt, 1);
+        if (route != Route::Stay)
+            return;
+        try {
+            Navigate(target.text);
+        } catch (const Failure &) {
+            // An address the engine refuses opens nothing, as a dead link does.
+        }
+    }
+
+    void certificateRefused(ICoreWebView2ServerCertificateErrorDetectedEventArgs *arguments)
+    {
+        arguments->put_Action(COREWEBVIEW2_SERVER_CERTIFICATE_ERROR_ACTION_CANCEL);
+        LPWSTR uri = nullptr;
+        if (SUCCEEDED(arguments->get_RequestUri(&uri)))
+            m_certificateRefused = takeText(uri);
+    }
+
+    void navigationCompleted(ICoreWebView2NavigationCompletedEventArgs *arguments)
+    {
+        const std::uint64_t id = navigationOf(arguments);
+        BOOL success = FALSE;
+        COREWEBVIEW2_WEB_ERROR_STATUS status = COREWEBVIEW2_WEB_ERROR_STATUS_UNKNOWN;
+        arguments->get_IsSuccess(&success);
+        arguments->get_WebErrorStatus(&status);
+        m_progress.completed(id);
+        if (id != m_loading.id)
+            return;
+        const Loading loaded = std::exchange(m_loading, {});
+        const bool ownPage = loaded.address.scheme == "data" || loaded.address.scheme == "about";
+        if (m_stepping != 0) {
+            // A step in the history landed on one of our pages or on an
+            // entry that failed: on to the next, in the same direction.
+            if ((ownPage || !success) && ++m_steps < kMostSteps && continueStep())
+                return;
+            m_stepping = 0;
+        }
+        if (ownPage)
+            return; // ours, shown
+        if (success) {
+            if (loaded.address.text == m_router.standIn().text)
+                showRealPage();
+            m_hadPage = true;
+            return;
+        }
+        auto [failed, failure] = failureOf(status);
+        const bool certificate = !m_certificateRefused.empty()
+            && std::exchange(m_certificateRefused, {}) == loaded.address.text;
+        if (certificate) {
+            failed = Failed::Unreachable;
+            failure = ReachFailure::Certificate;
+        }
+        if (failed == Failed::Nothing)
+            return;
+        showOwnPage(loaded, failed, failure);
+    }
+
+    void showOwnPage(const Loading &loaded, Failed failed, ReachFailure failure)
+    {
+        const bool retry = loaded.address.text == m_router.standIn().text;
+        m_events.StatusTextChange(
+            std::string(failed == Failed::LoginNeeded      ? texts::statusLoginCancelled
+                    : failure == ReachFailure::Certificate ? texts::statusCertificateRejected
+                                                           : texts::statusLoadFailed)
+            + loaded.address.text);
+        if (!retry) {
+            // A new address that failed never became the user's entry; a
+            // step in the history or a reload that failed is the entry itself.
+            const bool entryExisted = loaded.kind == NavigationKind::BackForward
+                || loaded.kind == NavigationKind::Reload;
+            m_coversCurrentEntry = ownPageCoversCurrentEntry(true, !m_hadPage, entryExisted);
+            // The failed entry is the current one now; our page goes on top.
+            BOOL back = FALSE;
+            m_view->get_CanGoBack(&back);
+            m_backUnderOwnPage = back != FALSE;
+            m_retryWaitMs = 0;
+            m_router.setStandIn(loaded.address);
+        }
+        const std::string html = failed == Failed::LoginNeeded
+            ? loginNeededPageHtml(loaded.address)
+            : unreachablePageHtml(failure, loaded.address);
+        m_view->NavigateToString(platform::fromUtf8(html).c_str());
+        if (failed == Failed::Unreachable && retriesAfter(failure))
+            retryLater();
+        else
+            stopRetrying();
+        reportHistory();
+    }
+
+    void showRealPage()
+    {
+        m_router.setStandIn({});
+        m_coversCurrentEntry = false;
+        stopRetrying();
+        reportHistory();
+    }
+
+    void retryLater()
+    {
+        stopRetrying();
+        m_retryWaitMs = nextRetryWaitMs(m_retryWaitMs, {});
+        m_retryTimer = SetTimer(nullptr, 0, UINT(m_retryWaitMs), &WebView2Control::retryTimer);
+        if (m_retryTimer)
+            retryTimers()[m_retryTimer] = m_self;
+    }
+
+    void stopRetrying()
+    {
+        if (!m_retryTimer)
+            return;
+        KillTimer(nullptr, m_retryTimer);
+        retryTimers().erase(m_retryTimer);
+        m_retryTimer = 0;
+    }
+
+    static void CALLBACK retryTimer(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        const auto found = retryTimers().find(timer);
+        const auto self = found == retryTimers().end() ? nullptr : found->second.lock();
+        if (self && *self)
+            (*self)->retryNow();
+        else
+            KillTimer(nullptr, timer);
+    }
+
+    // The engine loads the address again: it answers with the live page,
+    // or fails once more and our page comes back after a longer wait.
+    void retryNow()
+    {
+        stopRetrying();
+        const std::string address = m_router.standIn().text;
+        if (!m_view || address.empty())
+            return;
+        m_windowNavigates = true;
+        if (FAILED(m_view->Navigate(platform::fromUtf8(address).c_str())))
+            m_windowNavigates = false;
+    }
+
+    // Back and Forward pass over our pages and the failed entries under
+    // them, which the engine keeps in its history.
+    void step(int direction)
+    {
+        // Leaving our page: with Back to the entry under it, where the user
+        // came from.
+        if (!m_router.standIn().text.empty())
+            showRealPage();
+        m_stepping = direction;
+        m_steps = 0;
+        if (!continueStep())
+            m_stepping = 0;
+    }
+
+    bool continueStep()
+    {
+        BOOL possible = FALSE;
+        if (m_stepping < 0 && SUCCEEDED(m_view->get_CanGoBack(&possible)) && possible)
+            return SUCCEEDED(m_view->GoBack());
+        if (m_stepping > 0 && SUCCEEDED(m_view->get_CanGoForward(&possible)) && possible)
+            return SUCCEEDED(m_view->GoForward());
+        return false;
     }
 
     void reportStatusText(ICoreWebView2 *sender)
@@ -470,6 +833,18 @@ private:
     // What the engine's callbacks reach the control through; cleared when it
     // goes, so a late callback finds nobody.
     std::shared_ptr<WebView2Control *> m_self;
+    // Where navigations go; it also holds the address our page stands in for.
+    NavigationRouter m_router;
+    bool m_windowNavigates = false;
+    Loading m_loading;
+    std::string m_certificateRefused;
+    bool m_hadPage = false;
+    bool m_coversCurrentEntry = false;
+    bool m_backUnderOwnPage = false;
+    int m_retryWaitMs = 0;
+    UINT_PTR m_retryTimer = 0;
+    int m_stepping = 0;
+    int m_steps = 0;
     HMODULE m_loader = nullptr;
     ComPtr<ICoreWebView2Environment> m_environment;
     ComPtr<ICoreWebView2Controller> m_controller;
@@ -483,9 +858,9 @@ private:
 } // namespace
 
 std::unique_ptr<HostedWebControl> makeWebView2Control(
-    HWND container, WebControlEvents &events, HostedControlEvents &host)
+    HWND container, WebControlEvents &events, HostedControlEvents &host, TrustedHosts trusted)
 {
-    return std::make_unique<WebView2Control>(container, events, host);
+    return std::make_unique<WebView2Control>(container, events, host, std::move(trusted));
 }
 
 } // namespace orv::win32

@@ -9,13 +9,18 @@
 // once it is. Pages get German as their language; the engine's data lives
 // in %LOCALAPPDATA%\OrvelBrowser\WebView2, shared by the program's windows.
 
+#include "components/LinkRouting.h"
 #include "components/win32/HostedControl.h"
 
 #include <memory>
 
 namespace orv::win32 {
 
+// Navigations of the page go where routeNavigation says (trusted: the
+// maker's hosts; empty: every page loads here). A page that cannot be
+// reached shows the program's own German page, which tries the address
+// again until it answers.
 std::unique_ptr<HostedWebControl> makeWebView2Control(
-    HWND container, WebControlEvents &events, HostedControlEvents &host);
+    HWND container, WebControlEvents &events, HostedControlEvents &host, TrustedHosts trusted = {});
 
 } // namespace orv::win32

@@ -1,105 +1,223 @@
 // SPDX-License-Identifier: MIT
-// Where navigations go, and the German page for a page that cannot be reached.
-#include "components/qt/LinkRouting.h"
-#include "components/qt/OwnPages.h"
+// Where navigations go, the addresses the routing decides by, and the German
+// pages shown in place of one that cannot be, with when it is tried again
+// and where Back and Forward lead meanwhile.
+#include "components/LinkRouting.h"
+#include "components/OwnPages.h"
 
-#include <QTest>
+#include <climits>
+#include <cstdlib>
+#include <doctest/doctest.h>
+#include <tuple>
+#include <vector>
 
 using namespace orv;
 
-using Row = std::tuple<NavigationKind, bool, QString, QString, Route>;
-using Unreachable = std::tuple<int, bool, QString>;
+namespace {
 
-class TestLinkRouting : public QObject
+using K = NavigationKind;
+
+WebAddress address(const std::string &text)
 {
-    Q_OBJECT
+    auto parsed = parseWebAddress(text);
+    REQUIRE_MESSAGE(parsed, text);
+    return *parsed;
+}
 
-private Q_SLOTS:
-    void route_data()
-    {
-        using K = NavigationKind;
-        // kind, user, current, target, route
-        QTest::addColumn<Row>("row");
+void setVariable(const char *name, const char *value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value ? value : ""); // an empty value removes it
+#else
+    value ? setenv(name, value, 1) : unsetenv(name);
+#endif
+}
 
-        const QString www = "www.harlund.example";
-        // clang-format off
-        QTest::newRow("bare domain") << Row{K::Link, true, www, "https://harlund.example/", Route::Stay};
-        QTest::newRow("subdomain") << Row{K::Link, true, www, "https://dl.harlund.example/a.exe", Route::Stay};
-        QTest::newRow("shop, any case") << Row{K::Link, true, www, "http://SHOP.Harlund.example/", Route::Stay};
-        QTest::newRow("allow-listed") << Row{K::Link, true, www, "https://pay.partner.example/x", Route::Stay};
-        QTest::newRow("script on the maker's site") << Row{K::Other, false, www, "http://www.harlund.example/n", Route::Stay};
-        QTest::newRow("foreign form") << Row{K::Form, true, www, "https://example.org/post", Route::Shell};
-        QTest::newRow("foreign, no gesture") << Row{K::Other, false, www, "https://example.org/", Route::Ignore};
-        QTest::newRow("name ending like the maker's") << Row{K::Link, true, www, "http://evilharlund.example/", Route::Shell};
-        QTest::newRow("maker's name in front") << Row{K::Link, true, www, "http://harlund.example.evil.test/", Route::Shell};
-        QTest::newRow("trusted port") << Row{K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:8080/a", Route::Stay};
-        QTest::newRow("other port, same address") << Row{K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:9090/", Route::Shell};
-        QTest::newRow("redirect of the window's own load") << Row{K::Redirect, false, "", "https://example.org/", Route::Stay};
-        QTest::newRow("redirect begun elsewhere") << Row{K::Redirect, false, "tracker.example", "https://ads.example/", Route::Ignore};
-        QTest::newRow("provider keeps its pages") << Row{K::Form, true, "payment.example", "https://payment.example/ok", Route::Stay};
-        QTest::newRow("provider links away") << Row{K::Link, true, "payment.example", "https://bank.example/", Route::Shell};
-        QTest::newRow("provider back to the shop") << Row{K::Link, true, "payment.example", "http://shop.harlund.example/", Route::Stay};
-        QTest::newRow("typed foreign") << Row{K::Typed, true, www, "https://example.org/", Route::Stay};
-        QTest::newRow("history to foreign") << Row{K::BackForward, true, www, "https://example.org/", Route::Stay};
-        QTest::newRow("reload of foreign") << Row{K::Reload, true, "example.org", "https://example.org/", Route::Stay};
-        QTest::newRow("phone") << Row{K::Link, true, www, "tel:+43123456", Route::Shell};
-        QTest::newRow("mail, no gesture") << Row{K::Other, false, www, "mailto:x@example.org", Route::Ignore};
-        QTest::newRow("local file") << Row{K::Link, true, www, "file:///etc/passwd", Route::Ignore};
-        QTest::newRow("other program") << Row{K::Link, true, www, "steam://run/1", Route::Ignore};
-        QTest::newRow("inline data") << Row{K::Other, false, www, "data:text/html,x", Route::Stay};
-        // clang-format on
+const TrustedHosts kMaker(
+    { "www.harlund.example", "shop.harlund.example", "127.0.0.1:8080", " pay.partner.example " });
+
+} // namespace
+
+TEST_CASE("Addresses: scheme and host as the routing compares them, or nothing for bad input")
+{
+    // text, scheme, host[:port]; no scheme: not an address
+    const std::vector<std::tuple<const char *, const char *, const char *>> rows {
+        { "HTTP://WWW.Harlund.example:8080/a?b", "http", "www.harlund.example:8080" },
+        { "https://user:pw@bank.example/x@y", "https", "bank.example" },
+        { "http://[::1]:81/", "http", "[::1]:81" },
+        { "http://host:/", "http", "host" },
+        { "mailto:x@example.org", "mailto", "" },
+        { "about:blank", "about", "" },
+        { "www.harlund.example", nullptr, nullptr },
+        { "c:\\Windows\\file.txt", nullptr, nullptr },
+        { "http://host:99999/", nullptr, nullptr },
+        { "http://host:8o/", nullptr, nullptr },
+        { "http://ho st/", nullptr, nullptr },
+        { "http://[::1/", nullptr, nullptr },
+        { "", nullptr, nullptr },
+    };
+    for (const auto &[text, scheme, host] : rows) {
+        CAPTURE(text);
+        const auto parsed = parseWebAddress(text);
+        REQUIRE(parsed.has_value() == (scheme != nullptr));
+        if (parsed) {
+            CHECK(parsed->scheme == scheme);
+            CHECK(parsed->hostAndPort() == host);
+            CHECK(parsed->text == text);
+        }
+    }
+}
+
+TEST_CASE("Routing: the maker's pages stay, links away go to the desktop, the rest is dropped")
+{
+    const std::string www = "www.harlund.example";
+    // kind, user, current host, target, route
+    const std::vector<std::tuple<K, bool, std::string, const char *, Route>> rows {
+        { K::Link, true, www, "https://harlund.example/", Route::Stay },
+        { K::Link, true, www, "https://dl.harlund.example/a.exe", Route::Stay },
+        { K::Link, true, www, "http://SHOP.Harlund.example/", Route::Stay },
+        { K::Link, true, www, "https://pay.partner.example/x", Route::Stay },
+        { K::Other, false, www, "http://www.harlund.example/n", Route::Stay },
+        { K::Form, true, www, "https://example.org/post", Route::Shell },
+        { K::Other, false, www, "https://example.org/", Route::Ignore },
+        { K::Link, true, www, "http://evilharlund.example/", Route::Shell },
+        { K::Link, true, www, "http://harlund.example.evil.test/", Route::Shell },
+        { K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:8080/a", Route::Stay },
+        { K::Link, true, "127.0.0.1:8080", "http://127.0.0.1:9090/", Route::Shell },
+        { K::Redirect, false, "", "https://example.org/", Route::Stay },
+        { K::Redirect, false, "tracker.example", "https://ads.example/", Route::Ignore },
+        { K::Form, true, "payment.example", "https://payment.example/ok", Route::Stay },
+        { K::Link, true, "Payment.example", "https://payment.example/ok", Route::Stay },
+        { K::Link, true, "payment.example", "https://bank.example/", Route::Shell },
+        { K::Link, true, "payment.example", "http://shop.harlund.example/", Route::Stay },
+        { K::Typed, true, www, "https://example.org/", Route::Stay },
+        { K::BackForward, true, www, "https://example.org/", Route::Stay },
+        { K::Reload, true, "example.org", "https://example.org/", Route::Stay },
+        { K::Link, true, www, "tel:+43123456", Route::Shell },
+        { K::Other, false, www, "mailto:x@example.org", Route::Ignore },
+        { K::Link, true, www, "file:///etc/passwd", Route::Ignore },
+        { K::Link, true, www, "steam://run/1", Route::Ignore },
+        { K::Other, false, www, "data:text/html,x", Route::Stay },
+    };
+    for (const auto &[kind, user, current, target, route] : rows) {
+        CAPTURE(target);
+        CAPTURE(current);
+        const NavigationRequest request { kind, user, current, address(target),
+            kind == K::Redirect };
+        CHECK(routeNavigation(request, kMaker) == route);
+    }
+}
+
+TEST_CASE("A view's router follows redirect chains from where they began and the own page's button")
+{
+    // kind, user, redirect, target, host of the page shown, route; one view, in order
+    const std::vector<std::tuple<K, bool, bool, const char *, const char *, Route>> steps {
+        // The shop hands over to a payment provider, whose redirects go on.
+        { K::Link, true, false, "http://shop.harlund.example/kasse", "www.harlund.example",
+            Route::Stay },
+        { K::Other, false, true, "https://payment.example/", "shop.harlund.example", Route::Stay },
+        { K::Other, false, true, "https://bank.example/3ds", "payment.example", Route::Stay },
+        // A typed foreign site starts no chain of the maker's; its redirects
+        // are the window's own navigation.
+        { K::Typed, true, false, "https://tracker.example/", "bank.example", Route::Stay },
+        { K::Link, true, false, "https://tracker.example/b", "tracker.example", Route::Stay },
+        { K::Other, false, true, "https://ads.example/", "tracker.example", Route::Stay },
+        { K::Link, true, false, "https://ads.example/more", "tracker.example", Route::Shell },
+        // A plain script navigation away from a foreign page is dropped.
+        { K::Other, false, false, "https://popup.example/", "tracker.example", Route::Ignore },
+    };
+    NavigationRouter router(kMaker);
+    for (const auto &[kind, user, redirect, target, page, route] : steps) {
+        CAPTURE(target);
+        CHECK(router.route(kind, user, redirect, address(target), page) == route);
     }
 
-    void route()
-    {
-        QFETCH(Row, row);
-        const auto &[kind, user, current, target, route] = row;
-        const NavigationRequest request { kind, user, current, QUrl(target),
-            kind == NavigationKind::Redirect };
-        const TrustedHosts maker({ "www.harlund.example", "shop.harlund.example", "127.0.0.1:8080",
-            "pay.partner.example" });
-        QCOMPARE(routeNavigation(request, maker), route);
-    }
+    // An own page stands in for a foreign address: its button loads it, and
+    // links count as from its host, not from the blank page under it.
+    router.setStandIn(address("https://payment.example/x"));
+    CHECK(router.route(K::Link, true, false, address("https://payment.example/x"), "")
+        == Route::Stay);
+    CHECK(router.route(K::Link, true, false, address("https://payment.example/ok"), "")
+        == Route::Stay);
+    CHECK(router.route(K::Link, true, false, address("https://bank.example/"), "") == Route::Shell);
+    router.setStandIn({});
+    CHECK(router.route(K::Link, true, false, address("https://payment.example/x"), "")
+        == Route::Shell);
 
-    void makerHostsWithBuildAndEnvironmentAdditions()
-    {
-        qputenv("ORVEL_TRUSTED_HOSTS", "bank.example, 10.0.0.1:81");
-        const TrustedHosts hosts = TrustedHosts::forMaker(
-            "www.harlund.example", "127.0.0.1:4000", "pay.example;cdn.test");
-        qunsetenv("ORVEL_TRUSTED_HOSTS");
-        for (const char *host : { "harlund.example", "a.harlund.example", "127.0.0.1:4000",
-                 "pay.example", "x.cdn.test", "bank.example", "10.0.0.1:81" })
-            QVERIFY2(hosts.contains(QLatin1String(host)), host);
-        for (const char *host : { "127.0.0.1:4001", "127.0.0.1", "10.0.0.1:82", "example.org", "" })
-            QVERIFY2(!hosts.contains(QLatin1String(host)), host);
-        QVERIFY(TrustedHosts().isEmpty());
-    }
+    // Without trusted hosts the window is a plain browser.
+    NavigationRouter plain;
+    CHECK(plain.route(K::Link, true, false, address("https://example.org/"), "x.test")
+        == Route::Stay);
+}
 
-    void unreachablePageSaysWhatHappened_data()
-    {
-        // code, certificate, words
-        QTest::addColumn<Unreachable>("row");
-        QTest::newRow("name not found") << Unreachable { -105, false, "nicht gefunden" };
-        QTest::newRow("no network") << Unreachable { -106, false, "keinem Netzwerk" };
-        QTest::newRow("certificate by code") << Unreachable { -202, false, "Zertifikat" };
-        QTest::newRow("certificate refused") << Unreachable { 0, true, "Zertifikat" };
-        QTest::newRow("anything else") << Unreachable { -324, false, "nicht erreicht" };
-    }
+TEST_CASE("The maker's hosts with the build's and the environment's additions")
+{
+    setVariable("ORVEL_TRUSTED_HOSTS", "bank.example, 10.0.0.1:81");
+    const TrustedHosts hosts = TrustedHosts::forMaker(
+        "www.harlund.example", "127.0.0.1:4000", "pay.example;cdn.test  bad:port");
+    setVariable("ORVEL_TRUSTED_HOSTS", nullptr);
+    for (const char *host :
+        { "harlund.example", "a.harlund.example", "127.0.0.1:4000", "pay.example", "x.cdn.test",
+            "bank.example", "10.0.0.1:81", "zahlung.harlund-partner.example" })
+        CHECK_MESSAGE(hosts.contains(host), host);
+    for (const char *host :
+        { "127.0.0.1:4001", "127.0.0.1", "10.0.0.1:82", "example.org", "", "bad", "cdn.test.evil" })
+        CHECK_MESSAGE(!hosts.contains(host), host);
+    CHECK(TrustedHosts().isEmpty());
+    CHECK(TrustedHosts({ "", "  ", "a:b", "[::1" }).isEmpty());
+}
 
-    void unreachablePageSaysWhatHappened()
-    {
-        QFETCH(Unreachable, row);
-        const auto &[code, certificate, words] = row;
-        const QUrl address("http://www.harlund.example/a?b=<c>&d");
-        const QString html = unreachablePageHtml(classifyReachFailure(code, certificate), address);
-        QVERIFY2(html.contains(words), qPrintable(html));
-        QVERIFY(html.contains("Erneut versuchen"));
+TEST_CASE("The unreachable page says what happened, names the address and leads back to it")
+{
+    // network error, certificate refused, words, tried again
+    const std::vector<std::tuple<int, bool, const char *, bool>> rows {
+        { -105, false, "nicht gefunden", true },
+        { -106, false, "keinem Netzwerk", true },
+        { -102, false, "abgelehnt", true },
+        { -118, false, "nicht rechtzeitig", true },
+        { -202, false, "Zertifikat", false },
+        { 0, true, "Zertifikat", false },
+        { -324, false, "nicht erreicht", true },
+    };
+    WebAddress shown = address("http://www.harlund.example/a?b=%3Cc%3E&d");
+    shown.shown = "http://www.harlund.example/a?b=<c>&d";
+    for (const auto &[code, certificate, words, retried] : rows) {
+        CAPTURE(code);
+        const ReachFailure failure = classifyReachFailure(code, certificate);
+        const std::string html = unreachablePageHtml(failure, shown);
+        CHECK(html.find(words) != std::string::npos);
+        CHECK(html.find("Erneut versuchen") != std::string::npos);
+        CHECK(retriesAfter(failure) == retried);
         // The address appears, escaped, and the button leads back to it.
-        QVERIFY(!html.contains("<c>"));
-        QVERIFY(html.contains("href=\"http://www.harlund.example/a?b=%3Cc%3E&amp;d\""));
-        QVERIFY(crashedPageHtml(address).contains("Neu laden"));
+        CHECK(html.find("<c>") == std::string::npos);
+        CHECK(html.find("&lt;c&gt;") != std::string::npos);
+        CHECK(html.find("href=\"http://www.harlund.example/a?b=%3Cc%3E&amp;d\"")
+            != std::string::npos);
     }
-};
+    CHECK(crashedPageHtml(shown).find("Neu laden") != std::string::npos);
+    CHECK(loginNeededPageHtml(shown).find("Anmeldung wurde abgebrochen") != std::string::npos);
+}
 
-QTEST_GUILESS_MAIN(TestLinkRouting)
-#include "tst_linkrouting.moc"
+TEST_CASE("Tries again after doubling waits up to the longest, and Back leads under the own page")
+{
+    std::vector<int> waits;
+    for (int wait = 0; waits.size() < 7;)
+        waits.push_back(wait = nextRetryWaitMs(wait, { 2000, 60000 }));
+    CHECK(waits == std::vector<int> { 2000, 4000, 8000, 16000, 32000, 60000, 60000 });
+    CHECK(nextRetryWaitMs(INT_MAX - 1, { 1, INT_MAX }) == INT_MAX);
+    CHECK(nextRetryWaitMs(3, { 3, 5 }) == 5);
+
+    // shown, history empty, current entry is the stand-in: covers
+    CHECK(ownPageCoversCurrentEntry(true, false, false));
+    CHECK_FALSE(ownPageCoversCurrentEntry(true, false, true));
+    CHECK_FALSE(ownPageCoversCurrentEntry(true, true, false));
+    CHECK_FALSE(ownPageCoversCurrentEntry(false, false, false));
+    // covers, engine back, engine forward: back, forward
+    for (const auto &[covers, back, forward, toolBack, toolForward] :
+        std::vector<std::tuple<bool, bool, bool, bool, bool>> { { false, false, true, false, true },
+            { false, true, false, true, false }, { true, false, true, true, false } }) {
+        const HistoryTools tools = historyTools(covers, back, forward);
+        CHECK(tools.back == toolBack);
+        CHECK(tools.forward == toolForward);
+    }
+}

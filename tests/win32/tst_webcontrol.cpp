@@ -4,6 +4,7 @@
 // message loop (under Wine here), and the WebView2 adapter without its loader.
 #include "Expect.h"
 #include "RecordingEvents.h"
+#include "components/OwnPages.h"
 #include "components/win32/LoadScript.h"
 #include "components/win32/NavigationProgress.h"
 #include "components/win32/ScriptedWebControl.h"
@@ -78,13 +79,16 @@ TEST_CASE("The load script: its steps, and a clear failure naming a step it does
 {
     using K = LoadStep::Kind;
     CHECK(parseLoadScript(
-              " begin;progress  -1 0\n\nstatus  Lade ä \r\n;status;wait 250;history;complete;")
+              " begin;progress  -1 0\n\nstatus  Lade ä \r\n;status;wait 250;history;complete;"
+              "unreachable name")
         == LoadScript { { K::Begin }, { K::Progress, -1, 0 }, { K::Status, 0, 0, "Lade ä" },
-            { K::Status }, { K::Wait, 250 }, { K::History }, { K::Complete } });
+            { K::Status }, { K::Wait, 250 }, { K::History }, { K::Complete },
+            { K::Unreachable, int(ReachFailure::NameNotFound) } });
     CHECK(parseLoadScript(defaultLoadScript).size() == 11);
     CHECK(parseLoadScript(" ; \n").empty());
     for (const char *bad : { "begn", "progress 5", "progress 5 x", "wait -1", "wait 99999999999",
-             "complete now", "progress 1 2 3", "wait 1.5" }) {
+             "complete now", "progress 1 2 3", "wait 1.5", "unreachable", "unreachable dns",
+             "unreachable name now" }) {
         CAPTURE(bad);
         CHECK(test::failureOf([&] { parseLoadScript(std::string("begin;") + bad); })
             == FailureCode::InvalidCall);

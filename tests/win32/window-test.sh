@@ -9,6 +9,8 @@
 #   scripted-load    orvelbrowser-scripted.exe: the meter's navy blocks during
 #                    a load, Esc, Enter and keypad Enter in the address box,
 #                    the history tools by mouse and keys, ID_Beenden
+#   scripted-unreachable  a load that reaches no server: the German words in
+#                    the status pane and in the page
 #   placement        the placement round trip through the registry for two
 #                    captions, closed by the window manager and by ID_Beenden
 # The Wine prefix (with the X11 driver) lives in BUILD_DIR/wine-ui and is
@@ -208,6 +210,16 @@ scripted-load)
   until_probe 10 '^tool [0-9]+ disabled .*\| Vorwärts$'
 
   # ID_Beenden ends the program while a page is still loading.
+  click_tool Beenden
+  ended 20
+  ;;
+scripted-unreachable)
+  export ORVEL_LOAD_SCRIPT="begin; history; progress 10 100; unreachable name; complete; progress -1 0"
+  start "$build/app/win32/orvelbrowser-scripted.exe" "http://start.test/"
+  until_probe 20 '^pane 0 \| Die Seite konnte nicht geladen werden: http://start\.test/?$'
+  until_probe 10 '^child OrvelScriptedPage .*\| Der Name des Servers wurde nicht gefunden\.$'
+  until_probe 10 '^child bMeter .* hidden '
+  shot scripted-unreachable
   click_tool Beenden
   ended 20
   ;;
