@@ -6,6 +6,7 @@
 #include "info/win32/Pictures.h"
 #include "platform/Utf8.h"
 #include "resources/Texts.h"
+#include "resources/win32/ResourceIds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,9 +68,11 @@ frmInfoFenster::frmInfoFenster(const Dependencies &dependencies, HWND owner)
     windowClass.cbSize = sizeof windowClass;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
     windowClass.lpfnWndProc = &frmInfoFenster::windowProc;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass); // fails harmlessly when it exists
+    windowClass.hIcon = nullptr;
     windowClass.lpfnWndProc = &frmInfoFenster::partProc;
     windowClass.lpszClassName = kPartClass;
     RegisterClassExW(&windowClass);
@@ -84,7 +87,13 @@ frmInfoFenster::frmInfoFenster(const Dependencies &dependencies, HWND owner)
         owner, nullptr, instance, this);
     if (!m_window)
         fail(FailureCode::ControlFailed, "the Info window cannot be made");
-    createWindows();
+    try {
+        createWindows();
+    } catch (...) {
+        // The destructor does not run for an object that was never made.
+        DestroyWindow(m_window);
+        throw;
+    }
     applyDpi();
 
     MONITORINFO monitor {};
@@ -349,8 +358,6 @@ void frmInfoFenster::applyDpi()
                 : loadPicture(part.picture, r.right - r.left, r.bottom - r.top);
         }
     }
-    if (m_tips)
-        SendMessageW(m_tips, WM_SETFONT, 0, FALSE); // the system's font for this DPI
     RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -277,6 +277,11 @@ info)
   sleep 0.5
   # The window with openbox's title bar above it, for the documentation.
   import -silent -window root -crop "$((ir - il))x$((ib - it + 24))+$il+$((it - 24))" "$root/info.png"
+  # Dragged by its background (the banner) it moves with the pointer.
+  xdotool mousemove --sync $((il + 300)) $((it + 60)) mousedown 1
+  xdotool mousemove --sync $((il + 340)) $((it + 90)) sleep 0.3 mousemove --sync $((il + 360)) $((it + 110)) mouseup 1
+  until_probe 5 "^window Info \| rect $((il + 60)) $((it + 50)) $((ir + 60)) $((ib + 50))\$" info
+  read -r il it ir ib <<<"$(window_rect)"
   # Modal: the browser window takes no input, its tools do nothing.
   until_probe 5 '^state disabled$'
   click_tool Zurück
