@@ -197,20 +197,26 @@ void frmInfoFenster::makeParts()
         return PartKind::Line;
     };
     for (const info::Control &c : info::kControls) {
-        Part part { this, std::string(c.name), std::string(c.container), kindOf(c.kind),
-            { c.left, c.top, c.width, c.height }, platform::fromUtf8(c.text), c.font, c.back,
-            c.fore, false, false, c.role, c.dragSurface, {} };
-        if (c.index >= 0)
-            part.name += '_' + std::to_string(c.index);
-        if (c.kind == info::Kind::Picture) {
+        Part part { .owner = this,
+            .name = std::string(c.name) + (c.index < 0 ? "" : '_' + std::to_string(c.index)),
+            .container = std::string(c.container),
+            .kind = kindOf(c.kind),
+            .place = { c.left, c.top, c.width, c.height },
+            .text = c.kind == info::Kind::Picture ? std::wstring() : platform::fromUtf8(c.text),
+            .font = c.font,
+            .back = c.back,
+            .fore = c.fore,
+            .role = c.role,
+            .dragSurface = c.dragSurface };
+        if (c.kind == info::Kind::Picture)
             part.picture = pictureResource(c.text);
-            part.text.clear();
-        }
         if (c.role == info::Role::HomeLink || c.role == info::Role::AuthorLink)
             part.target = info::linkTarget(c, m_deps.MainHost);
-        if (c.name == "lblVersion")
+        if (c.name == "lblVersion") {
             part.text = platform::fromUtf8(info::versionText(
                 m_deps.versionMajor, m_deps.versionMinor, m_deps.versionRevision));
+            part.place.left = info::kVersionLeft;
+        }
         if (c.kind == info::Kind::TextBox)
             part.text = withCrLf(info::salesText());
         // Where the resize rule puts the pages and the country column.
@@ -218,35 +224,52 @@ void frmInfoFenster::makeParts()
             if (place.name == c.name)
                 part.place = { place.left, place.top, place.width, place.height };
         }
-        if (c.name == "lblVersion")
-            part.place.left = info::kVersionLeft;
         addPart(std::move(part));
     }
 
     for (const info::OfficeBlock &block : info::kOffices) {
         const std::string name(block.office.name);
         const std::string frame = "frame" + name;
-        addPart({ this, frame, "frameKontakt", PartKind::Frame,
-            { info::kOfficeLeft, block.top, info::kOfficeWidth, block.height }, {}, info::kNone,
-            info::kDarkRed, info::kUnset, false, false, info::Role::None, true, {} });
+        addPart({ .owner = this,
+            .name = frame,
+            .container = "frameKontakt",
+            .kind = PartKind::Frame,
+            .place = { info::kOfficeLeft, block.top, info::kOfficeWidth, block.height },
+            .back = info::kDarkRed,
+            .dragSurface = true });
         const auto &[left, top, width, height] = info::kCopyButtonPlace;
-        Part copy { this, "cmdKopieren" + name, frame, PartKind::CopyButton,
-            { left, top, width, height }, platform::fromUtf8(texts::info::copyTip), info::kNone,
-            info::kDarkRed, info::kUnset, false, false, info::Role::None, false,
+        addPart({ .owner = this,
+            .name = "cmdKopieren" + name,
+            .container = frame,
+            .kind = PartKind::CopyButton,
+            .place = { left, top, width, height },
+            .text = platform::fromUtf8(texts::info::copyTip),
+            .back = info::kDarkRed,
             // The copy text is the office's own, not read back from the labels.
-            info::copyText(block.office) };
-        copy.picture = pictureResource("clipboard.svg");
-        addPart(std::move(copy));
+            .target = info::copyText(block.office),
+            .picture = pictureResource("clipboard.svg") });
         const auto lines = info::officeLabels(block.office);
         for (std::size_t i = 0; i < lines.size(); ++i)
-            addPart({ this, "lbl" + name + '_' + std::to_string(i), frame, PartKind::Label,
-                { info::kOfficeLabelLeft, info::kOfficeLabelStep * static_cast<int>(i), 0, 240 },
-                platform::fromUtf8(lines[i]), info::kArial975, info::kUnset, info::kWhite, false,
-                false, info::Role::None, true, {} });
-        addPart({ this, "lnk" + name, frame, PartKind::Panel,
-            { info::kMailLinkLeft, info::kMailLinkTop, block.mailLinkWidth, info::kMailLinkHeight },
-            platform::fromUtf8(block.office.mailShown), info::kArial975, info::kUnset, info::kUnset,
-            false, false, info::Role::MailLink, false, info::mailTarget(block.office) });
+            addPart({ .owner = this,
+                .name = "lbl" + name + '_' + std::to_string(i),
+                .container = frame,
+                .kind = PartKind::Label,
+                .place
+                = { info::kOfficeLabelLeft, info::kOfficeLabelStep * static_cast<int>(i), 0, 240 },
+                .text = platform::fromUtf8(lines[i]),
+                .font = info::kArial975,
+                .fore = info::kWhite,
+                .dragSurface = true });
+        addPart({ .owner = this,
+            .name = "lnk" + name,
+            .container = frame,
+            .kind = PartKind::Panel,
+            .place = { info::kMailLinkLeft, info::kMailLinkTop, block.mailLinkWidth,
+                info::kMailLinkHeight },
+            .text = platform::fromUtf8(block.office.mailShown),
+            .font = info::kArial975,
+            .role = info::Role::MailLink,
+            .target = info::mailTarget(block.office) });
     }
 }
 

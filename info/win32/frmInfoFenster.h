@@ -51,20 +51,20 @@ private:
     // One control of the design, with its window if it has one.
     struct Part
     {
-        frmInfoFenster *owner;
-        std::string name; // array members as name_index
-        std::string container; // empty: the window
-        PartKind kind;
-        RECT place; // twips: left, top, width, height
-        std::wstring text;
-        info::Font font;
-        std::uint32_t back, fore;
-        bool underline;
-        bool hand;
-        info::Role role;
-        bool dragSurface;
-        std::string target; // where a link goes; a copy button's text
+        frmInfoFenster *owner = nullptr;
+        std::string name {}; // array members as name_index
+        std::string container {}; // empty: the window
+        PartKind kind = PartKind::Frame;
+        RECT place {}; // twips: left, top, width, height
+        std::wstring text {};
+        info::Font font {};
+        std::uint32_t back = info::kUnset, fore = info::kUnset;
+        info::Role role = info::Role::None;
+        bool dragSurface = false;
+        std::string target {}; // where a link goes; a copy button's text
         int picture = 0; // resource
+        bool underline = false;
+        bool hand = false;
         HWND window = nullptr;
         HBITMAP bitmap = nullptr;
         bool tracking = false;
