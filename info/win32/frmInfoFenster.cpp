@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "info/win32/frmInfoFenster.h"
 
-#include "core/Application.h"
 #include "core/Failure.h"
+#include "core/Steps.h"
 #include "info/win32/Pictures.h"
 #include "platform/Utf8.h"
 #include "resources/Texts.h"
@@ -61,7 +61,7 @@ std::wstring withCrLf(const std::string &text)
 } // namespace
 
 frmInfoFenster::frmInfoFenster(const Dependencies &dependencies, HWND owner)
-    : m_deps(dependencies), m_owner(owner), m_rules(*this, m_deps.MainHost, m_deps.platform)
+    : m_deps(dependencies), m_rules(*this, m_deps.MainHost, m_deps.platform)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass {};
@@ -163,15 +163,13 @@ void frmInfoFenster::ShowModal(const Dependencies &dependencies, HWND owner)
 
 template <class Call> void frmInfoFenster::guarded(Call &&call)
 {
+    // Called from the system's callbacks: nothing may unwind through them. A
+    // failure goes where the program reports the ones no handler traps.
     try {
-        call();
-    } catch (const Failure &failure) {
-        const std::wstring text = L"Laufzeitfehler " + std::to_wstring(failure.number()) + L":\r\n"
-            + platform::fromUtf8(failure.what());
-        MessageBoxW(m_window, text.c_str(), application::wideTitle, MB_OK | MB_ICONERROR);
+        runUntrapped("the Info window", std::forward<Call>(call));
     } catch (const std::exception &failure) {
-        MessageBoxW(m_window, platform::fromUtf8(failure.what()).c_str(), application::wideTitle,
-            MB_OK | MB_ICONERROR);
+        reportUnhandledFailure(
+            "the Info window", Failure(FailureCode::ControlFailed, failure.what()));
     }
 }
 

@@ -109,7 +109,6 @@ private:
     platform::WindowHandle handle() const override;
 
     Dependencies m_deps;
-    HWND m_owner;
     HWND m_window = nullptr;
     HWND m_tips = nullptr;
     UINT m_dpi = 96;
