@@ -5,6 +5,7 @@
 #include "core/Application.h"
 #include "core/Failure.h"
 #include "core/Steps.h"
+#include "info/win32/frmInfoFenster.h"
 #include "modules/SettingsStore.h"
 #include "modules/modDeclare.h"
 #include "modules/win32/WindowPlacement.h"
@@ -665,6 +666,11 @@ void frmBrowser::closeWindow()
 
 void frmBrowser::showInfoWindow()
 {
+    // Returns when the Info window has closed; this window takes no input meanwhile.
+    frmInfoFenster::ShowModal(
+        { m_hosts.MainHost, &platform::systemPlatform(), application::versionMajor,
+            application::versionMinor, application::versionRevision },
+        m_window);
 }
 
 void frmBrowser::StatusTextChange(const std::string &text)

@@ -13,6 +13,9 @@
 #                    the status pane and in the page
 #   placement        the placement round trip through the registry for two
 #                    captions, closed by the window manager and by ID_Beenden
+#   info             the Info window from its tool: modal (the browser window
+#                    disabled, its tools dead), pages and country by click,
+#                    hover highlighting, a copy button and the clipboard, Esc
 # The Wine prefix (with the X11 driver) lives in BUILD_DIR/wine-ui and is
 # made once; a screenshot of each case stays there.
 set -euo pipefail
@@ -67,12 +70,13 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 
   fi
 ) 9>"$root/prefix.lock"
 
-probe() { wine "$probe_exe" >"$work/probe.txt" 2>/dev/null; }
-# until SECONDS PATTERN: the probe's output holds a line matching PATTERN.
+# probe [info|clipboard]: the browser window, the Info window or the clipboard.
+probe() { wine "$probe_exe" "$@" >"$work/probe.txt" 2>/dev/null; }
+# until_probe SECONDS PATTERN [MODE]: the probe's output holds a line matching PATTERN.
 until_probe() {
   local end=$((SECONDS + $1))
   while [ $SECONDS -lt "$end" ]; do
-    probe && grep -qE -- "$2" "$work/probe.txt" && return 0
+    probe ${3:-} && grep -qE -- "$2" "$work/probe.txt" && return 0
     sleep 0.2
   done
   fail "no line matching '$2' within $1 s"
@@ -81,6 +85,13 @@ until_probe() {
 rect() { grep -m1 -E -- "$1" "$work/probe.txt" | sed -E 's/.* ([0-9-]+ [0-9-]+ [0-9-]+ [0-9-]+) \|.*/\1/'; }
 # The window's outer rectangle "L T R B".
 window_rect() { sed -nE 's/^window .* \| rect ([0-9-]+ [0-9-]+ [0-9-]+ [0-9-]+)$/\1/p' "$work/probe.txt"; }
+# click_at NAME_PATTERN: a click in the middle of the first probe line matching.
+click_at() {
+  local l t r b
+  read -r l t r b <<<"$(rect "$1")"
+  [ -n "${b:-}" ] || fail "nothing matches '$1'"
+  xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
 click_tool() {
   local l t r b
   read -r l t r b <<<"$(rect "^tool [0-9]+ enabled .*\| $1\$")"
@@ -89,12 +100,15 @@ click_tool() {
 }
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 
-# navy L T R B: pixels of the colour RGB(0, 0, 128) in that screen rectangle,
+# pixels "R G B" L T R B: pixels of that colour in that screen rectangle,
 # from a screenshot of the root window as raw RGB bytes.
-navy() {
-  import -silent -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" -depth 8 rgb:- |
-    od -An -v -tu1 -w3 | awk '$1 == 0 && $2 == 0 && $3 == 128 { n++ } END { print n + 0 }'
+pixels() {
+  import -silent -window root -crop "$(($4 - $2))x$(($5 - $3))+$2+$3" -depth 8 rgb:- |
+    od -An -v -tu1 -w3 | awk -v c="$1" 'BEGIN { split(c, k, " ") }
+      $1 == k[1] && $2 == k[2] && $3 == k[3] { n++ } END { print n + 0 }'
 }
+# navy L T R B: the meter's blocks, RGB(0, 0, 128).
+navy() { pixels "0 0 128" "$@"; }
 shot() { import -silent -window root "$root/$1.png"; }
 
 start() {
@@ -258,8 +272,76 @@ EOF2
     ended 20
   done
   ;;
+info)
+  export ORVEL_LOAD_SCRIPT="begin; history; complete; progress -1 0"
+  start "$build/app/win32/orvelbrowser-scripted.exe" "http://start.test/"
+  # A second page, so that Zurück has somewhere to go.
+  keys ctrl+l
+  xdotool type --delay 40 'www.zweite.test'
+  keys Return
+  until_probe 10 '^tool [0-9]+ enabled .*\| Zurück$'
+  grep -qE '^child OrvelScriptedPage .*\| www\.zweite\.test$' "$work/probe.txt" || fail "second page"
+  click_tool Info
+  until_probe 20 '^window Info \|' info
+  grep -qE '^child OrvelInfoPart [0-9]+ visible .*\| frameKontakt$' "$work/probe.txt" || fail "Kontakt not shown first"
+  xdotool mousemove --sync 5 5
+  read -r il it ir ib <<<"$(window_rect)"
+  sleep 0.5
+  # The window with openbox's title bar above it, for the documentation.
+  import -silent -window root -crop "$((ir - il))x$((ib - it + 24))+$il+$((it - 24))" "$root/info.png"
+  # Dragged by its background (the banner) it moves with the pointer.
+  xdotool mousemove --sync $((il + 300)) $((it + 60)) mousedown 1
+  xdotool mousemove --sync $((il + 340)) $((it + 90)) sleep 0.3 mousemove --sync $((il + 360)) $((it + 110)) mouseup 1
+  until_probe 5 "^window Info \| rect $((il + 60)) $((it + 50)) $((ir + 60)) $((ib + 50))\$" info
+  read -r il it ir ib <<<"$(window_rect)"
+  # Modal: the browser window takes no input, its tools do nothing.
+  until_probe 5 '^state disabled$'
+  click_tool Zurück
+  sleep 1
+  until_probe 5 '^child OrvelScriptedPage .*\| www\.zweite\.test$'
+  probe info || fail "the Info window closed on a click on the browser window"
+
+  # Each click shows one frame and hides others; the pointer then rests on
+  # a panel that is not the current one, which is dark blue only while hovered.
+  while read -r panel shown hidden hover; do
+    probe info
+    click_at "^child OrvelInfoPart [0-9]+ visible enabled .*\| $panel\$"
+    until_probe 10 "^child OrvelInfoPart [0-9]+ visible .*\| $shown\$" info
+    for frame in ${hidden//,/ }; do
+      grep -qE "^child OrvelInfoPart [0-9]+ hidden .*\| $frame\$" "$work/probe.txt" || fail "$panel: $frame still shows"
+    done
+    read -r l t r b <<<"$(rect "^child OrvelInfoPart [0-9]+ visible enabled .*\| $hover\$")"
+    xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2))
+    sleep 0.3
+    [ "$(pixels "0 85 143" "$l" "$t" "$r" "$b")" -gt 0 ] || fail "$hover not highlighted under the pointer"
+    xdotool mousemove --sync $((il + 10)) $((ib - 10))
+    sleep 0.3
+    [ "$(pixels "0 85 143" "$l" "$t" "$r" "$b")" -eq 0 ] || fail "$hover still highlighted after the pointer left"
+  done <<'EOF2'
+Vertrieb frameVertrieb frameKontakt,frameLand,frameAutoren Autoren
+Autoren frameAutoren frameVertrieb,frameKontakt Kontakt
+Kontakt frameKontakt frameVertrieb,frameAutoren,frameSarnfeld Vertrieb
+Deutschland frameSarnfeld frameOlmbach,frameKestadt Österreich
+EOF2
+
+  # The German office's block, with CR LF and the address that reaches it.
+  click_at '^child Button [0-9]+ visible .*\| Kontakt in die Zwischenablage Kopieren$'
+  until_probe 10 '^clipboard ' clipboard
+  expected='clipboard | Harlund Software GmbH\r\nD-83129 Sarnfeld, Marktplatz 7\r\nTel.: +49 (0)8051 90 44 10\r\nFax.: +49 (0)8051 90 44 19\r\nMail: vertrieb.de@harlund.example'
+  grep -qxF -- "$expected" "$work/probe.txt" || fail "clipboard: $(cat "$work/probe.txt")"
+
+  # Esc closes it, from a focused button too; the browser window reacts again.
+  keys Escape
+  end=$((SECONDS + 10))
+  while probe info; do [ $SECONDS -lt $end ] || fail "Esc did not close the Info window"; sleep 0.2; done
+  until_probe 5 '^state enabled$'
+  click_tool Zurück
+  until_probe 10 '^child OrvelScriptedPage .*\| http://start\.test$'
+  wmctrl -i -c "$wid"
+  ended 20
+  ;;
 *)
-  echo "usage: $0 runtime-missing|scripted-load|placement BUILD_DIR" >&2
+  echo "usage: $0 runtime-missing|scripted-load|placement|info BUILD_DIR" >&2
   exit 2
   ;;
 esac

@@ -4,13 +4,16 @@
 // caption, its child windows, the command band's tools and the status
 // band's panes, one line each, in UTF-8, rectangles in screen pixels:
 //   window CAPTION | rect L T R B
+//   state enabled|disabled            (whether the window takes input)
 //   child CLASS ID visible|hidden enabled|disabled L T R B | TEXT
 //   tool INDEX enabled|disabled L T R B | TEXT
 //   pane INDEX | TEXT
 //   item ID INDEX | TEXT              (the entries of each combo box)
 // Controls that keep their texts in their own process (toolbar, status
 // bar, combo lists) are read through memory lent in that process.
-// Exit code 1: no browser window.
+// "winprobe info" reads the Info window (window, state and child lines);
+// "winprobe clipboard" prints the clipboard's text with CR and LF written
+// as \r and \n. Exit code 1: no such window, or no text.
 #include "platform/Utf8.h"
 
 #include <windows.h>
@@ -160,13 +163,39 @@ BOOL CALLBACK printChild(HWND child, LPARAM context)
     return TRUE;
 }
 
+int printClipboard()
+{
+    if (!OpenClipboard(nullptr))
+        return 1;
+    std::string text;
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *wide = static_cast<const wchar_t *>(GlobalLock(data))) {
+            found = true;
+            for (const char c : orv::platform::toUtf8(wide))
+                text += c == '\r' ? std::string("\\r")
+                    : c == '\n'   ? std::string("\\n")
+                                  : std::string(1, c);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!found)
+        return 1;
+    std::printf("clipboard | %s\n", text.c_str());
+    return 0;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
     // Lines end in LF alone, as the shell that reads them expects.
     _setmode(_fileno(stdout), _O_BINARY);
-    HWND window = FindWindowW(L"frmBrowser", nullptr);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "clipboard")
+        return printClipboard();
+    HWND window = FindWindowW(mode == "info" ? L"frmInfoFenster" : L"frmBrowser", nullptr);
     if (!window)
         return 1;
     RemoteMemory remote(window);
@@ -174,7 +203,7 @@ int main()
     GetWindowRect(window, &r);
     std::printf("window %s | rect ", oneLine(textOf(window)).c_str());
     printRect(r);
-    std::printf("\n");
+    std::printf("\nstate %s\n", IsWindowEnabled(window) ? "enabled" : "disabled");
     EnumChildWindows(window, printChild, reinterpret_cast<LPARAM>(&remote));
     return 0;
 }
