@@ -21,4 +21,6 @@ window placement.")
 # no library check can see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6svg6")
+# Without the German dictionary the program runs, only unchecked.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-de-de")
 include(CPack)

@@ -57,8 +57,18 @@ QString permissionScript(const QString &what)
         return QStringLiteral(
             "navigator.geolocation.getCurrentPosition(function(){show('erlaubt');},"
             "function(e){show(e.code===1?'abgelehnt':'erlaubt');},{timeout:500});");
+    // "nachricht": allowed, the page notifies and adds what became of it.
+    const QString notify = what == QStringLiteral("nachricht")
+        ? QStringLiteral(
+            "if(p==='granted'){var n=new Notification('Neue Nachricht',"
+            "{body:'Ihr Download ist bereit.'});var add=function(t){"
+            "document.getElementById('result').textContent+=' '+t;};"
+            "n.onshow=function(){add('gezeigt');};n.onclick=function(){add('geklickt');};"
+            "n.onclose=function(){add('geschlossen');};}")
+        : QString();
     return QStringLiteral("Notification.requestPermission().then(function(p){"
-                          "show(p==='granted'?'erlaubt':p==='denied'?'abgelehnt':p);});");
+                          "show(p==='granted'?'erlaubt':p==='denied'?'abgelehnt':p);%1});")
+        .arg(notify);
 }
 
 } // namespace

@@ -59,6 +59,11 @@ inline constexpr std::string_view menuReload = "Neu laden";
 inline constexpr std::string_view menuPrint = "Drucken…";
 inline constexpr std::string_view menuSaveAsPdf = "Als PDF speichern…";
 inline constexpr std::string_view menuSelectAll = "Alles auswählen";
+inline constexpr std::string_view menuOpenPageInDefaultBrowser = "Seite im Standardbrowser öffnen";
+// Below the spelling suggestions for a word the dictionary does not know.
+inline constexpr std::string_view menuAddToDictionary = "Zum Wörterbuch hinzufügen";
+// The button of a page's notification on the desktop that brings its window forward.
+inline constexpr std::string_view notificationShow = "Anzeigen";
 
 // The questions pages ask through the browser.
 inline constexpr std::string_view loginTitle = "Anmeldung bei ";

@@ -14,6 +14,9 @@ packages=(
   libxcb1-dev
   # Qt's own catalogs: its print, file and message dialogs in German.
   qt6-translations-l10n
+  # German spell checking in the pages' text fields (the engine's .bdic form),
+  # and a session bus for the desktop notifications of the tests.
+  hunspell-de-de dbus
   xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2
   libbenchmark-dev doctest-dev
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizers.

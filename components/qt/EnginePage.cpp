@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/EnginePage.h"
 
+#include "components/qt/DesktopNotifications.h"
+#include "components/qt/SpellCheck.h"
 #include "core/Application.h"
 
 #include <QAuthenticator>
@@ -44,6 +46,8 @@ QWebEngineProfile *createBrowserProfile(QObject *parent)
     profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setDownloadPath(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     profile->setHttpAcceptLanguage(QStringLiteral("de-DE,de"));
+    enableSpellCheck(profile);
+    DesktopNotifications::install(profile);
     return profile;
 }
 

@@ -16,7 +16,8 @@
 namespace orv {
 
 // The persistent profile of the program: cookies and logins survive restarts;
-// pages are asked for in German.
+// pages are asked for in German, their text fields spell-checked in German,
+// and their notifications shown on the desktop.
 QWebEngineProfile *createBrowserProfile(QObject *parent);
 
 struct PageRules

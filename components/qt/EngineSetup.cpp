@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/EngineSetup.h"
 
+#include "components/qt/SpellCheck.h"
+
 #include <QDir>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -90,6 +92,7 @@ void ignoreRelativeXdgPaths()
 EngineSetup applyEngineSetup(EngineProcesses processes)
 {
     ignoreRelativeXdgPaths();
+    useSystemDictionaries();
     EngineSetup setup = chooseEngineSetup(
         hasGpuRenderNode(), qgetenv("ORVEL_GPU"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
     if (processes == EngineProcesses::Lean) {

@@ -39,7 +39,7 @@ QByteArray withLeanProcessFlags(const QByteArray &flags);
 void ignoreRelativeXdgPaths();
 
 // Reads the machine and the environment and applies the choice (after
-// ignoring relative XDG paths).
+// ignoring relative XDG paths, and with the system's spelling dictionaries).
 EngineSetup applyEngineSetup(EngineProcesses processes = EngineProcesses::Lean);
 
 } // namespace orv

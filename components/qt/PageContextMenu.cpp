@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/PageContextMenu.h"
 
+#include "components/qt/SpellCheck.h"
 #include "components/qt/WebEngineBrowser.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
@@ -22,6 +23,13 @@ PageContextMenu::PageContextMenu(
         })->setEnabled(available(command));
     };
     using C = Command;
+    if (!clicked.misspelt.isEmpty()) {
+        for (const QString &suggestion : clicked.suggestions)
+            addAction(
+                suggestion, this, [this, suggestion] { Q_EMIT replacementChosen(suggestion); });
+        entry(toQt(texts::menuAddToDictionary), C::AddToDictionary);
+        addSeparator();
+    }
     if (clicked.link.isValid()) {
         entry(toQt(texts::menuOpenLink), C::OpenLink);
         addAction(toQt(texts::menuCopyLinkAddress), this,
@@ -44,6 +52,7 @@ PageContextMenu::PageContextMenu(
     entry(toQt(texts::menuBack), C::Back);
     entry(toQt(texts::menuForward), C::Forward);
     entry(toQt(texts::menuReload), C::Reload);
+    entry(toQt(texts::menuOpenPageInDefaultBrowser), C::OpenPageExternally);
     addSeparator();
     // What Ctrl+P and Ctrl+Shift+S do, for those who look for it here.
     entry(toQt(texts::menuPrint), C::Print);
@@ -65,6 +74,11 @@ QWebEnginePage::WebAction editAction(PageContextMenu::Command command)
                                   : QWebEnginePage::NoWebAction;
 }
 
+bool isWebAddress(const QUrl &address)
+{
+    return address.scheme() == QLatin1String("http") || address.scheme() == QLatin1String("https");
+}
+
 bool available(const WebEngineBrowser *control, PageContextMenu::Command command)
 {
     using C = PageContextMenu::Command;
@@ -72,20 +86,26 @@ bool available(const WebEngineBrowser *control, PageContextMenu::Command command
         return control->view()->page()->action(action)->isEnabled();
     // Back and forward as on the toolbar, our own pages skipped alike.
     return command == C::OpenLink ? control->opensExternally()
-        : command == C::Back      ? control->canGoBack()
-        : command == C::Forward   ? control->canGoForward()
-        : command == C::Print     ? !control->printing()
-                                  : true;
+        : command == C::OpenPageExternally
+        ? control->opensExternally() && isWebAddress(control->address())
+        : command == C::Back    ? control->canGoBack()
+        : command == C::Forward ? control->canGoForward()
+        : command == C::Print   ? !control->printing()
+                                : true;
 }
 
 void run(WebEngineBrowser *control, PageContextMenu::Command command, const QUrl &link,
-    const QUrl &picture)
+    const QUrl &picture, const QString &misspelt)
 {
     using C = PageContextMenu::Command;
     if (const auto action = editAction(command); action != QWebEnginePage::NoWebAction)
         control->view()->page()->triggerAction(action);
     else if (command == C::OpenLink)
         control->openExternally(link);
+    else if (command == C::OpenPageExternally)
+        control->openExternally(control->address()); // the desktop's way, as a foreign link goes
+    else if (command == C::AddToDictionary)
+        UserDictionary::of(control->view()->page()->profile())->add(misspelt);
     else if (command == C::SaveImage)
         control->saveImage(picture);
     else if (command == C::Back && control->canGoBack()) // the history may have moved on meanwhile
@@ -108,17 +128,27 @@ void popUpPageMenu(WebEngineBrowser *control, const QPoint &position)
     const QWebEngineContextMenuRequest *request = view->lastContextMenuRequest();
     if (!request)
         return;
+    QWebEnginePage *page = view->page();
+    // A word the user added counts from the engine's next start; till then
+    // the menu knows it.
+    const QString misspelt = request->misspelledWord();
+    const bool added = UserDictionary::of(page->profile())->contains(misspelt);
     const ClickedOn clicked { .link = request->linkUrl(),
         .image = request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage,
         .editable = request->isContentEditable(),
-        .selection = !request->selectedText().isEmpty() };
+        .selection = !request->selectedText().isEmpty(),
+        .misspelt = added ? QString() : misspelt,
+        .suggestions = request->spellCheckerSuggestions() };
     auto *menu = new PageContextMenu(
         clicked,
         [control](PageContextMenu::Command command) { return available(control, command); }, view);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(menu, &PageContextMenu::chosen, control,
-        [control, link = clicked.link, picture = request->mediaUrl()](
-            PageContextMenu::Command command) { run(control, command, link, picture); });
+        [control, link = clicked.link, picture = request->mediaUrl(), misspelt](
+            PageContextMenu::Command command) { run(control, command, link, picture, misspelt); });
+    // The page the word was in: the suggestion replaces it there.
+    QObject::connect(menu, &PageContextMenu::replacementChosen, page,
+        [page](const QString &word) { page->replaceMisspelledWord(word); });
     menu->popup(view->mapToGlobal(position));
 }
 

@@ -2,11 +2,11 @@
 #pragma once
 
 // The page's German context menu. What it offers follows from what was
-// clicked: a link's and a picture's entries and the editing ones where they
-// fit, then the page's own (back, forward, reload, print, save as PDF,
-// select all). The menu leaves the page alone: each entry reports its
-// command and the browser control carries it out. Only a link's address it
-// copies by itself.
+// clicked: a misspelt word's suggestions, a link's and a picture's entries
+// and the editing ones where they fit, then the page's own (back, forward,
+// reload, open in the default browser, print, save as PDF, select all). The menu leaves the page
+// alone: each entry reports its command and the browser control carries it out. Only a link's
+// address it copies by itself.
 
 #include <QMenu>
 #include <QUrl>
@@ -18,10 +18,12 @@ namespace orv {
 // What lay under the mouse, as plain facts.
 struct ClickedOn
 {
-    QUrl link; // invalid: none
+    QUrl link {}; // invalid: none
     bool image = false;
     bool editable = false; // a field the user types into
     bool selection = false; // text is selected
+    QString misspelt {}; // empty: none, or one the user added to the dictionary
+    QStringList suggestions {}; // the dictionary's, best first
 };
 
 class PageContextMenu : public QMenu
@@ -38,6 +40,8 @@ public:
         Back,
         Forward,
         Reload,
+        OpenPageExternally,
+        AddToDictionary,
         Print,
         SaveAsPdf,
         SelectAll
@@ -50,6 +54,8 @@ public:
 
 Q_SIGNALS:
     void chosen(orv::PageContextMenu::Command command);
+    // A suggestion for the misspelt word.
+    void replacementChosen(const QString &word);
 };
 
 class WebEngineBrowser;

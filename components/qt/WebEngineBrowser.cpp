@@ -296,6 +296,11 @@ void WebEngineBrowser::openExternally(const QUrl &address) const
         m_options.openExternally(address);
 }
 
+QUrl WebEngineBrowser::address() const
+{
+    return m_watch->standIn().isValid() ? m_watch->standIn() : m_page->url();
+}
+
 void WebEngineBrowser::saveImage(const QUrl &picture)
 {
     m_downloads->expect(picture);

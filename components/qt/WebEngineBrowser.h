@@ -84,6 +84,8 @@ public:
     bool printing() const { return m_printing; }
     bool opensExternally() const;
     void openExternally(const QUrl &address) const;
+    // The page's address, also while one of the program's own pages stands in for it.
+    QUrl address() const;
     void saveImage(const QUrl &picture);
 
 protected:
