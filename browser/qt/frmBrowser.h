@@ -19,7 +19,6 @@
 #include <memory>
 
 class QComboBox;
-class QKeySequence;
 class QLabel;
 class QToolButton;
 
