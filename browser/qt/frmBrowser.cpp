@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/frmBrowser.h"
 
-#include "browser/qt/AddressBox.h"
-#include "browser/qt/DownloadsPanel.h"
-#include "browser/qt/PageArea.h"
-#include "browser/qt/PageZoom.h"
 #include "browser/qt/PrintActions.h"
 #include "browser/qt/QtWebControl.h"
 #include "browser/qt/ToolbarLayout.h"
@@ -23,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
-#include <QToolButton>
 
 #include <utility>
 
@@ -135,36 +130,6 @@ void frmBrowser::Form_Load()
         WidgetPlacementWindow window(this);
         LoadWindowPlacement(window, *m_deps.store);
     });
-}
-
-QLabel *frmBrowser::zoomPane() const
-{
-    return m_zoom->pane();
-}
-
-int frmBrowser::zoomPercent() const
-{
-    return m_zoom->percent();
-}
-
-QComboBox *frmBrowser::addressBox() const
-{
-    return txtEingabe;
-}
-
-FindBar *frmBrowser::findBar() const
-{
-    return m_page->findBar();
-}
-
-bool frmBrowser::pageFullScreen() const
-{
-    return m_page->pageFullScreen();
-}
-
-QToolButton *frmBrowser::downloadsButton() const
-{
-    return m_downloadsPanel ? m_downloadsPanel->button() : nullptr;
 }
 
 void frmBrowser::ActiveBar31_ToolClick(ActiveBarTool *clicked)

@@ -10,7 +10,11 @@
 // prints, saves the page as PDF and goes full screen, all from the keyboard.
 
 #include "browser/BrowserWindowRules.h"
+#include "browser/qt/AddressBox.h"
 #include "browser/qt/CommandLineText.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/PageArea.h"
+#include "browser/qt/PageZoom.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -18,7 +22,6 @@
 #include <functional>
 #include <memory>
 
-class QComboBox;
 class QLabel;
 class QToolButton;
 
@@ -26,11 +29,7 @@ namespace orv {
 
 class ActiveBar;
 class ActiveBarTool;
-class AddressBox;
 class FindBar;
-class DownloadsPanel;
-class PageArea;
-class PageZoom;
 class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
@@ -73,19 +72,22 @@ public:
 
     ActiveBar *toolbar() const { return ActiveBar31; }
     WebBrowserControl *browser() const { return brwWebBrowser; }
-    QComboBox *addressBox() const;
+    QComboBox *addressBox() const { return txtEingabe; }
     const AddressHistory &history() const { return m_rules->history(); }
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
     // Null until the find bar is first opened.
-    FindBar *findBar() const;
-    QLabel *zoomPane() const;
-    int zoomPercent() const;
-    bool pageFullScreen() const;
+    FindBar *findBar() const { return m_page->findBar(); }
+    QLabel *zoomPane() const { return m_zoom->pane(); }
+    int zoomPercent() const { return m_zoom->percent(); }
+    bool pageFullScreen() const { return m_page->pageFullScreen(); }
     // The session's downloads and the status band button that shows them;
     // null when the browser control keeps no download list.
     DownloadsPanel *downloadsPanel() const { return m_downloadsPanel; }
-    QToolButton *downloadsButton() const;
+    QToolButton *downloadsButton() const
+    {
+        return m_downloadsPanel ? m_downloadsPanel->button() : nullptr;
+    }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
