@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/DownloadsPanel.h"
 
+#include "components/qt/ActiveBar.h"
 #include "components/qt/DownloadList.h"
 
 #include <QFileInfo>
@@ -13,9 +14,10 @@
 
 namespace orv {
 
-DownloadsPanel::DownloadsPanel(
-    DownloadList *list, std::function<void(const QString &)> openWithShell, QWidget *parent)
-    : QFrame(parent), m_list(list), m_openWithShell(std::move(openWithShell))
+DownloadsPanel::DownloadsPanel(DownloadList *list,
+    std::function<void(const QString &)> openWithShell, QWidget *window, ActiveBarBand &statusBand)
+    : QFrame(window), m_list(list), m_band(statusBand), m_button(new QToolButton(window)),
+      m_openWithShell(std::move(openWithShell))
 {
     setObjectName(QStringLiteral("downloadsPanel"));
     setFrameShape(QFrame::StyledPanel);
@@ -58,6 +60,43 @@ DownloadsPanel::DownloadsPanel(
     });
     connect(m_list, &DownloadList::changed, this, &DownloadsPanel::updateRow);
     hide();
+
+    m_button->setObjectName(QStringLiteral("downloadsButton"));
+    m_button->setText(QStringLiteral("Downloads"));
+    m_button->setToolTip(QStringLiteral("Downloads dieser Sitzung"));
+    m_button->setAutoRaise(true);
+    statusBand.addWidget(m_button);
+    connect(m_button, &QToolButton::clicked, this, [this] {
+        if (isVisible()) {
+            hide();
+            return;
+        }
+        place();
+        show();
+        raise();
+    });
+    connect(m_list, &DownloadList::added, this, &DownloadsPanel::place);
+}
+
+void DownloadsPanel::place()
+{
+    QWidget *window = parentWidget();
+    placeAbove(m_band.isVisible() ? m_band.mapTo(window, QPoint(0, 0)).y() : window->height());
+}
+
+QStringList DownloadsPanel::runningNames() const
+{
+    QStringList names;
+    for (const DownloadEntry &entry : m_list->entries()) {
+        if (entry.state == DownloadEntry::State::Running)
+            names.append(entry.fileName);
+    }
+    return names;
+}
+
+void DownloadsPanel::cancelRunning()
+{
+    m_list->cancelRunning();
 }
 
 void DownloadsPanel::placeAbove(int bottom)

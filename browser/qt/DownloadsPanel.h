@@ -4,7 +4,8 @@
 // The session's downloads inside the browser window: one row per file with
 // its name, the bytes and percent while it runs and a cancel button, then
 // "Öffnen" and "Ordner öffnen", or why it failed. It floats over the lower
-// right corner of the page and opens by itself when a download starts.
+// right corner of the page, above the status band, and opens by itself when
+// a download starts; a button at the band's right end brings it back.
 
 #include <QFrame>
 #include <QHash>
@@ -14,10 +15,12 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QToolButton;
 class QVBoxLayout;
 
 namespace orv {
 
+class ActiveBarBand;
 class DownloadList;
 
 class DownloadsPanel : public QFrame
@@ -26,11 +29,17 @@ class DownloadsPanel : public QFrame
 
 public:
     // openWithShell hands a file or folder to the desktop's default program.
-    DownloadsPanel(
-        DownloadList *list, std::function<void(const QString &)> openWithShell, QWidget *parent);
+    DownloadsPanel(DownloadList *list, std::function<void(const QString &)> openWithShell,
+        QWidget *window, ActiveBarBand &statusBand);
 
-    // Puts the panel into the lower right corner, above the given bottom edge.
-    void placeAbove(int bottom);
+    QToolButton *button() const { return m_button; }
+    // Puts the panel into the window's lower right corner, above the status
+    // band while that shows.
+    void place();
+    // The files still arriving.
+    QStringList runningNames() const;
+    // Cancels what is still running, partial files removed.
+    void cancelRunning();
 
 private:
     struct Row
@@ -43,10 +52,13 @@ private:
         QPushButton *open = nullptr;
         QPushButton *folder = nullptr;
     };
+    void placeAbove(int bottom);
     void addRow(int id);
     void updateRow(int id);
 
     DownloadList *m_list;
+    ActiveBarBand &m_band;
+    QToolButton *m_button;
     std::function<void(const QString &)> m_openWithShell;
     QVBoxLayout *m_rows;
     QLabel *m_empty;

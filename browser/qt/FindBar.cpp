@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/FindBar.h"
 
+#include "components/qt/WebBrowserControl.h"
+#include "core/Steps.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,8 +28,8 @@ QToolButton *button(QWidget *parent, const QString &name, const QString &text, c
 
 } // namespace
 
-FindBar::FindBar(QWidget *parent)
-    : QFrame(parent), m_edit(new QLineEdit(this)), m_count(new QLabel(this))
+FindBar::FindBar(WebBrowserControl *browser, QWidget *parent)
+    : QFrame(parent), m_browser(browser), m_edit(new QLineEdit(this)), m_count(new QLabel(this))
 {
     setObjectName(QStringLiteral("FindBar"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -65,6 +68,11 @@ FindBar::FindBar(QWidget *parent)
     connect(previous, &QToolButton::clicked, this, [this] { Q_EMIT find(text(), true); });
     connect(next, &QToolButton::clicked, this, [this] { Q_EMIT find(text(), false); });
     connect(close, &QToolButton::clicked, this, &FindBar::closeRequested);
+    connect(this, &FindBar::find, this, [this](const QString &text, bool backward) {
+        runUntrapped("find", [&] { m_browser->FindText(text, backward); });
+    });
+    connect(this, &FindBar::closeRequested, this, &FindBar::dismiss);
+    connect(browser, &WebBrowserControl::FindTextResult, this, &FindBar::showResult);
     hide();
 }
 
@@ -79,6 +87,30 @@ void FindBar::open()
     raise();
     m_edit->setFocus(Qt::ShortcutFocusReason);
     m_edit->selectAll();
+    Q_EMIT openChanged();
+}
+
+void FindBar::findAgain(bool backward)
+{
+    if (isOpen() && !text().isEmpty())
+        runUntrapped("find", [&] { m_browser->FindText(text(), backward); });
+}
+
+void FindBar::dismiss()
+{
+    if (!isOpen())
+        return;
+    hide();
+    m_browser->widget()->setFocus(Qt::OtherFocusReason);
+    runUntrapped("find", [&] { m_browser->FindText(QString(), false); });
+    Q_EMIT openChanged();
+}
+
+int FindBar::dockAtBottom(const QRect &area)
+{
+    const int barHeight = sizeHint().height();
+    setGeometry(area.left(), area.top() + area.height() - barHeight, area.width(), barHeight);
+    return barHeight;
 }
 
 void FindBar::showResult(int activeMatch, int numberOfMatches)

@@ -10,7 +10,11 @@
 // prints, saves the page as PDF and goes full screen, all from the keyboard.
 
 #include "browser/BrowserWindowRules.h"
+#include "browser/qt/AddressBox.h"
 #include "browser/qt/CommandLineText.h"
+#include "browser/qt/DownloadsPanel.h"
+#include "browser/qt/PageArea.h"
+#include "browser/qt/PageZoom.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -18,10 +22,7 @@
 #include <functional>
 #include <memory>
 
-class QComboBox;
-class QKeySequence;
 class QLabel;
-class QStringListModel;
 class QToolButton;
 
 namespace orv {
@@ -29,7 +30,6 @@ namespace orv {
 class ActiveBar;
 class ActiveBarTool;
 class FindBar;
-class DownloadsPanel;
 class PictureBox;
 class PictureMeterHost;
 class SettingsStore;
@@ -77,47 +77,23 @@ public:
     PictureBox *meterFrame() const { return Meter; }
     PictureBox *meterArea() const { return bMeter; }
     // Null until the find bar is first opened.
-    FindBar *findBar() const { return m_findBar; }
-    QLabel *zoomPane() const { return m_zoomPane; }
-    int zoomPercent() const { return m_zoomPercent; }
-    bool pageFullScreen() const { return m_pageFullScreen; }
+    FindBar *findBar() const { return m_page->findBar(); }
+    QLabel *zoomPane() const { return m_zoom->pane(); }
+    int zoomPercent() const { return m_zoom->percent(); }
+    bool pageFullScreen() const { return m_page->pageFullScreen(); }
     // The session's downloads and the status band button that shows them;
     // null when the browser control keeps no download list.
     DownloadsPanel *downloadsPanel() const { return m_downloadsPanel; }
-    QToolButton *downloadsButton() const { return m_downloadsButton; }
+    QToolButton *downloadsButton() const
+    {
+        return m_downloadsPanel ? m_downloadsPanel->button() : nullptr;
+    }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void bindKeys(const QList<QKeySequence> &keys, void (frmBrowser::*command)());
-    void layoutClientArea();
-
-    void openFindBar();
-    void findNext();
-    void findPrevious();
-    void closeFindBar();
-    bool findBarOpen() const;
-    // Esc closes the find bar, else leaves full screen; false: neither was there.
-    bool escapeUsed();
-
-    void zoomIn();
-    void zoomOut();
-    void zoomReset();
-    void zoomBy(int steps);
-    void setZoom(int percent, bool remember);
-    // The page's address changed: a new host opens at its own zoom.
-    void brwWebBrowser_AddressChange(const QString &address);
-
-    void toggleFullScreen();
-    void setWindowFullScreen(bool on);
-    void leavePageFullScreen();
-
-    void print();
-    void saveAsPdf();
-
     // Toolbar events.
     void ActiveBar31_ToolClick(ActiveBarTool *tool);
     void ActiveBar31_ComboSelChange(ActiveBarTool *tool);
@@ -133,9 +109,6 @@ private:
     void brwWebBrowser_CommandStateChange(qint32 command, bool enable);
     void brwWebBrowser_DownloadBegin();
     void brwWebBrowser_DownloadComplete();
-    void brwWebBrowser_ZoomWheel(int angleDelta);
-    void brwWebBrowser_PdfPrinted(const QString &filePath, bool success);
-    void brwWebBrowser_FullScreenRequested(bool on);
 
     // What the rules have the window show.
     void setCaption(const std::string &caption) override;
@@ -154,7 +127,6 @@ private:
 
     void Form_Unload();
     void cancelRunningDownloads();
-    void placeDownloadsPanel();
 
     Dependencies m_deps;
 
@@ -163,23 +135,14 @@ private:
     PictureBox *Meter = nullptr;
     PictureBox *bMeter = nullptr;
     std::unique_ptr<PictureMeterHost> m_meter;
-    QComboBox *txtEingabe = nullptr;
+    AddressBox *txtEingabe = nullptr;
     DownloadsPanel *m_downloadsPanel = nullptr;
-    QToolButton *m_downloadsButton = nullptr;
 
-    // The address box's list: the history as the rules keep it.
-    QStringListModel *m_historyModel = nullptr;
     std::unique_ptr<WebControl> m_web;
     std::unique_ptr<BrowserWindowRules> m_rules;
 
-    FindBar *m_findBar = nullptr;
-    QLabel *m_zoomPane = nullptr;
-    int m_zoomPercent = 100;
-    std::string m_zoomHost; // the host whose zoom the page shows
-    int m_wheelAngle = 0; // turned but not yet a whole zoom step
-    bool m_pageFullScreen = false;
-    bool m_fullScreenByPage = false; // the page, not F11, made the window full screen
-    Qt::WindowStates m_stateBeforeFullScreen;
+    PageArea *m_page = nullptr;
+    PageZoom *m_zoom = nullptr;
 };
 
 } // namespace orv

@@ -3,12 +3,11 @@
 
 #include "components/qt/SSPanel.h"
 #include "components/qt/Twips.h"
+#include "info/qt/InfoControls.h"
 #include "resources/qt/QtText.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -20,51 +19,6 @@
 namespace orv {
 
 namespace {
-
-QColor qtColor(std::uint32_t color)
-{
-    if (color == info::kButtonText)
-        return QApplication::palette().color(QPalette::ButtonText);
-    return QColor::fromRgb(QRgb(color));
-}
-
-QFont qtFont(const info::Font &font)
-{
-    // The layout's sizes were made for these faces; where they are missing,
-    // take their metric twins rather than whatever the system substitutes.
-    QFont f;
-    f.setFamilies(
-        { toQt(font.family), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo") });
-    f.setPointSizeF(font.points);
-    f.setBold(font.bold);
-    return f;
-}
-
-void setColors(QWidget *widget, std::uint32_t back, std::uint32_t fore)
-{
-    QPalette palette = widget->palette();
-    if (back != info::kUnset) {
-        palette.setColor(QPalette::Window, qtColor(back));
-        palette.setColor(QPalette::Base, qtColor(back));
-        widget->setAutoFillBackground(true);
-    }
-    if (fore != info::kUnset) {
-        palette.setColor(QPalette::WindowText, qtColor(fore));
-        palette.setColor(QPalette::Text, qtColor(fore));
-    }
-    widget->setPalette(palette);
-}
-
-void apply(SSPanel *panel, const info::Look &look)
-{
-    if (look.back)
-        panel->setBackColor(qtColor(*look.back));
-    if (look.fore)
-        panel->setForeColor(qtColor(*look.fore));
-    if (look.underline)
-        panel->setFontUnderline(*look.underline);
-    panel->setMousePointer(look.hand ? HandPointer : DefaultPointer);
-}
 
 QPointer<frmInfoFenster> &lastOpened()
 {
@@ -99,11 +53,10 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
     setWindowTitle(toQt(texts::info::title));
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     setFixedSize(tpp.xToPixels(info::kClientWidth), tpp.yToPixels(info::kClientHeight));
-    m_dragSurfaces << this;
-    for (const info::Control &control : info::kControls)
-        create(control);
-    for (const info::OfficeBlock &block : info::kOffices)
-        createOffice(block);
+    m_controls = std::make_unique<InfoControls>(
+        this, m_rules.mainHost(), [this](SSPanel *panel, info::Role role, std::string target) {
+            wirePanel(panel, role, std::move(target));
+        });
     findControls();
     for (const info::Page page :
         { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren }) {
@@ -130,149 +83,27 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
 
     // Esc closes the window through QDialog (reject): no control on it takes
     // that key for itself, so it reaches the window from any of them.
-    for (QWidget *surface : m_dragSurfaces)
+    for (QWidget *surface : m_controls->dragSurfaces())
         surface->installEventFilter(this);
 }
 
 frmInfoFenster::~frmInfoFenster() = default;
 
-void frmInfoFenster::create(const info::Control &c)
-{
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    QWidget *parent = c.container.empty() ? this : m_controls.value(toQt(c.container));
-    QWidget *widget = nullptr;
-    switch (c.kind) {
-    case info::Kind::Picture:
-    case info::Kind::Label:
-        widget = new QLabel(c.kind == info::Kind::Label ? toQt(c.text) : QString(), parent);
-        break;
-    case info::Kind::Panel: {
-        auto *panel = new SSPanel(parent);
-        panel->setCaption(toQt(c.text));
-        panel->Index = c.index;
-        widget = panel;
-        break;
-    }
-    case info::Kind::Frame:
-    case info::Kind::Line:
-        widget = new QWidget(parent);
-        break;
-    case info::Kind::OutlinedFrame:
-        widget = new QGroupBox(QString(), parent);
-        break;
-    case info::Kind::TextBox: {
-        auto *text = new QPlainTextEdit(parent);
-        text->setReadOnly(true);
-        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        widget = text;
-        break;
-    }
-    }
-    const QString name
-        = toQt(c.name) + (c.index < 0 ? QString() : QStringLiteral("_%1").arg(c.index));
-    widget->setObjectName(name);
-    if (c.kind == info::Kind::Line) {
-        // A pixel wide whichever way it runs, from one end to the other.
-        const QRect r = QRect(QPoint(tpp.xToPixels(c.left), tpp.yToPixels(c.top)),
-            QPoint(tpp.xToPixels(c.left + c.width), tpp.yToPixels(c.top + c.height)))
-                            .normalized();
-        widget->setGeometry(r.x(), r.y(), qMax(1, r.width()), qMax(1, r.height()));
-        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-    } else {
-        widget->setGeometry(tpp.xToPixels(c.left), tpp.yToPixels(c.top), tpp.xToPixels(c.width),
-            tpp.yToPixels(c.height));
-    }
-    if (c.kind == info::Kind::Picture)
-        static_cast<QLabel *>(widget)->setPixmap(
-            QIcon(QStringLiteral(":/pictures/") + toQt(c.text)).pixmap(widget->size()));
-    if (!c.font.family.empty())
-        widget->setFont(qtFont(c.font));
-    setColors(widget, c.back, c.fore);
-    if (c.kind == info::Kind::Panel)
-        wirePanel(static_cast<SSPanel *>(widget), c.role, info::linkTarget(c, m_rules.mainHost()));
-    if (c.dragSurface)
-        m_dragSurfaces << widget;
-    m_controls.insert(name, widget);
-}
-
-void frmInfoFenster::createOffice(const info::OfficeBlock &block)
-{
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    const QString name = toQt(block.office.name);
-    auto *frame = new QWidget(m_controls.value(QStringLiteral("frameKontakt")));
-    frame->setObjectName(QStringLiteral("frame") + name);
-    frame->setGeometry(tpp.xToPixels(info::kOfficeLeft), tpp.yToPixels(block.top),
-        tpp.xToPixels(info::kOfficeWidth), tpp.yToPixels(block.height));
-    setColors(frame, info::kDarkRed, info::kUnset);
-    m_dragSurfaces << frame;
-    m_controls.insert(frame->objectName(), frame);
-
-    auto *copy = new SSCommand(frame);
-    copy->setObjectName(QStringLiteral("cmdKopieren") + name);
-    const auto &[left, top, width, height] = info::kCopyButtonPlace;
-    copy->setGeometry(
-        tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height));
-    copy->setPicture(QIcon(QStringLiteral(":/pictures/clipboard.svg")));
-    copy->setToolTipText(toQt(texts::info::copyTip));
-    copy->setBackColor(qtColor(info::kDarkRed));
-    // The copy text is the office's own, not read back from the labels.
-    connect(copy, &SSCommand::clicked, this,
-        [this, text = toQt(info::copyText(block.office))] { copyOffice(text); });
-    m_controls.insert(copy->objectName(), copy);
-
-    const auto lines = info::officeLabels(block.office);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        auto *label = new QLabel(toQt(lines[i]), frame);
-        label->setObjectName(QStringLiteral("lbl%1_%2").arg(name).arg(i));
-        label->move(
-            tpp.xToPixels(info::kOfficeLabelLeft), tpp.yToPixels(info::kOfficeLabelStep * int(i)));
-        label->setFont(qtFont(info::kArial975));
-        setColors(label, info::kUnset, info::kWhite);
-        label->adjustSize();
-        m_dragSurfaces << label;
-        m_controls.insert(label->objectName(), label);
-    }
-
-    auto *mail = new SSPanel(frame);
-    mail->setObjectName(QStringLiteral("lnk") + name);
-    mail->setGeometry(tpp.xToPixels(info::kMailLinkLeft), tpp.yToPixels(info::kMailLinkTop),
-        tpp.xToPixels(block.mailLinkWidth), tpp.yToPixels(info::kMailLinkHeight));
-    mail->setFont(qtFont(info::kArial975));
-    mail->setCaption(toQt(block.office.mailShown));
-    wirePanel(mail, info::Role::MailLink, info::mailTarget(block.office));
-    m_controls.insert(mail->objectName(), mail);
-}
-
 void frmInfoFenster::wirePanel(SSPanel *panel, info::Role role, std::string target)
 {
-    apply(panel, info::normalLook(role));
-    connect(
-        panel, &SSPanel::MouseEnter, this, [panel, role] { apply(panel, info::hoverLook(role)); });
     using info::Role;
-    if (role == Role::AuthorLink || role == Role::MailLink)
-        panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // A selected page or country keeps its look; the rules say when it goes.
-    if (role != Role::Navigation && role != Role::Country)
-        connect(panel, &SSPanel::MouseLeave, this,
-            [panel, role] { apply(panel, info::normalLook(role)); });
     if (role == Role::Close)
         connect(panel, &SSPanel::Click, this, &QDialog::close);
     else if (role == Role::SystemInfo)
         connect(panel, &SSPanel::Click, this, [this] { m_rules.pnlSysteminfo_Click(); });
     else if (role == Role::HomeLink || role == Role::AuthorLink || role == Role::MailLink)
         connect(panel, &SSPanel::Click, this, [this, target] { m_rules.openLink(target); });
-    if (role == Role::HomeLink)
-        panel->setToolTipText(toQt(texts::info::homePageTip));
-    if (role == Role::SystemInfo)
-        panel->setToolTipText(toQt(texts::info::systemInfoTip));
 }
 
 void frmInfoFenster::findControls()
 {
     const auto find = [this](auto *&member, const QString &name) {
-        member = static_cast<std::remove_reference_t<decltype(*member)> *>(m_controls.value(name));
+        member = static_cast<std::remove_reference_t<decltype(*member)> *>((*m_controls)[name]);
     };
     for (const auto &[member, name] : std::initializer_list<std::pair<QLabel **, const char *>> {
              { &Image1, "Image1" }, { &lblProgramm, "lblProgramm" }, { &lblVersion, "lblVersion" },
@@ -334,15 +165,7 @@ void frmInfoFenster::setFrameVisible(info::Frame frame, bool visible)
 void frmInfoFenster::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    for (const info::Place &p : info::kRunTimePlaces)
-        m_controls.value(toQt(p.name))
-            ->setGeometry(tpp.xToPixels(p.left), tpp.yToPixels(p.top), tpp.xToPixels(p.width),
-                tpp.yToPixels(p.height));
-    for (const info::OfficeBlock &block : info::kOffices)
-        m_controls.value(QStringLiteral("frame") + toQt(block.office.name))
-            ->move(tpp.xToPixels(info::kOfficeLeft), tpp.yToPixels(block.top));
-    lblVersion->move(tpp.xToPixels(info::kVersionLeft), lblVersion->y());
+    m_controls->placeAtRunTime();
 }
 
 SSPanel *frmInfoFenster::panel(info::Page page) const
@@ -372,13 +195,6 @@ platform::WindowHandle frmInfoFenster::handle() const
     return platform::WindowHandle(winId());
 }
 
-void frmInfoFenster::copyOffice(const QString &text)
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
-}
-
 void frmInfoFenster::DragWindow()
 {
     Q_EMIT dragStarted();
@@ -388,13 +204,13 @@ void frmInfoFenster::DragWindow()
 
 bool frmInfoFenster::isDragSurface(const QWidget *widget) const
 {
-    return m_dragSurfaces.contains(const_cast<QWidget *>(widget));
+    return m_controls->dragSurfaces().contains(const_cast<QWidget *>(widget));
 }
 
 bool frmInfoFenster::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress
-        && m_dragSurfaces.contains(qobject_cast<QWidget *>(watched))) {
+        && m_controls->dragSurfaces().contains(qobject_cast<QWidget *>(watched))) {
         DragWindow();
         return true;
     }

@@ -12,7 +12,6 @@
 #include "info/InfoWindowRules.h"
 
 #include <QDialog>
-#include <QHash>
 
 #include <array>
 #include <functional>
@@ -24,6 +23,7 @@ class QPlainTextEdit;
 
 namespace orv {
 
+class InfoControls;
 class SSCommand;
 class SSPanel;
 
@@ -103,9 +103,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Makes a control of the design, or an office block, in its container.
-    void create(const info::Control &control);
-    void createOffice(const info::OfficeBlock &block);
+    // What a click on a panel of the role does.
     void wirePanel(SSPanel *panel, info::Role role, std::string target);
     void findControls();
     void Form_Load();
@@ -118,12 +116,9 @@ private:
     void showNormalLook(info::Country country) override;
     platform::WindowHandle handle() const override;
 
-    void copyOffice(const QString &text);
-
     Dependencies m_deps;
     info::InfoWindowRules m_rules;
-    QHash<QString, QWidget *> m_controls; // by name, array members as name_index
-    QList<QWidget *> m_dragSurfaces;
+    std::unique_ptr<InfoControls> m_controls;
 };
 
 } // namespace orv

@@ -25,9 +25,6 @@ using namespace orv::test::desktop;
 
 namespace {
 
-// Settings, profile and downloads go to a fresh home of the test's own.
-QTemporaryDir home;
-
 QString xProperty(const QString &window, const char *name)
 {
     return run("xprop", { "-id", window, name }).value_or(QString()).section(" = ", 1).trimmed();
@@ -261,14 +258,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    useHome(home);
-    applyEngineSetup();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("OrvelBrowser");
-    QApplication::setOrganizationName("OrvelBrowser");
-    TestWindows test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnDesktop<TestWindows>(argc, argv);
 }
 
 #include "tst_windows_e2e.moc"
