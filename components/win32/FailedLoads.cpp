@@ -2,7 +2,6 @@
 #include "components/win32/FailedLoads.h"
 
 #include "platform/Utf8.h"
-#include "resources/Texts.h"
 
 #include <map>
 #include <utility>
@@ -123,10 +122,7 @@ void FailedLoads::showOwnPage(const Loading &loaded, Failed failed, ReachFailure
 {
     NavigationRouter &router = m_routing.router();
     const bool retry = loaded.address.text == router.standIn().text;
-    m_events.StatusTextChange(
-        std::string(failed == Failed::LoginNeeded      ? texts::statusLoginCancelled
-                : failure == ReachFailure::Certificate ? texts::statusCertificateRejected
-                                                       : texts::statusLoadFailed)
+    m_events.StatusTextChange(std::string(failedLoadStatus(failure, failed == Failed::LoginNeeded))
         + loaded.address.text);
     if (!retry) {
         // A new address that failed never became the user's entry; a

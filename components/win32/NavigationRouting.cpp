@@ -47,6 +47,25 @@ std::string hostOfSource(ICoreWebView2 *view)
     return addressOf(takeText(source)).hostAndPort();
 }
 
+// What an event of the engine asks to open, and whether the user asked.
+struct Request
+{
+    WebAddress target;
+    bool user = false;
+};
+
+template <class Arguments> std::optional<Request> requestOf(Arguments *arguments)
+{
+    LPWSTR uri = nullptr;
+    BOOL user = FALSE;
+    if (FAILED(arguments->get_Uri(&uri)))
+        return std::nullopt;
+    Request request { addressOf(takeText(uri)) };
+    arguments->get_IsUserInitiated(&user);
+    request.user = user != FALSE;
+    return request;
+}
+
 NavigationKind kindOf(ICoreWebView2NavigationStartingEventArgs *arguments, bool user)
 {
     const auto args3 = ComPtr<ICoreWebView2NavigationStartingEventArgs>::share(arguments)
@@ -90,20 +109,18 @@ HRESULT NavigationRouting::open(ICoreWebView2 &view, const std::string &address)
 std::optional<NavigationRouting::Started> NavigationRouting::starting(
     ICoreWebView2 *view, ICoreWebView2NavigationStartingEventArgs *arguments)
 {
-    LPWSTR uri = nullptr;
-    BOOL user = FALSE;
-    BOOL redirect = FALSE;
-    if (FAILED(arguments->get_Uri(&uri)))
+    const auto request = requestOf(arguments);
+    if (!request)
         return std::nullopt;
-    const WebAddress target = addressOf(takeText(uri));
-    arguments->get_IsUserInitiated(&user);
+    const WebAddress &target = request->target;
+    BOOL redirect = FALSE;
     arguments->get_IsRedirected(&redirect);
-    NavigationKind kind = kindOf(arguments, user != FALSE);
+    NavigationKind kind = kindOf(arguments, request->user);
     if (!redirect && std::exchange(m_windowNavigates, false))
         kind = NavigationKind::Typed;
 
     const Route route
-        = m_router.route(kind, user != FALSE, redirect != FALSE, target, hostOfSource(view));
+        = m_router.route(kind, request->user, redirect != FALSE, target, hostOfSource(view));
     if (route != Route::Stay) {
         arguments->put_Cancel(TRUE);
         if (route == Route::Shell)
@@ -124,19 +141,16 @@ std::optional<std::string> NavigationRouting::newWindow(
     // A one-window browser: links with a target and window.open() load
     // here, after the same routing as every other navigation.
     arguments->put_Handled(TRUE);
-    LPWSTR uri = nullptr;
-    BOOL user = FALSE;
-    if (FAILED(arguments->get_Uri(&uri)))
+    const auto request = requestOf(arguments);
+    if (!request)
         return std::nullopt;
-    const WebAddress target = addressOf(takeText(uri));
-    arguments->get_IsUserInitiated(&user);
-    const Route route = m_router.route(user ? NavigationKind::Link : NavigationKind::Other,
-        user != FALSE, false, target, hostOfSource(view));
+    const Route route = m_router.route(request->user ? NavigationKind::Link : NavigationKind::Other,
+        request->user, false, request->target, hostOfSource(view));
     if (route == Route::Shell)
-        openOnDesktop(target);
+        openOnDesktop(request->target);
     if (route != Route::Stay)
         return std::nullopt;
-    return target.text;
+    return request->target.text;
 }
 
 std::optional<Loading> NavigationRouting::ended(std::uint64_t id)
