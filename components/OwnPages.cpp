@@ -76,6 +76,14 @@ std::string_view reachFailureSentence(ReachFailure failure)
     return texts::pages::notReached;
 }
 
+std::string_view failedLoadStatus(ReachFailure failure, bool loginCancelled)
+{
+    if (loginCancelled)
+        return texts::statusLoginCancelled;
+    return failure == ReachFailure::Certificate ? texts::statusCertificateRejected
+                                                : texts::statusLoadFailed;
+}
+
 std::string unreachablePageHtml(ReachFailure failure, const WebAddress &address)
 {
     return page(

@@ -29,6 +29,10 @@ bool retriesAfter(ReachFailure failure);
 // One German sentence saying what happened.
 std::string_view reachFailureSentence(ReachFailure failure);
 
+// The status pane's words before the address of a load that failed: a login
+// the user cancelled, a refused certificate, or any other failure.
+std::string_view failedLoadStatus(ReachFailure failure, bool loginCancelled);
+
 // Complete HTML documents (UTF-8); the button is a link to the address.
 std::string unreachablePageHtml(ReachFailure failure, const WebAddress &address);
 std::string crashedPageHtml(const WebAddress &address);

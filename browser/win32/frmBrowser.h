@@ -11,16 +11,16 @@
 // owns and hands every input and every notification of the web control.
 
 #include "browser/BrowserWindowRules.h"
+#include "browser/win32/CommandBand.h"
 #include "browser/win32/Keys.h"
-#include "browser/win32/MeterSurface.h"
+#include "browser/win32/StatusBand.h"
 #include "components/win32/HostedControl.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
 
 namespace orv {
 class SettingsStore;
@@ -57,26 +57,25 @@ public:
     void setToolEnabled(std::string_view tool, bool enabled) override;
     void setStatusText(const std::string &text) override;
     void setMeterAreaVisible(bool visible) override;
-    MeterCanvas &meter() override { return *m_meterCanvas; }
+    MeterCanvas &meter() override { return m_statusBand->meter(); }
     void closeWindow() override;
     void showInfoWindow() override;
 
 private:
+    static constexpr UINT kRunPageKey = WM_APP + 1; // a key of the page, from the message loop
+    static constexpr UINT_PTR kClockTimer = 1;
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void create();
     void applyDpi();
     void layout();
     void command(WPARAM wParam, LPARAM lParam);
-    void updateClock();
     bool runKey(const KeyCommand &key);
-    int toolIndex(std::string_view tool) const;
-    bool toolEnabled(std::string_view tool) const;
-    std::string addressText() const;
     void Form_Unload();
     // Calls into the rules from Windows' callbacks: a failure they let
     // through must not unwind through the system's code.
-    template <class Call> void guarded(Call &&call);
+    void guarded(const std::function<void()> &call);
 
     // The web control's notifications, for the rules once they exist.
     void StatusTextChange(const std::string &text) override;
@@ -94,19 +93,14 @@ private:
     // Made with the web control, which they steer.
     std::unique_ptr<BrowserWindowRules> m_rules;
     HWND m_window = nullptr;
-    HWND m_toolbar = nullptr;
-    HWND m_category = nullptr; // ID_Seite
-    HWND m_address = nullptr; // txtEingabe
-    HWND m_status = nullptr;
+    // Made with the window's children, when the system creates the window.
+    std::unique_ptr<CommandBand> m_band; // Band1
+    std::unique_ptr<StatusBand> m_statusBand;
     HWND m_message = nullptr; // the browser area's text when there is no control
     HWND m_lastFocus = nullptr; // where the keyboard was when the window was left
-    std::unique_ptr<MeterSurface> m_meter;
-    std::unique_ptr<MeterSurfaceCanvas> m_meterCanvas;
     std::unique_ptr<HostedWebControl> m_control;
     HFONT m_font = nullptr;
-    HIMAGELIST m_images = nullptr;
     RECT m_reportedArea { -1, -1, -1, -1 };
-    int m_reportedCategory = -1;
     bool m_controlMissing = false;
     bool m_loaded = false;
 };

@@ -2,13 +2,18 @@
 #pragma once
 
 // The little COM that the WebView2 adapter needs, without WRL (which
-// mingw-w64 lacks): an owning interface pointer and callback objects made
-// from lambdas. Interface identities are passed as IID constants, because
-// __uuidof of the SDK's interfaces does not link with mingw-w64.
+// mingw-w64 lacks): an owning interface pointer, callback objects made
+// from lambdas, and the texts the engine hands over. Interface identities
+// are passed as IID constants, because __uuidof of the SDK's interfaces
+// does not link with mingw-w64.
+
+#include "platform/Utf8.h"
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <objbase.h>
+#include <string>
 #include <utility>
 
 namespace orv::win32 {
@@ -134,6 +139,34 @@ template <class Interface, class Function>
 ComPtr<Interface> makeHandler(const IID &iid, Function &&function)
 {
     return ComPtr<Interface>::adopt(new Handler<Interface>(iid, std::forward<Function>(function)));
+}
+
+// Registers a handler of one of the engine's events (add: the source's
+// add_ method) that calls call(*target, sender, arguments) while the target
+// is there: whoever owns the target clears it when going, so that a late
+// event finds nobody. The engine keeps its own reference to the handler.
+template <class Target, class Source, class Interface, class Token, class Function>
+void subscribe(const std::shared_ptr<Target *> &target, Source *source,
+    HRESULT (STDMETHODCALLTYPE Source::*add)(Interface *, Token *), const IID &iid, Function call)
+{
+    const auto handler
+        = makeHandler<Interface>(iid, [target, call](auto *sender, auto *arguments) -> HRESULT {
+              if (Target *alive = *target)
+                  call(*alive, sender, arguments);
+              return S_OK;
+          });
+    Token token;
+    (source->*add)(handler.get(), &token);
+}
+
+// A text the engine handed over, as UTF-8; the engine's memory is freed.
+inline std::string takeText(LPWSTR text)
+{
+    if (!text)
+        return {};
+    std::string result = platform::toUtf8(text);
+    CoTaskMemFree(text);
+    return result;
 }
 
 } // namespace orv::win32

@@ -169,21 +169,24 @@ TEST_CASE("The maker's hosts with the build's and the environment's additions")
 
 TEST_CASE("The unreachable page says what happened, names the address and leads back to it")
 {
-    // network error, certificate refused, words, tried again
-    const std::vector<std::tuple<int, bool, const char *, bool>> rows {
-        { -105, false, "nicht gefunden", true },
-        { -106, false, "keinem Netzwerk", true },
-        { -102, false, "abgelehnt", true },
-        { -118, false, "nicht rechtzeitig", true },
-        { -202, false, "Zertifikat", false },
-        { 0, true, "Zertifikat", false },
-        { -324, false, "nicht erreicht", true },
+    // network error, certificate refused, words, tried again, the status pane's words
+    const std::vector<std::tuple<int, bool, const char *, bool, const char *>> rows {
+        { -105, false, "nicht gefunden", true, "konnte nicht geladen" },
+        { -106, false, "keinem Netzwerk", true, "konnte nicht geladen" },
+        { -102, false, "abgelehnt", true, "konnte nicht geladen" },
+        { -118, false, "nicht rechtzeitig", true, "konnte nicht geladen" },
+        { -202, false, "Zertifikat", false, "Unsicheres Zertifikat" },
+        { 0, true, "Zertifikat", false, "Unsicheres Zertifikat" },
+        { -324, false, "nicht erreicht", true, "konnte nicht geladen" },
     };
     WebAddress shown = address("http://www.harlund.example/a?b=%3Cc%3E&d");
     shown.shown = "http://www.harlund.example/a?b=<c>&d";
-    for (const auto &[code, certificate, words, retried] : rows) {
+    for (const auto &[code, certificate, words, retried, status] : rows) {
         CAPTURE(code);
         const ReachFailure failure = classifyReachFailure(code, certificate);
+        CHECK(failedLoadStatus(failure, false).find(status) != std::string_view::npos);
+        // A cancelled login says so, whatever else went wrong.
+        CHECK(failedLoadStatus(failure, true).starts_with("Anmeldung abgebrochen"));
         const std::string html = unreachablePageHtml(failure, shown);
         CHECK(html.find(words) != std::string::npos);
         CHECK(html.find("Erneut versuchen") != std::string::npos);
