@@ -64,8 +64,8 @@ frmInfoFenster::frmInfoFenster(const Dependencies &dependencies, HWND owner)
 
     m_rules.ShowCurrentPage();
     // The page and the country shown keep the look the pointer gives.
-    applyLook(m_parts.panel(info::Page::Kontakt), info::hoverLook(info::Role::Navigation));
-    applyLook(m_parts.panel(info::Country::Österreich), info::hoverLook(info::Role::Country));
+    applyLook(m_parts.panel(m_rules.CurrentPage()), info::hoverLook(info::Role::Navigation));
+    applyLook(m_parts.panel(m_rules.CurrentCountry()), info::hoverLook(info::Role::Country));
 }
 
 frmInfoFenster::~frmInfoFenster()
