@@ -51,4 +51,34 @@ std::string linkTarget(const Control &link, std::string_view mainHost)
     return homePage(mainHost);
 }
 
+std::string_view panelName(Page page)
+{
+    static constexpr std::string_view names[] = { "pnlKontakt", "pnlVertrieb", "pnlAutoren" };
+    return names[static_cast<std::size_t>(page)];
+}
+
+std::string_view panelName(Country country)
+{
+    return country == Country::Österreich ? "pnlÖsterreich" : "pnlDeutschland";
+}
+
+std::string_view frameName(Frame frame)
+{
+    static constexpr std::string_view names[] = { "frameLand", "frameKontakt", "frameVertrieb",
+        "frameAutoren", "frameOlmbach", "frameKestadt", "frameSarnfeld" };
+    return names[static_cast<std::size_t>(frame)];
+}
+
+std::string_view toolTip(Role role)
+{
+    return role == Role::HomeLink  ? texts::info::homePageTip
+        : role == Role::SystemInfo ? texts::info::systemInfoTip
+                                   : std::string_view();
+}
+
+bool captionAtLeft(Role role)
+{
+    return role == Role::AuthorLink || role == Role::MailLink;
+}
+
 } // namespace orv::info

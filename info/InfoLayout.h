@@ -133,4 +133,14 @@ Look hoverLook(Role role);
 // Where a home-page or author link goes.
 std::string linkTarget(const Control &link, std::string_view mainHost);
 
+// The controls the rules' pages, countries and frames stand for.
+std::string_view panelName(Page page);
+std::string_view panelName(Country country);
+std::string_view frameName(Frame frame);
+
+// The tool tip of a panel, or none.
+std::string_view toolTip(Role role);
+// Links start their caption at the left edge; other panels centre it.
+bool captionAtLeft(Role role);
+
 } // namespace orv::info

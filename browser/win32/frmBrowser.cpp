@@ -2,6 +2,7 @@
 #include "browser/win32/frmBrowser.h"
 
 #include "browser/win32/WindowParts.h"
+#include "core/Application.h"
 #include "core/Failure.h"
 #include "core/Steps.h"
 #include "info/win32/frmInfoFenster.h"

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The Info window's rules against a recording window: pages, countries and
-// the selected looks, the office texts, link targets and version text, and
-// the utility class of "Systeminfo".
+// the selected looks, the office texts, link targets and version text, the
+// controls of the design they name, and the utility class of "Systeminfo".
 #include "Expect.h"
 #include "FakePlatform.h"
+#include "info/InfoLayout.h"
 #include "info/InfoWindowRules.h"
+
+#include <algorithm>
 
 using namespace orv;
 using namespace orv::info;
@@ -132,4 +135,58 @@ TEST_CASE("Systeminfo makes the utility class once; links go to the shell with t
     const auto &[owner, verb, file, parameters, directory, show] = platform.shellCalls[0];
     CHECK((owner == 77 && verb.empty() && file == L"mailto:ks@harlund.example" && !parameters
         && !directory && show == 1));
+}
+
+TEST_CASE("the design's controls for the rules' pages, countries and frames; tips and captions")
+{
+    const auto control = [](std::string_view name) -> const Control * {
+        for (const Control &c : kControls) {
+            if (c.name == name)
+                return &c;
+        }
+        return nullptr;
+    };
+    // A page's or country's panel is the one that shows its name.
+    using Panel = std::tuple<std::string_view, Role, std::string_view>;
+    for (const auto &[name, role, caption] :
+        { Panel { panelName(Page::Kontakt), Role::Navigation, "Kontakt" },
+            Panel { panelName(Page::Vertrieb), Role::Navigation, "Vertrieb" },
+            Panel { panelName(Page::Autoren), Role::Navigation, "Autoren" },
+            Panel { panelName(Country::Österreich), Role::Country, "Österreich" },
+            Panel { panelName(Country::Deutschland), Role::Country, "Deutschland" } }) {
+        CAPTURE(name);
+        const Control *panel = control(name);
+        REQUIRE(panel);
+        CHECK((panel->role == role && panel->text == caption));
+    }
+    // Each frame the rules show or hide stands in the design: a page, the
+    // country column, or an office's block.
+    const auto office = [](std::string_view name) {
+        return std::ranges::any_of(kOffices, [&](const OfficeBlock &block) {
+            return name == "frame" + std::string(block.office.name);
+        });
+    };
+    for (const auto &[frame, name] :
+        { std::pair { Frame::Land, "frameLand" }, std::pair { Frame::Kontakt, "frameKontakt" },
+            std::pair { Frame::Vertrieb, "frameVertrieb" },
+            std::pair { Frame::Autoren, "frameAutoren" },
+            std::pair { Frame::Olmbach, "frameOlmbach" },
+            std::pair { Frame::Kestadt, "frameKestadt" },
+            std::pair { Frame::Sarnfeld, "frameSarnfeld" } }) {
+        CHECK(frameName(frame) == name);
+        const Control *page = control(name);
+        CHECK(((page && page->kind == Kind::Frame) || office(name)));
+    }
+
+    // role, tool tip, caption from the left edge (else centred)
+    using Row = std::tuple<Role, std::string_view, bool>;
+    for (const auto &[role, tip, atLeft] : { Row { Role::HomeLink, "Harlund Homepage", false },
+             Row { Role::SystemInfo, "Systeminformationen", false },
+             Row { Role::AuthorLink, "", true }, Row { Role::MailLink, "", true },
+             Row { Role::Navigation, "", false }, Row { Role::Country, "", false },
+             Row { Role::Close, "", false } }) {
+        CAPTURE(int(role));
+        CHECK(toolTip(role) == tip);
+        CHECK(captionAtLeft(role) == atLeft);
+    }
 }
