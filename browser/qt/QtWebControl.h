@@ -4,8 +4,8 @@
 // The Qt build's web control as the browser window's rules reach it: their
 // UTF-8 texts become Qt's here.
 
-#include "components/qt/WebBrowserControl.h"
 #include "components/WebControl.h"
+#include "components/qt/WebBrowserControl.h"
 #include "resources/qt/QtText.h"
 
 #include <functional>
