@@ -107,6 +107,24 @@ std::optional<WebAddress> parseWebAddress(std::string_view text)
     return address;
 }
 
+bool namesScheme(std::string_view text)
+{
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon < 2)
+        return false; // "c:\\..." is a drive, not a scheme
+    for (std::size_t i = 0; i < colon; ++i) {
+        const char c = text[i];
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letter && (i == 0 || !((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')))
+            return false;
+    }
+    // Digits up to the end or the path are a port: "localhost:8080".
+    const std::string_view rest = text.substr(colon + 1);
+    const auto digits = rest.find_first_not_of("0123456789");
+    const bool port = digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
+    return !port;
+}
+
 std::string htmlEscaped(std::string_view text)
 {
     std::string result;

@@ -32,6 +32,11 @@ struct WebAddress
 // with characters no host name has.
 std::optional<WebAddress> parseWebAddress(std::string_view text);
 
+// Whether a typed text begins with its scheme ("https://...", "about:blank",
+// "mailto:..."); a drive ("c:\\...") and a host with its port
+// ("localhost:8080/a") do not, and get the web's scheme put in front.
+bool namesScheme(std::string_view text);
+
 // The text with &, <, >, " and ' written as entities, for HTML.
 std::string htmlEscaped(std::string_view text);
 

@@ -11,21 +11,6 @@ namespace orv::win32 {
 
 namespace {
 
-// Whether a text names its scheme ("https://...", "about:blank", "mailto:...").
-bool hasScheme(const std::string &address)
-{
-    const auto colon = address.find(':');
-    if (colon == std::string::npos || colon < 2)
-        return false; // "c:\..." is a drive, not a scheme
-    for (std::size_t i = 0; i < colon; ++i) {
-        const char c = address[i];
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (!letter && (i == 0 || !((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')))
-            return false;
-    }
-    return true;
-}
-
 // The engine hands over addresses as texts it has already made canonical
 // (lower-case scheme and host, punycode, percent-encoding), so the rules'
 // own parser splits them; it is the one the trusted hosts' entries go
@@ -99,7 +84,7 @@ HRESULT NavigationRouting::open(ICoreWebView2 &view, const std::string &address)
     HRESULT result = view.Navigate(uri.c_str());
     // The engine takes only complete addresses; the old control completed
     // "www.example.com" to a web address itself.
-    if (result == E_INVALIDARG && !hasScheme(address))
+    if (result == E_INVALIDARG && !namesScheme(address))
         result = view.Navigate((L"http://" + uri).c_str());
     if (FAILED(result))
         m_windowNavigates = false;

@@ -48,15 +48,13 @@ void lookFollowsPointer(SSPanel *panel, info::Role role)
     apply(panel, info::normalLook(role));
     QObject::connect(
         panel, &SSPanel::MouseEnter, panel, [panel, role] { apply(panel, info::hoverLook(role)); });
-    if (role == Role::AuthorLink || role == Role::MailLink)
+    if (info::captionAtLeft(role))
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Role::Navigation && role != Role::Country)
         QObject::connect(panel, &SSPanel::MouseLeave, panel,
             [panel, role] { apply(panel, info::normalLook(role)); });
-    if (role == Role::HomeLink)
-        panel->setToolTipText(toQt(texts::info::homePageTip));
-    if (role == Role::SystemInfo)
-        panel->setToolTipText(toQt(texts::info::systemInfoTip));
+    if (const std::string_view tip = info::toolTip(role); !tip.empty())
+        panel->setToolTipText(toQt(tip));
 }
 
 } // namespace

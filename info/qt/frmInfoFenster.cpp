@@ -78,8 +78,8 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
 
     Form_Load();
     // The page and the country shown keep the look the pointer gives.
-    apply(pnlKontakt, info::hoverLook(info::Role::Navigation));
-    apply(pnlÖsterreich, info::hoverLook(info::Role::Country));
+    apply(panel(m_rules.CurrentPage()), info::hoverLook(info::Role::Navigation));
+    apply(panel(m_rules.CurrentCountry()), info::hoverLook(info::Role::Country));
 
     // Esc closes the window through QDialog (reject): no control on it takes
     // that key for itself, so it reaches the window from any of them.

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <doctest/doctest.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace orv;
@@ -65,6 +66,15 @@ TEST_CASE("Addresses: scheme and host as the routing compares them, or nothing f
             CHECK(parsed->hostAndPort() == host);
             CHECK(parsed->text == text);
         }
+    }
+    // What a typed text needs before the engine takes it.
+    for (const auto &[typed, names] :
+        std::initializer_list<std::pair<const char *, bool>> { { "https://x.example", true },
+            { "about:blank", true }, { "mailto:a@b.example", true }, { "localhost:80x", true },
+            { "www.x.example", false }, { "c:\\Windows", false }, { "localhost:8080", false },
+            { "localhost:8080/a", false }, { "127.0.0.1:8080", false } }) {
+        CAPTURE(typed);
+        CHECK(namesScheme(typed) == names);
     }
 }
 
