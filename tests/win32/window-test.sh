@@ -11,6 +11,8 @@
 #                    the history tools by mouse and keys, ID_Beenden
 #   scripted-unreachable  a load that reaches no server: the German words in
 #                    the status pane and in the page
+#   captions         the start page, caption and address for each category
+#                    and for command lines that name none or a wrong one
 #   placement        the placement round trip through the registry for two
 #                    captions, closed by the window manager and by ID_Beenden
 #   info             the Info window from its tool: modal (the browser window
@@ -237,6 +239,41 @@ scripted-unreachable)
   click_tool Beenden
   ended 20
   ;;
+captions)
+  # Command line ^ the page opened ^ the caption's category; hosts as set above.
+  export ORVEL_LOAD_SCRIPT="begin; complete; progress -1 0"
+  # ends_with PATTERN TEXT: a probe line matching PATTERN ends in "| TEXT".
+  ends_with() {
+    awk -v p="$1" -v s="| $2" '$0 ~ p && substr($0, length($0) - length(s) + 1) == s { f = 1 } END { exit !f }' "$work/probe.txt"
+  }
+  # Wine quotes an argument with blanks, and quotes belong to the fields: the
+  # extra page's caption has none, but brackets, signs and an umlaut.
+  while IFS='^' read -r line page caption; do
+    start "$build/app/win32/orvelbrowser-scripted.exe" "$line"
+    end=$((SECONDS + 10))
+    until ends_with '^child OrvelScriptedPage ' "$page"; do
+      [ $SECONDS -lt $end ] || fail "$line: page not $page"
+      sleep 0.2
+      probe
+    done
+    grep -qF "window Harlund Webbrowser... Kategorie: $caption | " "$work/probe.txt" || fail "$line: caption"
+    ends_with '^child Edit [0-9]+ visible ' "$page" || fail "$line: address box"
+    wmctrl -i -c "$wid"
+    ended 20
+  done <<'EOF2'
+4711||Download||^http://start.test/download/?produkt=4711^Download
+4711||Programminfo^http://start.test/software^Programminfo
+4711|x|Programminfo^http://start.test/software/?ProgID=4711^Programminfo
+0||Support^http://start.test/support^Support
+0||News^http://start.test/neuigkeiten^News
+0||Events^http://start.test/infos^Events
+0||ShoppingAUT^http://shop.test/^Shop
+x||Download^http://start.test/download/?produkt=0^Download
+0||download^http://start.test^Startseite
+|||^http://start.test^Startseite
+1||http://extra.test/a|Mehr]=;#ü|http://extra.test/a^http://extra.test/a^Mehr]=;#ü
+EOF2
+  ;;
 placement)
   export ORVEL_LOAD_SCRIPT="complete; progress -1 0"
   wine reg delete 'HKCU\Software\VB and VBA Program Settings\OrvelBrowser' /f >/dev/null 2>&1 || true
@@ -341,7 +378,7 @@ EOF2
   ended 20
   ;;
 *)
-  echo "usage: $0 runtime-missing|scripted-load|placement|info BUILD_DIR" >&2
+  echo "usage: $0 runtime-missing|scripted-load|scripted-unreachable|captions|placement|info BUILD_DIR" >&2
   exit 2
   ;;
 esac
