@@ -4,6 +4,7 @@
 #include "browser/win32/MessageLoop.h"
 #include "components/win32/HostedControl.h"
 #include "core/Failure.h"
+#include "platform/win32/WindowObject.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,12 +185,7 @@ void MeterSurface::letPendingRun()
 
 LRESULT CALLBACK MeterSurface::areaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto *self = reinterpret_cast<MeterSurface *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *self = windowObject<MeterSurface>(window, message, lParam);
     if (message == WM_PAINT && self) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);

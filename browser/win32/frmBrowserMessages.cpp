@@ -8,6 +8,7 @@
 #include "core/Application.h"
 #include "core/Failure.h"
 #include "platform/Utf8.h"
+#include "platform/win32/WindowObject.h"
 
 namespace orv::win32 {
 
@@ -27,15 +28,11 @@ void frmBrowser::guarded(const std::function<void()> &call)
 
 LRESULT CALLBACK frmBrowser::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *self
-            = static_cast<frmBrowser *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<frmBrowser *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *self = windowObject<frmBrowser>(window, message, lParam);
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE)
+        self->m_window = window;
     return self->handleMessage(message, wParam, lParam);
 }
 

@@ -4,6 +4,7 @@
 #include "components/OwnPages.h"
 #include "core/Failure.h"
 #include "platform/Utf8.h"
+#include "platform/win32/WindowObject.h"
 #include "resources/Texts.h"
 
 namespace orv::win32 {
@@ -164,12 +165,7 @@ void ScriptedWebControl::run(const LoadStep &step)
 LRESULT CALLBACK ScriptedWebControl::pageProc(
     HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *create = reinterpret_cast<CREATESTRUCTW *>(lParam);
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto *self = reinterpret_cast<ScriptedWebControl *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *self = windowObject<ScriptedWebControl>(window, message, lParam);
     switch (message) {
     case WM_TIMER:
         if (self && wParam == kStepTimer)

@@ -5,6 +5,7 @@
 #include "core/Steps.h"
 #include "info/win32/InfoControls.h"
 #include "platform/Utf8.h"
+#include "platform/win32/WindowObject.h"
 
 #include <cstring>
 #include <utility>
@@ -25,27 +26,20 @@ template <class Call> void InfoWindowProc::guarded(Call &&call)
 
 LRESULT CALLBACK InfoWindowProc::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *self = static_cast<InfoWindowProc *>(
-            reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<InfoWindowProc *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto *self = windowObject<InfoWindowProc>(window, message, lParam);
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE)
+        self->m_window = window;
     return self->handleMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK InfoWindowProc::partProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *part = static_cast<Part *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+    auto *part = windowObject<Part>(window, message, lParam);
+    if (part && message == WM_NCCREATE)
         part->window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(part));
-    }
     // The parts live in the window, whose procedure object handles them too.
-    auto *part = reinterpret_cast<Part *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     auto *self = reinterpret_cast<InfoWindowProc *>(
         GetWindowLongPtrW(GetAncestor(window, GA_ROOT), GWLP_USERDATA));
     if (!part || !self)
