@@ -70,14 +70,15 @@ void LastSeenCopies::track(QWebEngineDownloadRequest *download)
         return;
     if (download->state() == QWebEngineDownloadRequest::DownloadRequested)
         download->accept();
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, path] {
+    // The engine's reason by number: interruptReasonString() reads through a
+    // null pointer (Qt 6.4) once the page that saved has moved on.
+    const auto ended = [this, download, path] {
         if (download->isFinished())
             finish(path, download->state() == QWebEngineDownloadRequest::DownloadCompleted,
-                download->interruptReasonString());
-    });
-    if (download->isFinished())
-        finish(path, download->state() == QWebEngineDownloadRequest::DownloadCompleted,
-            download->interruptReasonString());
+                QStringLiteral("reason %1").arg(int(download->interruptReason())));
+    };
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, ended);
+    ended();
 }
 
 void LastSeenCopies::finish(const QString &temporary, bool success, const QString &reason)
