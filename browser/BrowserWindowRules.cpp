@@ -18,6 +18,7 @@ void BrowserWindowRules::Form_Load(std::string_view commandLine)
     steps.step([&] { m_view.setCategoryList(m_categories); });
 
     const StartPage start = startPageFor(m_fields, m_hosts);
+    steps.step([&] { m_web.keepLastSeen(ownPageAddresses(m_fields, m_hosts)); });
     steps.step([&] { m_web.Navigate(start.address); });
     steps.step([&] {
         // The eighth position exists only with an extra page caption.

@@ -5,6 +5,7 @@
 #include "core/Steps.h"
 #include "resources/Texts.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace orv {
@@ -162,6 +163,18 @@ std::optional<std::string> switchAddressFor(
     if (entry == fields.ExtraPageCaption)
         return fields.ExtraPageAddress;
     return std::nullopt;
+}
+
+std::vector<std::string> ownPageAddresses(const CommandLineFields &fields, const Hosts &hosts)
+{
+    std::vector<std::string> addresses { startPageFor(fields, hosts).address };
+    for (const std::string &entry : categoryEntries(fields)) {
+        const auto address = switchAddressFor(entry, fields, hosts);
+        if (address && !isBlank(*address)
+            && std::find(addresses.begin(), addresses.end(), *address) == addresses.end())
+            addresses.push_back(*address);
+    }
+    return addresses;
 }
 
 std::string captionFor(std::string_view shownEntry)

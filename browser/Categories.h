@@ -71,6 +71,10 @@ StartPage startPageFor(const CommandLineFields &fields, const Hosts &hosts);
 std::optional<std::string> switchAddressFor(
     std::string_view entry, const CommandLineFields &fields, const Hosts &hosts);
 
+// The addresses of every entry of the category list and of the page opened
+// at start: the window's own pages, whose last good copy is kept.
+std::vector<std::string> ownPageAddresses(const CommandLineFields &fields, const Hosts &hosts);
+
 // The window's caption while the category list shows the entry.
 std::string captionFor(std::string_view shownEntry);
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -44,6 +45,10 @@ public:
     virtual void Refresh() = 0;
     // Covers exactly this rectangle of its container, in twips.
     virtual void Move(int left, int top, int width, int height) = 0;
+    // The window's own pages, whose last good copy the control keeps and
+    // shows while their server cannot be reached; a control that keeps no
+    // copies ignores it.
+    virtual void keepLastSeen(const std::vector<std::string> &) { }
 };
 
 } // namespace orv

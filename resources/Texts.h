@@ -115,6 +115,10 @@ inline constexpr std::string_view loginCancelled
 inline constexpr std::string_view unresponsiveSentence
     = "Ein Skript dieser Seite läuft ohne Ende; sie zeigt nichts Neues mehr und nimmt keine "
       "Eingaben an. Neu laden beendet es und lädt die Seite neu.";
+// Above the last good copy of a page whose server does not answer, around
+// the date and time it was saved ("05.12.2026, 14:03").
+inline constexpr std::string_view lastSeenBefore = "Gespeicherte Fassung vom ";
+inline constexpr std::string_view lastSeenAfter = " — keine Verbindung zum Server";
 } // namespace pages
 
 // The Info window.

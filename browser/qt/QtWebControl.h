@@ -8,6 +8,8 @@
 #include "components/qt/WebBrowserControl.h"
 #include "resources/qt/QtText.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <utility>
 
@@ -36,6 +38,13 @@ public:
     void Move(int left, int top, int width, int height) override
     {
         m_control->Move(left, top, width, height);
+    }
+    void keepLastSeen(const std::vector<std::string> &addresses) override
+    {
+        QStringList list;
+        for (const std::string &address : addresses)
+            list.append(toQt(address));
+        m_control->keepLastSeen(list);
     }
 
 private:

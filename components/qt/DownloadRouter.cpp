@@ -42,8 +42,11 @@ void DownloadRouter::add(DownloadHandler *handler)
 
 void DownloadRouter::route(QWebEngineDownloadRequest *download)
 {
-    // Saving a page is accepted before anybody is asked.
-    if (download->state() != QWebEngineDownloadRequest::DownloadRequested)
+    // Saving a page is accepted before anybody is asked, and the pages the
+    // program saves for itself (the last-seen copies) are no downloads of
+    // the user's: they never show in a window's list.
+    if (download->isSavePageDownload()
+        || download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
     m_handlers.removeAll(nullptr);
     for (const QPointer<DownloadHandler> &handler : std::as_const(m_handlers)) {

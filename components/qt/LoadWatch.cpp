@@ -1,22 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "components/qt/LoadWatch.h"
 
+#include "components/LastSeen.h"
 #include "components/OwnPages.h"
 #include "components/qt/EnginePage.h"
+#include "components/qt/LastSeenCopies.h"
 #include "components/qt/ReachabilityProbe.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace orv {
 
-// One of the program's own pages: it shows no script dialogs and no icons,
-// and its one link, the button, is not followed here but reported: what it
-// loads belongs in the real page.
+// One of the program's own pages, or the last copy of a page: it shows no
+// script dialogs and no icons, and its links are not followed here; the one
+// to the page it stands for is reported: what it loads belongs in the real
+// page. A copy gets its banner once loaded; the copy's own scripts never
+// run (the engine keeps them off in saved pages), the banner's runs apart
+// from the page's.
 class OwnPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -25,9 +31,15 @@ public:
     OwnPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
     {
         settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+        connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+            if (ok && copy.isValid() && url() == copy)
+                runJavaScript(bannerScript, QWebEngineScript::ApplicationWorld);
+        });
     }
 
     QUrl button;
+    QUrl copy; // the file shown, if a copy
+    QString bannerScript;
 
 Q_SIGNALS:
     void buttonPressed();
@@ -160,6 +172,9 @@ void LoadWatch::handleLoadingChanged(const QWebEngineLoadingInfo &info)
         showRealPage();
         finish();
         Q_EMIT statusText(toQt(texts::statusDone));
+        // Complete, so worth keeping; a load stopped half way is not.
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && keeps(info.url()))
+            m_copies->save(m_page, info.url());
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         handleLoadFailed(info);
@@ -177,17 +192,17 @@ void LoadWatch::handleLoadFailed(const QWebEngineLoadingInfo &info)
         return;
     const auto domain = info.errorDomain();
     const bool certificate = domain == QWebEngineLoadingInfo::CertificateErrorDomain;
-    if (m_loginCancelled.isValid() && info.url() == m_loginCancelled) {
+    const ReachFailure failure
+        = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
+    const bool loginCancelled = m_loginCancelled.isValid() && info.url() == m_loginCancelled;
+    Q_EMIT statusText(toQt(failedLoadStatus(failure, loginCancelled)) + info.url().toString());
+    if (loginCancelled) {
         // Not the server's page saying no: ours, with a way to try again.
         m_loginCancelled.clear();
-        Q_EMIT statusText(toQt(texts::statusLoginCancelled) + info.url().toString());
         m_timedOut = false;
         showOwnPage(loginNeededPageHtml(toWebAddress(info.url())), info.url());
         return;
     }
-    Q_EMIT statusText(
-        (certificate ? toQt(texts::statusCertificateRejected) : toQt(texts::statusLoadFailed))
-        + info.url().toString());
     const bool unreachable = certificate
         || ((domain == QWebEngineLoadingInfo::ConnectionErrorDomain
                 || domain == QWebEngineLoadingInfo::DnsErrorDomain)
@@ -198,10 +213,9 @@ void LoadWatch::handleLoadFailed(const QWebEngineLoadingInfo &info)
             showRealPage();
         return;
     }
-    const ReachFailure failure
-        = m_timedOut ? ReachFailure::Timeout : classifyReachFailure(info.errorCode(), certificate);
     m_timedOut = false;
-    showOwnPage(unreachablePageHtml(failure, toWebAddress(info.url())), info.url());
+    if (!showLastSeen(info.url(), failure))
+        showOwnPage(unreachablePageHtml(failure, toWebAddress(info.url())), info.url());
     if (retriesAfter(failure))
         m_probe->watch(info.url());
 }
@@ -300,7 +314,24 @@ void LoadWatch::endHungPage(const PageRequest &request)
         });
 }
 
-void LoadWatch::showOwnPage(const std::string &html, const QUrl &address)
+void LoadWatch::keepLastSeen(const QStringList &addresses)
+{
+    m_kept.clear();
+    // Filed as the address the window loads for the text (WebEngineBrowser::Navigate).
+    for (const QString &address : addresses)
+        m_kept.insert(QString::fromStdString(
+            lastSeenKey(QUrl::fromUserInput(address).toEncoded().toStdString())));
+    if (!m_kept.isEmpty() && !m_copies)
+        m_copies = LastSeenCopies::of(m_page->profile());
+}
+
+bool LoadWatch::keeps(const QUrl &address) const
+{
+    return m_copies && address.isValid()
+        && m_kept.contains(QString::fromStdString(lastSeenKey(address.toEncoded().toStdString())));
+}
+
+OwnPage *LoadWatch::ownPage(const QUrl &address)
 {
     m_standIn = address;
     m_standInHangs = false;
@@ -315,10 +346,40 @@ void LoadWatch::showOwnPage(const std::string &html, const QUrl &address)
         });
     }
     m_ownPage->button = address;
-    m_ownPage->setHtml(toQt(html), address);
+    m_ownPage->copy.clear();
+    return m_ownPage;
+}
+
+void LoadWatch::present()
+{
     if (m_view->page() != m_ownPage)
         m_view->setPage(m_ownPage);
     Q_EMIT pageSwapped();
+}
+
+void LoadWatch::showOwnPage(const std::string &html, const QUrl &address)
+{
+    ownPage(address)->setHtml(toQt(html), address);
+    present();
+}
+
+bool LoadWatch::showLastSeen(const QUrl &address, ReachFailure failure)
+{
+    // A refused certificate is no outage: what the server sends now is not
+    // to be trusted, and neither is a copy standing in for it.
+    if (!retriesAfter(failure) || !keeps(address))
+        return false;
+    const auto copy = m_copies->find(address);
+    if (!copy)
+        return false;
+    OwnPage *page = ownPage(address);
+    page->copy = QUrl::fromLocalFile(copy->path);
+    page->bannerScript = toQt(lastSeenBannerScript(lastSeenBanner(
+        std::chrono::sys_seconds(std::chrono::seconds(copy->savedAt.toSecsSinceEpoch())),
+        std::chrono::minutes(copy->savedAt.offsetFromUtc() / 60))));
+    page->load(page->copy);
+    present();
+    return true;
 }
 
 void LoadWatch::showRealPage()

@@ -7,13 +7,18 @@
 // longer answers. In those cases the view shows one of the program's own
 // pages instead, which never enters the page's history, says what happened
 // and offers to load the page again; the real page comes back as soon as a
-// load of it succeeds. It knows when a load is under way and says in the
+// load of it succeeds. For the pages it is told to keep, each complete load
+// leaves a copy, and that copy, marked as one, stands in for the page while
+// its server cannot be reached. It knows when a load is under way and says in the
 // status text what the page is doing, for the control's notifications.
 
+#include "components/OwnPages.h"
 #include "components/qt/HangWatch.h"
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
@@ -27,6 +32,7 @@ class QWebEngineView;
 namespace orv {
 
 class EnginePage;
+class LastSeenCopies;
 class OwnPage;
 class ReachabilityProbe;
 
@@ -60,6 +66,9 @@ public:
     void downloadArrived() { m_downloadStartedByLoad = m_loading; }
     // The user's zoom, for our pages too.
     void setZoomFactor(double factor);
+    // The addresses whose last good copy is kept (the window's categories);
+    // none: no copies are made or shown.
+    void keepLastSeen(const QStringList &addresses);
 
     bool loading() const { return m_loading; }
     // The address our page is shown for; empty while the real page shows.
@@ -89,6 +98,10 @@ private:
     void finish();
     void loadStoodIn();
     void showOwnPage(const std::string &html, const QUrl &address);
+    bool showLastSeen(const QUrl &address, ReachFailure failure);
+    OwnPage *ownPage(const QUrl &address);
+    void present();
+    bool keeps(const QUrl &address) const;
 
     EnginePage *m_page;
     QWebEngineView *m_view;
@@ -99,6 +112,8 @@ private:
     // of its history; exists only while one is shown.
     OwnPage *m_ownPage = nullptr;
     double m_zoomFactor = 1.0;
+    LastSeenCopies *m_copies = nullptr;
+    QSet<QString> m_kept; // as the copies are filed
     bool m_hovering = false;
 
     bool m_loading = false;

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -59,6 +60,9 @@ public:
     virtual void finishWriting() { }
     // The files downloaded in this session; none where the control keeps no list.
     virtual DownloadList *downloads() const { return nullptr; }
+    // The window's own pages (its categories), whose last good copy stands
+    // in for them while their server cannot be reached.
+    virtual void keepLastSeen(const QStringList &) { }
 
 Q_SIGNALS:
     void StatusTextChange(const QString &text);

@@ -126,6 +126,11 @@ DownloadList *WebEngineBrowser::downloads() const
     return m_downloads->list();
 }
 
+void WebEngineBrowser::keepLastSeen(const QStringList &addresses)
+{
+    m_watch->keepLastSeen(addresses);
+}
+
 QWidget *WebEngineBrowser::widget() const
 {
     return m_view;

@@ -76,6 +76,7 @@ public:
     void finishWriting() override;
     void ExitFullScreen() override;
     DownloadList *downloads() const override;
+    void keepLastSeen(const QStringList &addresses) override;
 
     QWebEngineView *view() const { return m_view; }
     // What the page's context menu needs beyond the operations above.

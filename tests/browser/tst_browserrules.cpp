@@ -169,6 +169,21 @@ TEST_CASE("each entry as the category at start and as the user's later choice")
                 "Startseite", "Download", "Programminfo", "Support", "News", "Events", "Shop" });
         CHECK(entries.back() == (count == 8 ? caption : "Shop")); // untrimmed
     }
+    // The window's own pages, whose copies are kept: the start page first,
+    // then every entry's, each once; a blank extra address is none.
+    const std::string download = kMain + "/download/?produkt=4711";
+    const Calls categories { kMain + "/software", kMain + "/support", kMain + "/neuigkeiten",
+        kMain + "/infos", shop };
+    for (const auto &[fields, first] : std::initializer_list<std::pair<CommandLineFields, Calls>> {
+             { { 4711, "", "Download", "Extra", extra }, { download, home } },
+             { { 4711, "", extra, "", extra }, { extra, home, download } },
+             { { 4711, "", "", "Extra", "  " }, { home, download } } }) {
+        Calls expected = first;
+        expected.insert(expected.end(), categories.begin(), categories.end());
+        if (fields.ExtraPageCaption == "Extra" && fields.ExtraPageAddress == extra)
+            expected.push_back(extra);
+        CHECK(ownPageAddresses(fields, kHosts) == expected);
+    }
 }
 
 TEST_CASE("the load step: each step in turn, a failing one skipped")

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Where navigations go, the addresses the routing decides by, and the German
 // pages shown in place of one that cannot be, with when it is tried again
-// and where Back and Forward lead meanwhile.
+// and where Back and Forward lead meanwhile; the last good copies kept for
+// such a page, and their banner.
+#include "components/LastSeen.h"
 #include "components/LinkRouting.h"
 #include "components/OwnPages.h"
 
@@ -233,4 +235,63 @@ TEST_CASE("Tries again after doubling waits up to the longest, and Back leads un
         CHECK(tools.back == toolBack);
         CHECK(tools.forward == toolForward);
     }
+}
+
+TEST_CASE("Last-seen copies: one file per address, the oldest dropped first, and their banner")
+{
+    // The same page gives the same name; another page another.
+    const std::string news = lastSeenFileName("http://www.harlund.example/neuigkeiten");
+    CHECK(news.size() == 16 + 6);
+    CHECK(news.ends_with(".mhtml"));
+    CHECK(news.find_first_not_of("0123456789abcdef") == 16);
+    for (const char *same : { "HTTP://WWW.Harlund.example/neuigkeiten#oben",
+             "http://www.harlund.example:80/neuigkeiten" })
+        CHECK(lastSeenFileName(same) == news);
+    for (const char *other :
+        { "http://www.harlund.example/Neuigkeiten", "https://www.harlund.example/neuigkeiten",
+            "http://www.harlund.example:8080/neuigkeiten",
+            "http://www.harlund.example/neuigkeiten?x=1", "../../etc/passwd" })
+        CHECK(lastSeenFileName(other) != news);
+    CHECK(lastSeenKey("http://Host") == "http://host/");
+    CHECK(lastSeenKey("http://Host?A=B#c") == "http://host/?A=B");
+    CHECK(lastSeenKey("HTTPS://Host:443/A") == "https://host/A");
+    CHECK(lastSeenKey("kein Ort") == "kein Ort");
+    CHECK(lastSeenTempName(news, 0x2a).ends_with(".part"));
+    CHECK(lastSeenTempName(news, 1) != lastSeenTempName(news, 2));
+
+    // Three copies of 20, 20 and 15 (a the oldest) and files not ours.
+    const std::string a = lastSeenFileName("http://h/a"), b = lastSeenFileName("http://h/b"),
+                      c = lastSeenFileName("http://h/c");
+    const std::vector<StoredFile> files { { b, 20, 200 }, { a, 20, 100 }, { c, 15, 300 },
+        { "notiz.txt", 500, 1 }, { a + ".0001.part", 9, 10000 - 4000 },
+        { b + ".0002.part", 9, 10000 - 60 } };
+    using Drop = std::vector<std::string>;
+    const Drop stale { a + ".0001.part" };
+    // limit, just written: dropped besides the stale temporary file
+    for (const auto &[limit, written, dropped] :
+        std::vector<std::tuple<int, std::string, Drop>> { { 55, c, {} }, { 54, c, { a } },
+            { 35, c, { a } }, { 34, c, { a, b } }, { 15, c, { a, b } }, // the newest alone fits
+            { 14, c, { a, b, c } }, // it does not
+            { 40, a, { b } }, // the one just written stays, though oldest
+            { 10, a, { a, b, c } } }) {
+        CAPTURE(limit);
+        Drop expected = stale;
+        expected.insert(expected.end(), dropped.begin(), dropped.end());
+        CHECK(lastSeenFilesToDrop(files, std::uint64_t(limit), written, 10000) == expected);
+    }
+    CHECK(lastSeenFilesToDrop({}, 0, "", 0).empty());
+
+    // The local time of the save: UTC plus the offset, across a day's and a year's end.
+    using namespace std::chrono;
+    const sys_seconds saved = sys_days(2026y / 12 / 5) + 13h + 3min + 59s;
+    for (const auto &[offset, text] : std::vector<std::pair<minutes, const char *>> {
+             { 60min, "05.12.2026, 14:03" }, { 0min, "05.12.2026, 13:03" },
+             { 11h, "06.12.2026, 00:03" }, { -14h, "04.12.2026, 23:03" } })
+        CHECK(lastSeenBanner(saved, offset)
+            == std::string("Gespeicherte Fassung vom ") + text + " — keine Verbindung zum Server");
+    CHECK(lastSeenBanner(sys_days(2026y / 12 / 31) + 23h + 30min, 60min).find("01.01.2027, 00:30")
+        != std::string::npos);
+    // The text goes into the script as one string, whatever it holds.
+    const std::string script = lastSeenBannerScript("a\"b\\c\n</script>");
+    CHECK(script.find("\"a\\\"b\\\\c\\u000a</script>\"") != std::string::npos);
 }

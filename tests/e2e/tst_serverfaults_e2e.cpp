@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
 // When the server or the page fails, on the real engine: error statuses, a
 // cut connection, a redirect loop, a huge page and no answer; hosts that
-// cannot be reached; a page's display process dying, a page that hangs or
-// eats its memory. The window stays usable throughout.
+// cannot be reached, and the last copy of a category page standing in for it;
+// a page's display process dying, a page that hangs or eats its memory. The
+// window stays usable throughout.
 
 #include "Desktop.h"
 #include "MeterProbe.h"
 #include "components/qt/PictureBox.h"
 
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QStandardPaths>
+#include <QWebEngineScript>
 
 #include <csignal>
 
@@ -16,6 +20,12 @@ using namespace orv;
 using namespace orv::test::desktop;
 using orv::demo::DemoSite;
 using Unreachable = std::tuple<QString, QString, QString>;
+
+// Where the program keeps the last copies of the windows' pages.
+static QString lastSeenFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/zuletzt-gesehen";
+}
 
 class TestServerFaults : public BrowserDesktop
 {
@@ -70,6 +80,7 @@ private Q_SLOTS:
         const auto &[address, sentence, status] = row;
         open("0||Support");
         const bool refused = address == main("/neuigkeiten");
+        QDir(lastSeenFolder()).removeRecursively(); // no copy of the page: our bare page
         if (refused)
             m_site.stop(DemoSite::Host::Main);
         auto restart = qScopeGuard([&] {
@@ -102,6 +113,54 @@ private Q_SLOTS:
         loadBy([&] { clickTool("ID_Vorwärts"); });
         QVERIFY(pageText().contains("Neuigkeiten."));
         QTRY_VERIFY(enabled("ID_Zurück") && !enabled("ID_Vorwärts"));
+    }
+
+    // A category page seen before shows as it was while its host is down,
+    // marked at the top with the time it was saved, under its live address;
+    // the live page replaces it as soon as the host answers again.
+    void theLastSeenCopyStandsInWhileTheHostIsDown()
+    {
+        QDir folder(lastSeenFolder());
+        folder.removeRecursively();
+        const QString before = QDateTime::currentDateTime().toString("dd.MM.yyyy, HH:mm");
+        open("0||Events");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            folder.entryList({ "*.mhtml" }, QDir::Files).size(), 1, kLoadTimeout);
+        const QString after = QDateTime::currentDateTime().toString("dd.MM.yyyy, HH:mm");
+        xdo({ "windowactivate", "--sync", QString::number(m_window->winId()) });
+        keys("alt+F4");
+        QTRY_VERIFY(!m_window->isVisible());
+
+        m_site.stop(DemoSite::Host::Main);
+        auto restart = qScopeGuard([&] { m_site.restart(DemoSite::Host::Main); });
+        open("0||Events");
+        // The copy runs no scripts of its own; ours reads it apart from them.
+        const auto shown = [this] {
+            auto text = std::make_shared<QString>();
+            view()->page()->runJavaScript("document.body ? document.body.innerText : ''",
+                QWebEngineScript::ApplicationWorld,
+                [text](const QVariant &result) { *text = result.toString(); });
+            QTest::qWait(100);
+            return *text;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shown().contains("Termine und Veranstaltungen."), kLoadTimeout);
+        const QString text = shown();
+        const QRegularExpression banner("^Gespeicherte Fassung vom (\\d\\d\\.\\d\\d\\.\\d{4}, "
+                                        "\\d\\d:\\d\\d) — keine Verbindung zum Server");
+        const QString saved = banner.match(text).captured(1);
+        QVERIFY2(saved == before || saved == after, qPrintable(text));
+        QCOMPARE(m_window->addressBox()->currentText(), main("/infos"));
+        QCOMPARE(m_window->windowTitle(), kPrefix + "Events");
+        QTRY_COMPARE(status(), "Die Seite konnte nicht geladen werden: " + main("/infos"));
+        screenshot("zuletzt-gesehen.png");
+
+        restart.dismiss();
+        QVERIFY(m_site.restart(DemoSite::Host::Main));
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Termine und Veranstaltungen."), kLoadTimeout);
+        QVERIFY(!pageText().contains("Gespeicherte Fassung"));
+        QCOMPARE(view()->url().toString(), main("/infos"));
+        QTRY_COMPARE(status(), "Fertig");
+        QVERIFY(!enabled("ID_Zurück")); // the copy left no entry behind
     }
 
     // The display process dies: the page comes back once; dying again within
