@@ -57,6 +57,19 @@ QString permissionScript(const QString &what)
         return QStringLiteral(
             "navigator.geolocation.getCurrentPosition(function(){show('erlaubt');},"
             "function(e){show(e.code===1?'abgelehnt':'erlaubt');},{timeout:500});");
+    // Camera, microphone, screen: a stream ends at once; a failure other than
+    // the refusal (no such device here) still means the user allowed it.
+    const QString capture = what == QStringLiteral("kamera")
+        ? QStringLiteral("getUserMedia({video:true})")
+        : what == QStringLiteral("mikrofon")   ? QStringLiteral("getUserMedia({audio:true})")
+        : what == QStringLiteral("bildschirm") ? QStringLiteral("getDisplayMedia({video:true})")
+                                               : QString();
+    if (!capture.isEmpty())
+        return QStringLiteral("navigator.mediaDevices.%1.then(function(s){"
+                              "s.getTracks().forEach(function(t){t.stop();});show('erlaubt');},"
+                              "function(e){show(e.name==='NotAllowedError'?'abgelehnt':"
+                              "'erlaubt, '+e.name);});")
+            .arg(capture);
     // "nachricht": allowed, the page notifies and adds what became of it.
     const QString notify = what == QStringLiteral("nachricht")
         ? QStringLiteral(

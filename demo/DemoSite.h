@@ -9,11 +9,11 @@
 // that trickles in, and the other faults of servers under /fehler/. A fifth
 // serves https with a certificate nobody trusts. The main host also has pages
 // behind a login (/intern/NAME/, realm "Harlund NAME"), a page that asks for
-// a permission (/erlaubnis?was=mitteilungen or standort) and one that opens
-// a window on the other company's site (/fenster), a page that stops
-// answering once loaded (/haengt) and one that eats memory until its display
-// process dies (/speicher). It records every request so that tests can see
-// what the browser asked for.
+// a permission (/erlaubnis?was=mitteilungen, standort, kamera, mikrofon or
+// bildschirm), one that opens a window on the other company's site
+// (/fenster), a page that stops answering once loaded (/haengt) and one that
+// eats memory until its display process dies (/speicher). It records every
+// request so that tests can see what the browser asked for.
 
 #include <QHostAddress>
 #include <QObject>

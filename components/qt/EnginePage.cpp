@@ -62,6 +62,9 @@ EnginePage::EnginePage(QWebEngineProfile *profile, PageRules rules, QWidget *dia
     settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
     settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // Without it the engine refuses every screen capture before the user is
+    // asked; whether the page may record the screen is the user's answer.
+    settings()->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, true);
     // Said before the user is asked, whose dialog may take its time.
     connect(this, &QWebEnginePage::authenticationRequired, this, &EnginePage::loginAsked);
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this, &EnginePage::loginAsked);

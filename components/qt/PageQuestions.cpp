@@ -13,8 +13,16 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWebEngineProfile>
 
 namespace orv {
+
+namespace {
+
+// The profile's answers to permissions, by "host:port feature".
+constexpr char kAnswers[] = "orvelPermissionAnswers";
+
+} // namespace
 
 std::optional<Login> askLoginDialog(QWidget *parent, const LoginRequest &request)
 {
@@ -136,13 +144,18 @@ void PageQuestions::answerPermission(const QUrl &origin, QWebEnginePage::Feature
 {
     const QString host = hostOf(origin);
     const QString key = host + QLatin1Char(' ') + QString::number(int(feature));
-    auto known = m_answers.constFind(key);
+    // Kept with the profile, which every window of the program shares: a
+    // host answered in one window is not asked again in the next.
+    QWebEngineProfile *profile = m_page->profile();
+    const QVariant known = profile->property(kAnswers).toHash().value(key);
     bool allowed = false;
-    if (known != m_answers.constEnd()) {
-        allowed = *known;
+    if (known.isValid()) {
+        allowed = known.toBool();
     } else {
         allowed = m_askPermission && m_askPermission(m_dialogParent, host, feature);
-        m_answers.insert(key, allowed);
+        QVariantHash answers = profile->property(kAnswers).toHash();
+        answers.insert(key, allowed);
+        profile->setProperty(kAnswers, answers);
     }
     m_page->setFeaturePermission(origin, feature,
         allowed ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);

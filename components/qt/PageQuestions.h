@@ -7,7 +7,6 @@
 // user did not give; an answer to a permission holds for the host and the
 // feature until the program ends and is never written to disk.
 
-#include <QHash>
 #include <QObject>
 #include <QWebEnginePage>
 
@@ -67,7 +66,6 @@ private:
     QWidget *m_dialogParent;
     AskLogin m_askLogin;
     AskPermission m_askPermission;
-    QHash<QString, bool> m_answers; // by "host:port feature"
 };
 
 } // namespace orv

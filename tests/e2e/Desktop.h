@@ -388,10 +388,12 @@ int runOnDesktop(int argc, char *argv[], const QByteArray &engineFlags = {})
     return QTest::qExec(&test, argc, argv);
 }
 // The browser windows' tests: little memory for a page's scripts, so that a
-// page that eats it dies soon.
-template <typename Test> int runBrowserTests(int argc, char *argv[])
+// page that eats it dies soon; and the test's own switches.
+template <typename Test>
+int runBrowserTests(int argc, char *argv[], const QByteArray &moreFlags = {})
 {
-    return runOnDesktop<Test>(argc, argv, "--js-flags=--max-old-space-size=128");
+    const QByteArray flags = "--js-flags=--max-old-space-size=128";
+    return runOnDesktop<Test>(argc, argv, moreFlags.isEmpty() ? flags : flags + ' ' + moreFlags);
 }
 
 } // namespace orv::test::desktop

@@ -5,8 +5,12 @@
 #include "Desktop.h"
 
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 using namespace orv;
@@ -14,9 +18,66 @@ using namespace orv::test::desktop;
 using orv::demo::DemoSite;
 using Question = std::tuple<QString, bool, QString, QString>;
 
+namespace {
+
+// Only the engine reaches this host, through the proxy: loopback, the demo
+// site, goes round it as always.
+const QString kProxied = "http://intern.harlund.test";
+int proxySocket = -1; // listening before the engine starts, which is told its port
+
+} // namespace
+
+// A proxy on the way out that wants a login: 407 until a request carries the
+// right Basic credentials, then it answers the page itself.
+class LoginProxy : public QTcpServer
+{
+public:
+    static constexpr const char *kUser = "netz";
+    static constexpr const char *kPassword = "durchlass";
+    QStringList logins; // what each request for a page carried, "" for none
+
+    LoginProxy()
+    {
+        setSocketDescriptor(proxySocket);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+            }
+        });
+    }
+
+private:
+    void answer(QTcpSocket *socket)
+    {
+        const QByteArray head = socket->property("head").toByteArray() + socket->readAll();
+        socket->setProperty("head", head);
+        if (!head.contains("\r\n\r\n"))
+            return;
+        QByteArray login;
+        for (const QByteArray &line : head.split('\n')) {
+            if (line.toLower().startsWith("proxy-authorization: basic "))
+                login = QByteArray::fromBase64(line.mid(27).trimmed());
+        }
+        if (!head.split(' ').value(1).endsWith("/favicon.ico"))
+            logins.append(QString::fromUtf8(login));
+        const bool in = login == QByteArray(kUser) + ':' + kPassword;
+        const QByteArray body = in ? "<!doctype html><title>Proxy</title><p>Über den Proxy geladen."
+                                   : "<!doctype html><title>407</title><p>Kein Durchlass.";
+        socket->write((in ? QByteArray("HTTP/1.1 200 OK\r\n")
+                          : "HTTP/1.1 407 Proxy Authentication Required\r\n"
+                            "Proxy-Authenticate: Basic realm=\"Harlund Proxy\"\r\n")
+            + "Content-Type: text/html; charset=utf-8\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+};
+
 class TestQuestionsAndClosing : public BrowserDesktop
 {
     Q_OBJECT
+
+    LoginProxy m_proxy;
 
 private Q_SLOTS:
     // "Beenden" while a page is still loading closes at once, files the
@@ -36,21 +97,28 @@ private Q_SLOTS:
         m_window.reset();
     }
 
-    // What a page asks for reaches the user in German, naming the host, and
-    // the page gets the answer given from the keyboard: a login only as
-    // given, never an empty or unasked one, even one that takes longer than
-    // the window waits for a server; a permission asked once per host and
-    // feature.
+    // What a page or the proxy on the way asks for reaches the user in
+    // German, naming the host, and the page gets the answer given with real
+    // keys: a login only as given, never an empty or unasked one, even one
+    // that takes longer than the window waits for a server; a permission
+    // asked once per host and feature in the program's run, in any of its
+    // windows.
     void pagesGetTheUsersAnswer_data()
     {
-        // path, yes (the answer), asks (what the dialog shows), shows (the page then)
+        // address (proxied, or a path on the main host), yes (the answer), asks (what the
+        // dialog shows), shows (the page then)
         QTest::addColumn<Question>("row");
         const QString wants = "Die Seite " + m_site.mainHost() + " möchte ";
         // clang-format off
         QTest::newRow("login") << Question{"/intern/kunden/", true, "Bereich: Harlund kunden", "Willkommen im internen Bereich."};
         QTest::newRow("login cancelled") << Question{"/intern/gesperrt/", false, "Bereich: Harlund gesperrt", "Anmeldung erforderlich"};
+        QTest::newRow("proxy login cancelled") << Question{kProxied + "/aus", false, "Bereich: Harlund Proxy", "Anmeldung erforderlich"};
+        QTest::newRow("proxy login") << Question{kProxied + "/ein", true, "Bereich: Harlund Proxy", "Über den Proxy geladen."};
         QTest::newRow("notifications") << Question{"/erlaubnis?was=mitteilungen", true, wants + "Ihnen Mitteilungen anzeigen.", "Antwort: erlaubt"};
         QTest::newRow("location refused") << Question{"/erlaubnis?was=standort", false, wants + "Ihren Standort verwenden.", "Antwort: abgelehnt"};
+        QTest::newRow("camera") << Question{"/erlaubnis?was=kamera", true, wants + "Ihre Kamera verwenden.", "Antwort: erlaubt"};
+        QTest::newRow("microphone refused") << Question{"/erlaubnis?was=mikrofon", false, wants + "Ihr Mikrofon verwenden.", "Antwort: abgelehnt"};
+        QTest::newRow("screen") << Question{"/erlaubnis?was=bildschirm", true, wants + "Ihren Bildschirm aufnehmen.", "Antwort: erlaubt"};
         // clang-format on
     }
 
@@ -58,7 +126,9 @@ private Q_SLOTS:
     {
         QFETCH(Question, row);
         const auto &[path, yes, asks, shows] = row;
-        const bool login = path.startsWith("/intern/");
+        const bool proxied = path.startsWith(kProxied),
+                   login = proxied || path.startsWith("/intern/");
+        const QString address = proxied ? path : main(path);
         open("0||Support");
         QList<QStringList> asked; // each dialog's title, texts and buttons
         answerDialogs([&](QWidget *dialog) {
@@ -70,36 +140,46 @@ private Q_SLOTS:
             if (login)
                 QTest::qWait(3500); // longer than the window waits for a server
             if (!yes) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                keys("Escape");
             } else if (login) {
-                QTest::keyClicks(QApplication::focusWidget(), DemoSite::kLoginUser);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QTest::keyClicks(QApplication::focusWidget(), DemoSite::kLoginPassword);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                type(proxied ? LoginProxy::kUser : DemoSite::kLoginUser);
+                keys("Tab");
+                type(proxied ? LoginProxy::kPassword : DemoSite::kLoginPassword);
+                keys("Return");
             } else {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+                keys("alt+e");
             }
         });
         m_site.clearRequests();
-        enter(main(path));
-        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains(shows), kLoadTimeout);
+        m_proxy.logins.clear();
+        enter(address);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            pageText().contains(shows), qPrintable(pageText() + " | " + status()), kLoadTimeout);
         QCOMPARE(asked.size(), 1);
         if (!login) {
             QVERIFY2(asked.first().contains(asks), qPrintable(asked.first().join(" | ")));
             loadBy([&] { clickTool("ID_Aktualisieren"); });
             QTRY_VERIFY(pageText().contains(shows));
+            const auto first = std::move(m_window); // keeps the dialogs answered
+            open("0||Support");
+            enter(address);
+            QTRY_VERIFY_WITH_TIMEOUT(pageText().contains(shows), kLoadTimeout);
             QCOMPARE(asked.size(), 1); // the answer was kept
             return;
         }
         QCOMPARE(asked.first(),
-            QStringList({ "Anmeldung bei " + m_site.mainHost(), asks, "Benutzername", "Kennwort",
-                "Anmelden", "Abbrechen" }));
+            QStringList(
+                { proxied ? "Anmeldung am Proxy 127.0.0.1" : "Anmeldung bei " + m_site.mainHost(),
+                    asks, "Benutzername", "Kennwort", "Anmelden", "Abbrechen" }));
         QTest::qWait(500); // time for any further attempt to arrive
-        const QString given = QString(DemoSite::kLoginUser) + ":" + DemoSite::kLoginPassword;
-        QCOMPARE(m_site.logins(), yes ? QStringList({ "", given }) : QStringList { "" });
+        const QString given = proxied
+            ? QString(LoginProxy::kUser) + ":" + LoginProxy::kPassword
+            : QString(DemoSite::kLoginUser) + ":" + DemoSite::kLoginPassword;
+        QCOMPARE(proxied ? m_proxy.logins : m_site.logins(),
+            yes ? QStringList({ "", given }) : QStringList { "" });
         if (yes)
             return;
-        QCOMPARE(status(), "Anmeldung abgebrochen, Seite nicht geladen: " + main(path));
+        QCOMPARE(status(), "Anmeldung abgebrochen, Seite nicht geladen: " + address);
         userClick("retry");
         QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 2, kLoadTimeout);
         QTRY_VERIFY(pageText().contains(shows));
@@ -174,7 +254,19 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    return runBrowserTests<TestQuestionsAndClosing>(argc, argv);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    proxySocket = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (::bind(proxySocket, reinterpret_cast<sockaddr *>(&address), size) != 0
+        || ::listen(proxySocket, 16) != 0
+        || ::getsockname(proxySocket, reinterpret_cast<sockaddr *>(&address), &size) != 0)
+        return 1;
+    // Fake devices only stand in for a camera and a microphone; the question stays ours.
+    return runBrowserTests<TestQuestionsAndClosing>(argc, argv,
+        "--use-fake-device-for-media-stream --proxy-server=http://127.0.0.1:"
+            + QByteArray::number(ntohs(address.sin_port)));
 }
 
 #include "tst_closing_e2e.moc"
