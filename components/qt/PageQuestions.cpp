@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,8 +20,26 @@ namespace orv {
 
 namespace {
 
-// The profile's answers to permissions, by "host:port feature".
-constexpr char kAnswers[] = "orvelPermissionAnswers";
+// The answers to permissions, by "host:port feature", kept with the profile
+// that every window of the program shares: a host answered in one window is
+// not asked again in the next.
+class PermissionAnswers : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    static PermissionAnswers *of(QWebEngineProfile *profile)
+    {
+        if (auto *answers
+            = profile->findChild<PermissionAnswers *>(QString(), Qt::FindDirectChildrenOnly))
+            return answers;
+        return new PermissionAnswers(profile);
+    }
+
+    QHash<QString, bool> byKey;
+};
 
 } // namespace
 
@@ -144,21 +163,19 @@ void PageQuestions::answerPermission(const QUrl &origin, QWebEnginePage::Feature
 {
     const QString host = hostOf(origin);
     const QString key = host + QLatin1Char(' ') + QString::number(int(feature));
-    // Kept with the profile, which every window of the program shares: a
-    // host answered in one window is not asked again in the next.
-    QWebEngineProfile *profile = m_page->profile();
-    const QVariant known = profile->property(kAnswers).toHash().value(key);
+    QHash<QString, bool> &answers = PermissionAnswers::of(m_page->profile())->byKey;
+    const auto known = answers.constFind(key);
     bool allowed = false;
-    if (known.isValid()) {
-        allowed = known.toBool();
+    if (known != answers.constEnd()) {
+        allowed = *known;
     } else {
         allowed = m_askPermission && m_askPermission(m_dialogParent, host, feature);
-        QVariantHash answers = profile->property(kAnswers).toHash();
         answers.insert(key, allowed);
-        profile->setProperty(kAnswers, answers);
     }
     m_page->setFeaturePermission(origin, feature,
         allowed ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);
 }
 
 } // namespace orv
+
+#include "PageQuestions.moc"
