@@ -5,7 +5,8 @@
 # defaults; with orvelbrowser's trimming of the process tree too; and with a
 # profile stored on disk as orvelbrowser keeps one), the hand-off of a second
 # start, a long session in orvelbrowser and the same addresses in the floor,
-# the speed of allocation-heavy script in each, and a short run of the other
+# the speed of allocation-heavy script in each, what keeping the last-seen
+# copies costs a page load, and a short run of the other
 # browsers that are installed. Prints figures; sets no pass mark.
 #
 #   scripts/bench.sh [--wait-quiet SECONDS] [start-up options, e.g. --runs 15]
@@ -24,7 +25,7 @@ fi
 ./scripts/install-deps.sh
 cmake --preset dev >/dev/null
 flock /tmp/orvel-build.lock \
-  cmake --build --preset dev --target orvel-bench-micro orvel-bench-startup orvel-bare-engine orvelbrowser
+  cmake --build --preset dev --target orvel-bench-micro orvel-bench-startup orvel-bare-engine orvel-bench-lastseen orvelbrowser
 
 build=build/dev
 load() { cut -d' ' -f1 /proc/loadavg; }
@@ -74,6 +75,11 @@ echo "== start-up with 8 and with 1008 captions in the settings file"
 "$build/bench/orvel-bench-startup" --runs 5 --home-template "$template" --captions orvel-1008=1000 \
   "orvel-8=$build/app/orvelbrowser 0||{url}|Bench|{url}" \
   "orvel-1008=$build/app/orvelbrowser 0||{url}|Bench|{url}" || echo "(failed runs above)"
+
+# What keeping the last-seen copies costs a load, and their size.
+echo
+echo "== last-seen copies (load $(load))"
+xvfb-run -a "$build/bench/orvel-bench-lastseen" || echo "(failed run above)"
 
 # Other browsers, where installed, in a short run of their own against the floor.
 peers=()
