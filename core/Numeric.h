@@ -64,6 +64,14 @@ public:
         return narrow(wide(a) / wide(b));
     }
 
+    // The remainder of intDiv, with the sign of a; by zero it fails the same way.
+    friend Checked mod(Checked a, Checked b)
+    {
+        if (b.m_value == 0)
+            fail(FailureCode::DivisionByZero, "Division by zero");
+        return narrow(wide(a) % wide(b));
+    }
+
     Checked &operator+=(Checked other) { return *this = *this + other; }
     Checked &operator-=(Checked other) { return *this = *this - other; }
 

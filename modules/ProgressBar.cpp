@@ -77,7 +77,7 @@ void InitMeter(MeterCanvas &host, std::int16_t maximum, std::string_view mode)
 
     if (setting < 0) {
         // Whole pixels only.
-        steps.loop([&] { return m.BlockWidth % toInt32(tppx) != 0; },
+        steps.loop([&] { return mod(Int32(m.BlockWidth), Int32(toInt32(tppx))) != Int32(0); },
             [&] { m.BlockWidth = (Int16(m.BlockWidth) - Int16(1)).value(); });
     }
     Int16 pitch = 0;

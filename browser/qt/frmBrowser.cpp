@@ -28,7 +28,6 @@ namespace {
 
 // Design rectangles, in twips.
 constexpr QRect kClientArea { 0, 0, 10440, 4980 };
-constexpr QRect kSmallestClientArea { 0, 0, 3000, 1500 };
 constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
@@ -50,8 +49,7 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     setWindowIcon(icon);
     const TwipsPerPixel tpp = TwipsPerPixel::of(this);
     resize(toPixels(kClientArea, tpp).size());
-    // Room for both bands and some of the page, whatever size is stored.
-    setMinimumSize(toPixels(kSmallestClientArea, tpp).size());
+    // No minimum of our own: a stored placement comes back as it was stored.
 
     // Created in design order: toolbar, browser control, meter, address box.
     ActiveBar31 = new ActiveBar(this);

@@ -88,6 +88,14 @@ LRESULT frmBrowser::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE; // closing is never refused, not even at log-off
+    case WM_ENDSESSION:
+        // Log-off and shutdown send no WM_CLOSE: the placement is stored here,
+        // and the program ends as though its window had been closed.
+        if (!wParam)
+            return 0;
+        [[fallthrough]];
     case WM_CLOSE:
         // Closing is never refused; the placement is stored first.
         guarded([&] { Form_Unload(); });

@@ -2,6 +2,7 @@
 #include "components/win32/WebView2Control.h"
 
 #include "WebView2.h"
+#include "components/OwnPages.h"
 #include "components/win32/ComSupport.h"
 #include "components/win32/FailedLoads.h"
 #include "components/win32/NavigationProgress.h"
@@ -57,8 +58,12 @@ public:
         m_address = address;
         if (!m_view)
             return; // opened once the engine is ready
+        // An address the engine refuses (an empty box gives "http://") is
+        // the control's to deal with, as a load that failed: the caller
+        // still keeps it in the address box's history.
         if (FAILED(m_routing.open(*m_view.get(), address)))
-            fail(FailureCode::ControlFailed, "the web control cannot open \"" + address + '"');
+            m_events.StatusTextChange(
+                std::string(failedLoadStatus(ReachFailure::Other, false)) + address);
     }
 
     void GoBack() override

@@ -78,9 +78,11 @@ std::uintptr_t SystemPlatform::shGetFileInfo(
 {
     const std::string file = nativePath(path);
     const QFileInfo fileInfo(QString::fromStdString(file));
+    // Cleared even when the file is missing, as on Windows: a caller that
+    // keeps one record between queries must not read the last file's names.
+    info = {};
     if (!fileInfo.exists())
         return 0;
-    info = {};
     const std::string display = fileInfo.fileName().toStdString();
     std::copy_n(display.begin(), std::min(display.size(), info.displayName.size() - 1),
         info.displayName.begin());

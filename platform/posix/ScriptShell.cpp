@@ -24,12 +24,23 @@ ScriptShell SystemPlatform::createScriptShell(ScriptError &)
     return m_state->nextShell++;
 }
 
+namespace {
+
+// What the shell object raises when it cannot start the command; its
+// caller sees it, as on Windows, as an exception of the called object.
+ScriptError notStarted()
+{
+    return { kDispatchException, L"The system cannot find the file specified." };
+}
+
+} // namespace
+
 bool SystemPlatform::scriptShellRun(ScriptShell shell, const std::wstring &command,
     std::int32_t style, bool wait, ScriptError &error)
 {
     const std::vector<std::wstring> arguments = splitCommandLine(command);
     if (shell == 0 || arguments.empty() || arguments.front().empty()) {
-        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        error = notStarted();
         return false;
     }
     QProcess process;
@@ -44,13 +55,13 @@ bool SystemPlatform::scriptShellRun(ScriptShell shell, const std::wstring &comma
     if (!wait) {
         if (process.startDetached())
             return true;
-        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        error = notStarted();
         return false;
     }
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
     if (!process.waitForStarted(-1)) {
-        error = { kFileNotFoundResult, L"The system cannot find the file specified." };
+        error = notStarted();
         return false;
     }
     process.waitForFinished(-1);

@@ -82,6 +82,9 @@ TEST_CASE("checked arithmetic fails instead of wrapping")
     expect([&] { return intDiv(Int16(-7), Int16(2)).value(); }, -3, kNone);
     expect([&] { return intDiv(Int16(7), Int16(0)).value(); }, 0, FailureCode::DivisionByZero);
     expect([&] { return intDiv(Int16(-32768), Int16(-1)).value(); }, 0, kOverflow);
+    expect([&] { return mod(Int16(-7), Int16(2)).value(); }, -1, kNone);
+    expect([&] { return mod(Int16(7), Int16(0)).value(); }, 0, FailureCode::DivisionByZero);
+    expect([&] { return mod(Int16(-32768), Int16(-1)).value(); }, 0, kNone);
     const Int32 big(100000);
     CHECK((big * Int32(21)).value() == 2100000);
     CHECK(failureOf([&] { (void)(big * Int32(100000)); }) == kOverflow);

@@ -182,6 +182,10 @@ TEST_CASE_FIXTURE(WithClass, "file times in local time, a file open elsewhere re
         CHECK_FALSE(object.ReadFileLastTime(file, unchanged));
     CHECK(unchanged == DateTime {});
     CHECK_FALSE(object.ReadFileTime(backend().path("missing.txt"), creation, access, write));
+    // No name of the file asked before is left over for a missing one.
+    std::wstring named = file, missing = backend().path("missing.txt");
+    (void)object.GetFileEx(named);
+    CHECK(object.GetFileEx(missing) == L"|");
     // Files of the pattern, hidden ones too, no folders.
     std::vector<std::wstring> listed;
     object.DirFile(listed, folder, L"*.txt");

@@ -292,8 +292,10 @@ TEST_CASE_FIXTURE(WithClass,
     CHECK((info.majorVersion == major && info.minorVersion == minor && info.buildNumber == build));
     CHECK(platform->startProcess(L"rundll32.exe shell32.dll,Control_RunDLL timedate.cpl", 5)
         == kErrorFileNotFound);
+    // As the Windows shell object: a program that is not there raises, the run
+    // fails and the caller's wait flag comes back false.
     bool wait = true;
-    CHECK(object.Datei_ausführen(backend().path("missing"), L"", wait));
+    CHECK((object.Datei_ausführen(backend().path("missing"), L"", wait) && !wait));
     CHECK(platform->shellExecute(0, L"find", L"", std::nullopt, std::nullopt, 1) == 31);
     std::int32_t window = 0;
     std::wstring file = L"a.txt";

@@ -13,8 +13,9 @@
 #                    the status pane and in the page
 #   captions         the start page, caption and address for each category
 #                    and for command lines that name none or a wrong one
-#   placement        the placement round trip through the registry for two
-#                    captions, closed by the window manager and by ID_Beenden
+#   placement        the placement round trip through the registry for three
+#                    captions, closed by the window manager, by ID_Beenden and
+#                    by the end of the session
 #   info             the Info window from its tool: modal (the browser window
 #                    disabled, its tools dead), pages and country by click,
 #                    hover highlighting, a copy button and the clipboard, Esc
@@ -289,7 +290,11 @@ placement)
     sleep 0.5
     probe
     placed=$(window_rect)
-    if [ "$closer" = Beenden ]; then click_tool Beenden; else wmctrl -i -c "$wid"; fi
+    case $closer in
+    Beenden) click_tool Beenden ;;
+    session) timeout 30 wineboot --end-session >/dev/null 2>&1 || true ;; # log-off: no WM_CLOSE
+    *) wmctrl -i -c "$wid" ;;
+    esac
     ended 20
     read -r l t r b <<<"$placed"
     [ "$(stored "Harlund Webbrowser... Kategorie: $caption")" = "$((l * 15)) $((t * 15)) $(((r - l) * 15)) $(((b - t) * 15)) 0" ] ||
@@ -297,9 +302,10 @@ placement)
   done <<'EOF2'
 |0|Startseite Startseite 120 90 640 420 close
 7|tool|Support Support 300 200 560 380 Beenden
+4711||Programminfo Programminfo 200 150 600 400 session
 EOF2
   # Each caption comes back where it was left.
-  for spec in "|0|Startseite:Startseite" "7|tool|Support:Support"; do
+  for spec in "|0|Startseite:Startseite" "7|tool|Support:Support" "4711||Programminfo:Programminfo"; do
     caption=${spec##*:}
     start "$build/app/win32/orvelbrowser-scripted.exe" "${spec%:*}"
     read -r left top width height state <<<"$(stored "Harlund Webbrowser... Kategorie: $caption")"
