@@ -178,7 +178,8 @@ private Q_SLOTS:
         if (!storedState.isNull()) {
             f.store.set((kPrefix + shown).toStdString(), "windowstate", storedState.toStdString());
             f.store.set((kPrefix + shown).toStdString(), "left", "1500");
-            f.store.set((kPrefix + shown).toStdString(), "width", "9000");
+            // Narrower than the bands want: no minimum of our own.
+            f.store.set((kPrefix + shown).toStdString(), "width", "2400");
         }
         f.window->Form_Load();
         QCOMPARE(f.control->calls.value(0), "Silent true"); // silenced before anything loads
@@ -187,7 +188,7 @@ private Q_SLOTS:
         if (storedState == "0")
             QCOMPARE(
                 (QList<int> { f.window->frameGeometry().x(), f.window->frameGeometry().width() }),
-                (QList<int> { 100, 600 }));
+                (QList<int> { 100, 160 }));
         QCOMPARE(f.categories().Text(), shown);
         QCOMPARE(f.categories().ListCount(), 7);
         QCOMPARE(f.window->windowTitle(), kPrefix + shown);
