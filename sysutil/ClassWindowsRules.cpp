@@ -179,18 +179,6 @@ std::wstring shellPathList(std::wstring_view path)
     return list;
 }
 
-std::string dropBlock(const std::vector<std::string> &names)
-{
-    std::string block(20, '\0');
-    block[0] = 20;
-    for (const std::string &name : names) {
-        block += name;
-        block.push_back('\0');
-    }
-    block.push_back('\0');
-    return block;
-}
-
 std::wstring quotedCommand(std::wstring_view path, std::wstring_view parameters)
 {
     std::wstring command(path);

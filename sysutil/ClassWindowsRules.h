@@ -65,11 +65,6 @@ std::wstring addBackslash(std::wstring_view path);
 // A path list as the shell's file operation takes it: the path, NUL, NUL.
 std::wstring shellPathList(std::wstring_view path);
 
-// The clipboard's file-list block (format 15): a 20-byte header (list
-// offset 20, drop point 0/0, not in the non-client area, 8-bit names) and
-// the list, each name NUL-ended, then one more NUL.
-std::string dropBlock(const std::vector<std::string> &names);
-
 // The command that opens a file: the path in double quotes (a quote already
 // at either end is kept, not doubled), then a blank and the parameters when
 // there are any.

@@ -3,6 +3,7 @@
 
 #include "core/Application.h"
 #include "core/Failure.h"
+#include "core/FileListBlock.h"
 #include "core/Numeric.h"
 #include "core/Steps.h"
 #include "platform/Utf8.h"
@@ -376,7 +377,7 @@ bool orvClassWindows::FileCopyClipboard(std::vector<std::wstring> &files)
     std::vector<std::string> names;
     for (const std::wstring &file : files)
         names.push_back(m_platform.toSystemText(file));
-    const std::string block = sysutil::dropBlock(names);
+    const std::string block = fileListBlock(names);
     const platform::MemoryHandle memory = m_platform.globalAlloc(kMovableZeroed, block.size());
     if (memory == 0)
         return false;
