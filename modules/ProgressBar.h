@@ -65,6 +65,11 @@ struct State
 
 State &moduleState();
 
+// The window's meter is designed with blocks 6 pixels wide and gaps of
+// 1 pixel: the Tag texts of its frame and of its inner area.
+inline constexpr std::string_view kFrameTag = "6";
+inline constexpr std::string_view kAreaTag = "1";
+
 // 0xRRGGBB.
 inline constexpr std::uint32_t kNavy = 0x000080;
 inline constexpr std::uint32_t kMaroon = 0x800000;

@@ -1,50 +1,84 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/ToolbarLayout.h"
 
+#include "browser/ToolbarDesign.h"
 #include "components/qt/ActiveBar.h"
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
 namespace orv {
 
+namespace {
+
+ToolKind kindOf(toolbar::Kind kind)
+{
+    switch (kind) {
+    case toolbar::Kind::Button:
+        return ToolKind::Button;
+    case toolbar::Kind::Separator:
+        return ToolKind::Separator;
+    case toolbar::Kind::Combo:
+        return ToolKind::ComboBox;
+    case toolbar::Kind::TextPane:
+        return ToolKind::TextPane;
+    case toolbar::Kind::TimePane:
+        return ToolKind::TimePane;
+    case toolbar::Kind::DatePane:
+        return ToolKind::DatePane;
+    }
+    return ToolKind::Button;
+}
+
+QString iconPath(toolbar::Icon icon)
+{
+    switch (icon) {
+    case toolbar::Icon::None:
+        break;
+    case toolbar::Icon::Exit:
+        return QStringLiteral(":/icons/exit.svg");
+    case toolbar::Icon::Back:
+        return QStringLiteral(":/icons/back.svg");
+    case toolbar::Icon::Forward:
+        return QStringLiteral(":/icons/forward.svg");
+    case toolbar::Icon::Stop:
+        return QStringLiteral(":/icons/stop.svg");
+    case toolbar::Icon::Refresh:
+        return QStringLiteral(":/icons/refresh.svg");
+    case toolbar::Icon::Info:
+        return QStringLiteral(":/icons/info.svg");
+    }
+    return {};
+}
+
+QList<QKeySequence> keysOf(std::string_view tool)
+{
+    if (tool == names::idBeenden)
+        return { QKeySequence(QKeySequence::Quit) };
+    if (tool == names::idZurueck)
+        return { QKeySequence(QKeySequence::Back) };
+    if (tool == names::idVorwaerts)
+        return { QKeySequence(QKeySequence::Forward) };
+    if (tool == names::idStop)
+        return { QKeySequence(Qt::Key_Escape) };
+    if (tool == names::idAktualisieren)
+        return { QKeySequence(QKeySequence::Refresh), QKeySequence(Qt::CTRL | Qt::Key_R) };
+    return {};
+}
+
+void addBand(ActiveBar &bar, const toolbar::Band &design, Dock dock)
+{
+    ActiveBarBand &band = bar.addBand(toQt(design.name), toQt(design.caption), dock);
+    for (const toolbar::Tool &tool : design.tools)
+        band.addTool({ toQt(tool.name), kindOf(tool.kind), toQt(tool.caption), tool.captionShown,
+            iconPath(tool.icon), toQt(tool.tip), keysOf(tool.name) });
+}
+
+} // namespace
+
 void buildToolbarLayout(ActiveBar &bar)
 {
-    using K = ToolKind;
-    ActiveBarBand &commands = bar.addBand(toQt(names::band1), QStringLiteral("Band1"), Dock::Top);
-    const ToolDefinition commandTools[] = {
-        { toQt(names::idBeenden), K::Button, QStringLiteral("Beenden"), true,
-            QStringLiteral(":/icons/exit.svg"), QStringLiteral("Beenden"),
-            { QKeySequence(QKeySequence::Quit) } },
-        { QStringLiteral("Tool5"), K::Separator, {}, false, {}, {}, {} },
-        { toQt(names::idZurueck), K::Button, QStringLiteral("Zurück"), true,
-            QStringLiteral(":/icons/back.svg"), QStringLiteral("Zurück"),
-            { QKeySequence(QKeySequence::Back) } },
-        { toQt(names::idVorwaerts), K::Button, QString(), false,
-            QStringLiteral(":/icons/forward.svg"), QStringLiteral("Vorwärts"),
-            { QKeySequence(QKeySequence::Forward) } },
-        { QStringLiteral("Tool8"), K::Separator, {}, false, {}, {}, {} },
-        { toQt(names::idStop), K::Button, QStringLiteral("Stop"), true,
-            QStringLiteral(":/icons/stop.svg"), QStringLiteral("Stop"),
-            { QKeySequence(Qt::Key_Escape) } },
-        { toQt(names::idAktualisieren), K::Button, QStringLiteral("Aktualisieren"), true,
-            QStringLiteral(":/icons/refresh.svg"), QStringLiteral("Aktualisieren"),
-            { QKeySequence(QKeySequence::Refresh), QKeySequence(Qt::CTRL | Qt::Key_R) } },
-        { toQt(names::idSeite), K::ComboBox, QStringLiteral("Tool11"), false, {},
-            QStringLiteral("Kategorie"), {} },
-        { toQt(names::idInfo), K::Button, QStringLiteral("Tool12"), false,
-            QStringLiteral(":/icons/info.svg"), QStringLiteral("Info"), {} },
-    };
-    for (const ToolDefinition &tool : commandTools)
-        commands.addTool(tool);
-
-    ActiveBarBand &status
-        = bar.addBand(toQt(names::statusBar), QStringLiteral("Band2"), Dock::Bottom);
-    status.addTool({ toQt(names::statusInfo), K::TextPane, QString(), false, {},
-        QStringLiteral("Status"), {} });
-    status.addTool({ QStringLiteral("Tool1"), K::TimePane, QString(), false, {},
-        QStringLiteral("Uhrzeit"), {} });
-    status.addTool({ QStringLiteral("Tool2"), K::DatePane, QString(), false, {},
-        QStringLiteral("Datum"), {} });
+    addBand(bar, toolbar::commandBand, Dock::Top);
+    addBand(bar, toolbar::statusBand, Dock::Bottom);
 }
 
 } // namespace orv

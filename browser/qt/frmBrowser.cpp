@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/qt/frmBrowser.h"
 
+#include "browser/ToolbarDesign.h"
 #include "browser/qt/PrintActions.h"
 #include "browser/qt/QtWebControl.h"
 #include "browser/qt/ToolbarLayout.h"
@@ -75,22 +76,22 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     connect(brwWebBrowser, &WebBrowserControl::DownloadComplete, this,
         &frmBrowser::brwWebBrowser_DownloadComplete);
 
-    // The meter lives in the status band, in front of the time pane; hidden
-    // until the first start. Blocks of 6 pixels with gaps of 1 pixel give it
-    // 22 blocks at its design width.
+    // The meter lives in the status band, in front of its designed pane; hidden
+    // until the first start. Its designed tags give it 22 blocks at its
+    // design width.
     Meter = new PictureBox(this);
     Meter->setObjectName(QStringLiteral("Meter"));
-    Meter->Tag = QStringLiteral("6");
+    Meter->Tag = toQt(ProgressBar::kFrameTag);
     Meter->setFixedSize(toPixels(kMeterRect, tpp).size());
     Meter->hide();
     bMeter = new PictureBox(Meter);
     bMeter->setObjectName(QStringLiteral("bMeter"));
-    bMeter->Tag = QStringLiteral("1");
+    bMeter->Tag = toQt(ProgressBar::kAreaTag);
     bMeter->setGeometry(toPixels(kMeterAreaRect, tpp));
     bMeter->hide();
     m_meter = std::make_unique<PictureMeterHost>(Meter, bMeter);
     ActiveBarBand &statusBand = ActiveBar31->Bands(toQt(names::statusBar));
-    statusBand.addWidget(Meter, 0, QStringLiteral("Tool1"));
+    statusBand.addWidget(Meter, 0, toQt(toolbar::meterBeforeTool));
 
     // The address box sits in the command band, where the keyboard reaches it.
     txtEingabe = new AddressBox(this, toPixels(kAddressBoxRect, tpp).width());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/win32/CommandBand.h"
 
+#include "browser/ToolbarDesign.h"
 #include "browser/win32/WindowParts.h"
 #include "platform/Utf8.h"
 #include "resources/Texts.h"
@@ -9,37 +10,40 @@
 #include <algorithm>
 #include <array>
 #include <cwchar>
+#include <utility>
 
 namespace orv::win32 {
 
 namespace {
 
-struct ToolDesign
-{
-    enum Kind { Button, Separator, Combo };
-    const char *name;
-    Kind kind;
-    const wchar_t *text; // the caption, or the tip where the caption is not shown
-    bool captionShown;
-    int icon;
-};
+using toolbar::Kind;
+constexpr auto &kTools = toolbar::commandTools;
 
-// The command band's tools in their order; the address box follows them.
-constexpr std::array kTools {
-    ToolDesign { "ID_Beenden", ToolDesign::Button, L"Beenden", true, IDI_TOOL_EXIT },
-    ToolDesign { "Tool5", ToolDesign::Separator, L"", false, 0 },
-    ToolDesign { "ID_Zurück", ToolDesign::Button, L"Zurück", true, IDI_TOOL_BACK },
-    ToolDesign { "ID_Vorwärts", ToolDesign::Button, L"Vorwärts", false, IDI_TOOL_FORWARD },
-    ToolDesign { "Tool8", ToolDesign::Separator, L"", false, 0 },
-    ToolDesign { "ID_Stop", ToolDesign::Button, L"Stop", true, IDI_TOOL_STOP },
-    ToolDesign { "ID_Aktualisieren", ToolDesign::Button, L"Aktualisieren", true, IDI_TOOL_REFRESH },
-    ToolDesign { "ID_Seite", ToolDesign::Combo, L"Kategorie", false, 0 },
-    ToolDesign { "ID_Info", ToolDesign::Button, L"Info", false, IDI_TOOL_INFO },
-};
+int iconResource(toolbar::Icon icon)
+{
+    switch (icon) {
+    case toolbar::Icon::None:
+        break;
+    case toolbar::Icon::Exit:
+        return IDI_TOOL_EXIT;
+    case toolbar::Icon::Back:
+        return IDI_TOOL_BACK;
+    case toolbar::Icon::Forward:
+        return IDI_TOOL_FORWARD;
+    case toolbar::Icon::Stop:
+        return IDI_TOOL_STOP;
+    case toolbar::Icon::Refresh:
+        return IDI_TOOL_REFRESH;
+    case toolbar::Icon::Info:
+        return IDI_TOOL_INFO;
+    }
+    return 0;
+}
+
 constexpr int kAddressSlot = static_cast<int>(kTools.size());
 const int kCategorySlot
-    = static_cast<int>(std::find_if(kTools.begin(), kTools.end(), [](const ToolDesign &t) {
-          return t.kind == ToolDesign::Combo;
+    = static_cast<int>(std::find_if(kTools.begin(), kTools.end(), [](const toolbar::Tool &t) {
+          return t.kind == Kind::Combo;
       }) - kTools.begin());
 
 // Sizes at 96 dpi, scaled to the window's DPI.
@@ -80,16 +84,20 @@ void CommandBand::raiseLists()
 void CommandBand::addTools()
 {
     std::array<TBBUTTON, kTools.size() + 1> buttons {};
+    // The texts stay with the band for as long as its buttons show them.
+    m_labels.clear();
+    for (const toolbar::Tool &tool : kTools)
+        m_labels.push_back(platform::fromUtf8(toolbar::label(tool)));
     int image = 0;
     for (std::size_t i = 0; i < kTools.size(); ++i) {
-        const ToolDesign &tool = kTools[i];
+        const toolbar::Tool &tool = kTools[i];
         TBBUTTON &button = buttons[i];
         button.idCommand = kFirstToolId + static_cast<int>(i);
         button.fsState = TBSTATE_ENABLED;
-        if (tool.kind == ToolDesign::Button) {
+        if (tool.kind == Kind::Button) {
             button.iBitmap = image++;
             button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | (tool.captionShown ? BTNS_SHOWTEXT : 0);
-            button.iString = reinterpret_cast<INT_PTR>(tool.text);
+            button.iString = reinterpret_cast<INT_PTR>(m_labels[i].c_str());
         } else {
             button.fsStyle = BTNS_SEP; // a combo's slot has the combo's width, set by the layout
         }
@@ -112,11 +120,11 @@ void CommandBand::applyDpi(UINT dpi, HFONT font)
     const int size = scaled(kIconSize, dpi);
     HIMAGELIST images
         = ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(kTools.size()), 0);
-    for (const ToolDesign &tool : kTools) {
-        if (tool.kind != ToolDesign::Button)
+    for (const toolbar::Tool &tool : kTools) {
+        if (tool.kind != Kind::Button)
             continue;
-        auto icon = static_cast<HICON>(LoadImageW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(tool.icon), IMAGE_ICON, size, size, 0));
+        auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+            MAKEINTRESOURCEW(iconResource(tool.icon)), IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(images, icon);
         DestroyIcon(icon);
     }
@@ -181,7 +189,7 @@ int CommandBand::toolIndex(std::string_view tool) const
 void CommandBand::setToolEnabled(std::string_view tool, bool enabled)
 {
     const int index = toolIndex(tool);
-    if (kTools[static_cast<std::size_t>(index)].kind == ToolDesign::Combo)
+    if (kTools[static_cast<std::size_t>(index)].kind == Kind::Combo)
         EnableWindow(m_category, enabled);
     else
         SendMessageW(m_toolbar, TB_ENABLEBUTTON, kFirstToolId + index,
@@ -191,15 +199,15 @@ void CommandBand::setToolEnabled(std::string_view tool, bool enabled)
 bool CommandBand::toolEnabled(std::string_view tool) const
 {
     const int index = toolIndex(tool);
-    if (kTools[static_cast<std::size_t>(index)].kind == ToolDesign::Combo)
+    if (kTools[static_cast<std::size_t>(index)].kind == Kind::Combo)
         return IsWindowEnabled(m_category) != FALSE;
     return SendMessageW(m_toolbar, TB_ISBUTTONENABLED, kFirstToolId + index, 0) != 0;
 }
 
-const char *CommandBand::clickedTool(int id) const
+std::optional<std::string_view> CommandBand::clickedTool(int id) const
 {
     if (id < kFirstToolId || id >= kFirstToolId + kAddressSlot)
-        return nullptr;
+        return std::nullopt;
     return kTools[static_cast<std::size_t>(id - kFirstToolId)].name;
 }
 
@@ -223,12 +231,18 @@ void CommandBand::selectCategory(int position)
 
 std::optional<std::string> CommandBand::chosenCategory(int code)
 {
+    // The list reports its pick before it closes.
+    if (code == CBN_DROPDOWN || code == CBN_SELENDCANCEL || code == CBN_CLOSEUP)
+        m_pickingFromList = code == CBN_DROPDOWN;
     if (code != CBN_SELCHANGE && code != CBN_SELENDOK)
         return std::nullopt;
     // A list walked through with the arrow keys or the mouse reports each
-    // entry passed on the way and the one chosen again; one change each.
+    // entry passed on the way and the one chosen again; one change each. An
+    // entry picked from the dropped list counts even when it is the one shown:
+    // it opens that category's page again.
+    const bool picked = code == CBN_SELENDOK && std::exchange(m_pickingFromList, false);
     const int position = static_cast<int>(SendMessageW(m_category, CB_GETCURSEL, 0, 0));
-    if (position < 0 || position == m_reportedCategory
+    if (position < 0 || (position == m_reportedCategory && !picked)
         || (code != CBN_SELENDOK && dropped(m_category)))
         return std::nullopt;
     m_reportedCategory = position;

@@ -43,13 +43,13 @@ public:
 
     void setToolEnabled(std::string_view tool, bool enabled);
     bool toolEnabled(std::string_view tool) const;
-    // The tool a command of the toolbar clicked, null for none.
-    const char *clickedTool(int id) const;
+    // The tool a command of the toolbar clicked, if any.
+    std::optional<std::string_view> clickedTool(int id) const;
 
     void setCategoryList(const std::vector<std::string> &entries);
     void selectCategory(int position);
     // The entry the user chose, from a notification of ID_Seite: once for
-    // each change.
+    // each change, and once for each pick from the dropped list.
     std::optional<std::string> chosenCategory(int code);
     HWND category() const { return m_category; }
 
@@ -60,7 +60,9 @@ private:
     HWND m_category; // ID_Seite
     AddressBox m_address; // txtEingabe
     HIMAGELIST m_images = nullptr;
+    std::vector<std::wstring> m_labels;
     int m_reportedCategory = -1;
+    bool m_pickingFromList = false; // the list is dropped and nothing picked yet
 };
 
 } // namespace orv::win32

@@ -9,6 +9,8 @@ KeyCommand keyCommand(UINT virtualKey, bool alt, bool ctrl, bool shift)
     const bool altOnly = alt && !ctrl && !shift;
     const bool ctrlOnly = ctrl && !alt && !shift;
     switch (virtualKey) {
+    case 'Q':
+        return ctrlOnly ? KeyCommand { "ID_Beenden" } : KeyCommand {};
     case VK_LEFT:
         return altOnly ? KeyCommand { "ID_Zurück" } : KeyCommand {};
     case VK_RIGHT:

@@ -67,9 +67,8 @@ private:
     bool m_areaWholeFrame = true;
 };
 
-// The meter's algorithm (InitMeter, UpdateMeter) drawing on the surface. The
-// tags are the controls' design-time settings: blocks 6 pixels wide, gaps
-// of 1 pixel.
+// The meter's algorithm (InitMeter, UpdateMeter) drawing on the surface, with
+// the window's designed tags.
 class MeterSurfaceCanvas final : public MeterCanvas
 {
 public:
@@ -77,9 +76,9 @@ public:
 
     float frameWidth() const override { return float(m_surface.frameWidth()); }
     float frameHeight() const override { return float(m_surface.frameHeight()); }
-    std::string frameTag() const override { return "6"; }
+    std::string frameTag() const override { return std::string(ProgressBar::kFrameTag); }
     void showFrame() override { m_surface.setFrameVisible(true); }
-    std::string areaTag() const override { return "1"; }
+    std::string areaTag() const override { return std::string(ProgressBar::kAreaTag); }
     float areaWidth() const override { return float(m_surface.areaWidth()); }
     float areaHeight() const override { return float(m_surface.areaHeight()); }
     void moveArea(double left, double top, double width, double height) override;

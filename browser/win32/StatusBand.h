@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The status band: the pane Status_Info, the block meter's frame, the time
-// and the date, with a size grip. Status_Info takes the width the others
-// leave.
+// The status band: the design's panes (Status_Info, the time, the date) with
+// the block meter's frame in front of the pane the design puts it before,
+// and a size grip. Status_Info takes the width the others leave.
 
 #include "browser/win32/MeterSurface.h"
 

@@ -123,8 +123,8 @@ void frmBrowser::command(WPARAM wParam, LPARAM lParam)
     const int code = HIWORD(wParam);
     const HWND from = reinterpret_cast<HWND>(lParam);
     if (from == m_band->toolbar()) {
-        if (const char *tool = m_band->clickedTool(id))
-            guarded([&] { m_rules->ActiveBar31_ToolClick(tool); });
+        if (const auto tool = m_band->clickedTool(id))
+            guarded([&] { m_rules->ActiveBar31_ToolClick(*tool); });
     } else if (from == m_band->category()) {
         if (const auto entry = m_band->chosenCategory(code))
             guarded([&] { m_rules->ActiveBar31_ComboSelChange(*entry); });

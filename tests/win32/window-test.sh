@@ -16,6 +16,8 @@
 #   placement        the placement round trip through the registry for three
 #                    captions, closed by the window manager, by ID_Beenden and
 #                    by the end of the session
+#   category         a pick of the shown category from the dropped list
+#                    opens its page again; Ctrl+Q ends the program
 #   info             the Info window from its tool: modal (the browser window
 #                    disabled, its tools dead), pages and country by click,
 #                    hover highlighting, a copy button and the clipboard, Esc
@@ -317,6 +319,23 @@ EOF2
     ended 20
   done
   ;;
+category)
+  export ORVEL_LOAD_SCRIPT="begin; history; complete; progress -1 0"
+  start "$build/app/win32/orvelbrowser-scripted.exe" "http://start.test/"
+  keys ctrl+l
+  xdotool type --delay 40 'www.zweite.test'
+  keys Return
+  until_probe 10 '^child OrvelScriptedPage .*\| www\.zweite\.test$'
+  grep -qE '^child ComboBox 201 .*\| Startseite$' "$work/probe.txt" || fail "Startseite not shown"
+  # The list drops below the combo; its first entry is the one shown.
+  click_at '^child ComboBox 201 '
+  read -r l t r b <<<"$(rect '^child ComboBox 201 ')"
+  sleep 0.5
+  xdotool mousemove --sync $(((l + r) / 2)) $((b + 8)) click 1
+  until_probe 10 '^child OrvelScriptedPage .*\| http://start\.test$'
+  keys ctrl+q
+  ended 20
+  ;;
 info)
   export ORVEL_LOAD_SCRIPT="begin; history; complete; progress -1 0"
   start "$build/app/win32/orvelbrowser-scripted.exe" "http://start.test/"
@@ -386,7 +405,7 @@ EOF2
   ended 20
   ;;
 *)
-  echo "usage: $0 runtime-missing|scripted-load|scripted-unreachable|captions|placement|info BUILD_DIR" >&2
+  echo "usage: $0 runtime-missing|scripted-load|scripted-unreachable|captions|placement|category|info BUILD_DIR" >&2
   exit 2
   ;;
 esac
