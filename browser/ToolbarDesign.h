@@ -63,6 +63,10 @@ inline constexpr std::array statusTools {
 inline constexpr Band commandBand { names::band1, "Band1", commandTools };
 inline constexpr Band statusBand { names::statusBar, "Band2", statusTools };
 
+// The font of both bands' tools and panes, in points.
+inline constexpr std::string_view fontFamily = "Arial";
+inline constexpr double fontPoints = 8.25;
+
 // The block meter's frame sits in the status band in front of this pane.
 inline constexpr std::string_view meterBeforeTool = "Tool1";
 

@@ -6,6 +6,8 @@
 #include "resources/Texts.h"
 #include "resources/qt/QtText.h"
 
+#include <QFont>
+
 namespace orv {
 
 namespace {
@@ -77,6 +79,9 @@ void addBand(ActiveBar &bar, const toolbar::Band &design, Dock dock)
 
 void buildToolbarLayout(ActiveBar &bar)
 {
+    QFont font(toQt(toolbar::fontFamily));
+    font.setPointSizeF(toolbar::fontPoints);
+    bar.setFont(font);
     addBand(bar, toolbar::commandBand, Dock::Top);
     addBand(bar, toolbar::statusBand, Dock::Bottom);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "browser/win32/frmBrowser.h"
 
+#include "browser/ToolbarDesign.h"
 #include "browser/win32/WindowParts.h"
 #include "core/Application.h"
 #include "core/Failure.h"
@@ -10,6 +11,7 @@
 #include "modules/modDeclare.h"
 #include "modules/win32/WindowPlacement.h"
 #include "platform/Utf8.h"
+#include "platform/win32/Font.h"
 #include "resources/Texts.h"
 #include "resources/win32/ResourceIds.h"
 
@@ -84,12 +86,9 @@ void frmBrowser::create()
 void frmBrowser::applyDpi()
 {
     const UINT dpi = GetDpiForWindow(m_window);
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
     if (m_font)
         DeleteObject(m_font);
-    m_font = CreateFontIndirectW(&metrics.lfMessageFont);
+    m_font = makeFont(platform::fromUtf8(toolbar::fontFamily), toolbar::fontPoints, dpi);
     for (HWND control : { m_statusBand->handle(), m_message })
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     m_band->applyDpi(dpi, m_font);

@@ -235,9 +235,6 @@ ActiveBar::ActiveBar(QWidget *window)
     : QWidget(window), m_clock([] { return QDateTime::currentDateTime(); })
 {
     setObjectName(QStringLiteral("ActiveBar31"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(8.25);
-    setFont(font);
     if (window) {
         window->installEventFilter(this);
         setGeometry(window->rect());
