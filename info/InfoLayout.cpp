@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "info/InfoLayout.h"
 
+#include "core/Numeric.h"
+#include "info/InfoWindowRules.h"
+
 namespace orv::info {
 
 Look normalLook(Role role)
@@ -41,6 +44,17 @@ Look hoverLook(Role role)
         break;
     }
     return {};
+}
+
+ScreenPoint centredPlace(const ScreenRect &workArea, int outerWidth, int outerHeight,
+    double twipsPerPixelX, double twipsPerPixelY)
+{
+    // A screen that reports no resolution counts as one of 96 dpi.
+    const double x = twipsPerPixelX > 0 ? twipsPerPixelX : 15.0;
+    const double y = twipsPerPixelY > 0 ? twipsPerPixelY : 15.0;
+    const double left = (workArea.width * x - outerWidth * x) / 2;
+    const double top = (workArea.height * y - outerHeight * y) / 2;
+    return { workArea.left + toInt32(left / x), workArea.top + toInt32(top / y) };
 }
 
 std::string linkTarget(const Control &link, std::string_view mainHost)

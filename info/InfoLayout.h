@@ -3,10 +3,9 @@
 
 // The Info window's design, for every window build: its controls with their
 // containers, places and sizes (twips), texts, fonts and colours; where the
-// resize rule puts the pages; the office blocks; and the looks of its panels,
-// normal and under the pointer.
+// resize rule puts the pages and where the window opens; the office blocks;
+// and the looks of its panels, normal and under the pointer.
 
-#include "info/InfoWindowRules.h"
 #include "resources/ContactData.h"
 #include "resources/Texts.h"
 
@@ -16,6 +15,16 @@
 #include <string_view>
 
 namespace orv::info {
+
+enum class Page { Kontakt, Vertrieb, Autoren };
+enum class Country { Österreich, Deutschland };
+// The frames whose visibility follows the page and the country.
+enum class Frame { Land, Kontakt, Vertrieb, Autoren, Olmbach, Kestadt, Sarnfeld };
+
+// The window's colours, 0xRRGGBB.
+inline constexpr std::uint32_t kDarkRed = 0x8B0304;
+inline constexpr std::uint32_t kDarkBlue = 0x00558F;
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 inline constexpr int kClientWidth = 6705;
 inline constexpr int kClientHeight = 6015;
@@ -105,6 +114,23 @@ inline constexpr Place kRunTimePlaces[]
 // The resize rule also puts lblVersion back to its design left.
 inline constexpr int kVersionLeft = 180;
 
+// Screen places in the window system's pixels.
+struct ScreenRect
+{
+    int left, top, width, height;
+};
+struct ScreenPoint
+{
+    int x, y;
+    bool operator==(const ScreenPoint &) const = default;
+};
+// Where the window's outer corner goes when it opens: centred on the work
+// area, the halves taken in twips in floating point, as the window's
+// coordinates are kept, and rounded to pixels as everywhere. A window larger
+// than the work area stands out over its top and left edges alike.
+ScreenPoint centredPlace(const ScreenRect &workArea, int outerWidth, int outerHeight,
+    double twipsPerPixelX, double twipsPerPixelY);
+
 // An office block: frame<name> in frameKontakt at (45, top), 4605 wide,
 // with the copy button cmdKopieren<name>, the labels lbl<name> (members 0
 // to 4, each 270 below the last) and the mail link lnk<name>.
@@ -125,6 +151,7 @@ struct Look
     std::optional<std::uint32_t> back, fore;
     std::optional<bool> underline;
     bool hand = false; // the hand pointer, else the default one
+    bool operator==(const Look &) const = default;
 };
 // A panel neither under the pointer nor selected; a selected page or country keeps hoverLook.
 Look normalLook(Role role);

@@ -65,6 +65,13 @@ InfoWindowRules::InfoWindowRules(InfoView &view, std::string mainHost, platform:
 {
 }
 
+void InfoWindowRules::Form_Load()
+{
+    ShowCurrentPage();
+    m_view.showLook(panelName(m_page), hoverLook(Role::Navigation));
+    m_view.showLook(panelName(m_country), hoverLook(Role::Country));
+}
+
 void InfoWindowRules::ShowCurrentPage()
 {
     m_view.setFrameVisible(Frame::Land, m_page == Page::Kontakt);
@@ -81,7 +88,7 @@ void InfoWindowRules::pageClicked(Page page)
     m_page = page;
     for (const Page other : { Page::Kontakt, Page::Vertrieb, Page::Autoren }) {
         if (other != page)
-            pointerLeft(other);
+            pointerLeft(panelName(other), Role::Navigation);
     }
     ShowCurrentPage();
 }
@@ -89,20 +96,18 @@ void InfoWindowRules::pageClicked(Page page)
 void InfoWindowRules::countryClicked(Country country)
 {
     m_country = country;
-    pointerLeft(country == Country::Österreich ? Country::Deutschland : Country::Österreich);
+    pointerLeft(
+        panelName(country == Country::Österreich ? Country::Deutschland : Country::Österreich),
+        Role::Country);
     ShowCurrentPage();
 }
 
-void InfoWindowRules::pointerLeft(Page page)
+void InfoWindowRules::pointerLeft(std::string_view panel, Role role)
 {
-    if (page != m_page)
-        m_view.showNormalLook(page);
-}
-
-void InfoWindowRules::pointerLeft(Country country)
-{
-    if (country != m_country)
-        m_view.showNormalLook(country);
+    const bool selected = (role == Role::Navigation && panel == panelName(m_page))
+        || (role == Role::Country && panel == panelName(m_country));
+    if (!selected)
+        m_view.showLook(panel, normalLook(role));
 }
 
 void InfoWindowRules::pnlSysteminfo_Click()

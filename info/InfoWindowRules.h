@@ -2,33 +2,24 @@
 #pragma once
 
 // What the Info window decides, for every window build: which page and
-// which country show, which panel keeps its selected look, the texts its
-// labels, copy buttons and links carry, and the utility class its
-// "Systeminfo" panel uses. The window (InfoView) draws and reports clicks
-// and the pointer leaving a panel. Texts are UTF-8.
+// which country show, which look a panel takes when the window opens and
+// when the pointer leaves it, the texts its labels, copy buttons and links
+// carry, and the utility class its "Systeminfo" panel uses. The window
+// (InfoView) draws and reports clicks and the pointer leaving a panel.
+// Texts are UTF-8.
 
+#include "info/InfoLayout.h"
 #include "platform/Platform.h"
 #include "resources/ContactData.h"
 #include "sysutil/orvClassWindows.h"
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace orv::info {
-
-enum class Page { Kontakt, Vertrieb, Autoren };
-enum class Country { Österreich, Deutschland };
-// The frames whose visibility follows the page and the country.
-enum class Frame { Land, Kontakt, Vertrieb, Autoren, Olmbach, Kestadt, Sarnfeld };
-
-// The window's colours, 0xRRGGBB.
-inline constexpr std::uint32_t kDarkRed = 0x8B0304;
-inline constexpr std::uint32_t kDarkBlue = 0x00558F;
-inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // The five lines of an office block: company, address, "Tel.:  ", "Fax.: ", "Mail:".
 std::array<std::string, 5> officeLabels(const contact::Office &office);
@@ -49,9 +40,8 @@ class InfoView
 public:
     virtual ~InfoView() = default;
     virtual void setFrameVisible(Frame frame, bool visible) = 0;
-    // The look of a panel that is neither hovered nor selected.
-    virtual void showNormalLook(Page page) = 0;
-    virtual void showNormalLook(Country country) = 0;
+    // Gives a panel of the design (array members named name_index) a look.
+    virtual void showLook(std::string_view panel, const Look &look) = 0;
     // The window as the shell's calls name their owner.
     virtual platform::WindowHandle handle() const = 0;
 };
@@ -71,12 +61,16 @@ public:
     // Created on the first click on "Systeminfo", kept while the window lives.
     const orvClassWindows *SysUtil() const { return m_sysUtil.get(); }
 
+    // The window is made: the first page and country show, and their panels
+    // take the selected look (the look the pointer gives).
+    void Form_Load();
     void ShowCurrentPage();
     void pageClicked(Page page);
     void countryClicked(Country country);
-    // The pointer left a panel: it keeps the selected look if it is the current one.
-    void pointerLeft(Page page);
-    void pointerLeft(Country country);
+    // The pointer left a panel of the role (named as for showLook): it takes
+    // its normal look, unless it is the current page's or country's, which
+    // keeps the selected one.
+    void pointerLeft(std::string_view panel, Role role);
 
     void pnlSysteminfo_Click();
     // Hands the target to the shell; a failing call is ignored.

@@ -40,19 +40,15 @@ QRect pixels(const TwipsPerPixel &tpp, double left, double top, double width, do
     return { tpp.xToPixels(left), tpp.yToPixels(top), tpp.xToPixels(width), tpp.yToPixels(height) };
 }
 
-// The look a panel of the role shows, and how the pointer changes it. A
-// selected page or country keeps its look; the window's rules say when it goes.
+// The look a panel of the role shows, and the pointer entering it; what its
+// leaving does, the window's rules say.
 void lookFollowsPointer(SSPanel *panel, info::Role role)
 {
-    using info::Role;
     apply(panel, info::normalLook(role));
     QObject::connect(
         panel, &SSPanel::MouseEnter, panel, [panel, role] { apply(panel, info::hoverLook(role)); });
     if (info::captionAtLeft(role))
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (role != Role::Navigation && role != Role::Country)
-        QObject::connect(panel, &SSPanel::MouseLeave, panel,
-            [panel, role] { apply(panel, info::normalLook(role)); });
     if (const std::string_view tip = info::toolTip(role); !tip.empty())
         panel->setToolTipText(toQt(tip));
 }

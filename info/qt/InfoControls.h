@@ -3,8 +3,8 @@
 
 // The Info window's controls as its layout lists them: each made in its
 // container, at its place, with its font, colours and look, the offices'
-// blocks included; the links' and buttons' looks follow the pointer. What a
-// click does is the window's: it is told of every panel made.
+// blocks included; the panels' looks follow the pointer entering them. What
+// its leaving and a click do is the window's: it is told of every panel made.
 
 #include "info/InfoLayout.h"
 

@@ -58,18 +58,11 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
             wirePanel(panel, role, std::move(target));
         });
     findControls();
-    for (const info::Page page :
-        { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren }) {
-        connect(
-            panel(page), &SSPanel::MouseLeave, this, [this, page] { m_rules.pointerLeft(page); });
+    for (const info::Page page : { info::Page::Kontakt, info::Page::Vertrieb, info::Page::Autoren })
         connect(panel(page), &SSPanel::Click, this, [this, page] { m_rules.pageClicked(page); });
-    }
-    for (const info::Country country : { info::Country::Österreich, info::Country::Deutschland }) {
-        connect(panel(country), &SSPanel::MouseLeave, this,
-            [this, country] { m_rules.pointerLeft(country); });
+    for (const info::Country country : { info::Country::Österreich, info::Country::Deutschland })
         connect(panel(country), &SSPanel::Click, this,
             [this, country] { m_rules.countryClicked(country); });
-    }
     // The Autoren page is no drag surface, and neither is anything on it;
     // nor is the sales text, a text box.
     for (QWidget *still : { frameAutoren, static_cast<QWidget *>(frameprogrammierung),
@@ -77,9 +70,6 @@ frmInfoFenster::frmInfoFenster(Dependencies dependencies, QWidget *parent)
         still->setAttribute(Qt::WA_NoMousePropagation);
 
     Form_Load();
-    // The page and the country shown keep the look the pointer gives.
-    apply(panel(m_rules.CurrentPage()), info::hoverLook(info::Role::Navigation));
-    apply(panel(m_rules.CurrentCountry()), info::hoverLook(info::Role::Country));
 
     // Esc closes the window through QDialog (reject): no control on it takes
     // that key for itself, so it reaches the window from any of them.
@@ -92,6 +82,8 @@ frmInfoFenster::~frmInfoFenster() = default;
 void frmInfoFenster::wirePanel(SSPanel *panel, info::Role role, std::string target)
 {
     using info::Role;
+    connect(panel, &SSPanel::MouseLeave, this,
+        [this, panel, role] { m_rules.pointerLeft(panel->objectName().toStdString(), role); });
     if (role == Role::Close)
         connect(panel, &SSPanel::Click, this, &QDialog::close);
     else if (role == Role::SystemInfo)
@@ -140,19 +132,25 @@ void frmInfoFenster::findControls()
 
 void frmInfoFenster::Form_Load()
 {
-    const TwipsPerPixel tpp = TwipsPerPixel::of(this);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const double screenWidth = screen->geometry().width() * double(tpp.x);
-        const double screenHeight = screen->geometry().height() * double(tpp.y);
-        const double left = (screenWidth - width() * double(tpp.x)) / 2;
-        const double top = (screenHeight - height() * double(tpp.y)) / 2;
-        move(tpp.xToPixels(left), tpp.yToPixels(top));
+    // Centred on the screen of the browser window the user is looking at.
+    const QWidget *browser
+        = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+    if (const QScreen *screen = browser ? browser->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        // The frame's size is known once the window manager has framed the window; until then
+        // the window's own.
+        const QSize outer = frameGeometry().size();
+        const TwipsPerPixel tpp = TwipsPerPixel::of(this);
+        const info::ScreenPoint at
+            = info::centredPlace({ area.x(), area.y(), area.width(), area.height() }, outer.width(),
+                outer.height(), double(tpp.x), double(tpp.y));
+        move(at.x, at.y);
     }
     setColors(this, info::kDarkRed, info::kUnset);
     txtVertrieb->setPlainText(toQt(info::salesText()));
     lblVersion->setText(
         toQt(info::versionText(m_deps.versionMajor, m_deps.versionMinor, m_deps.versionRevision)));
-    m_rules.ShowCurrentPage();
+    m_rules.Form_Load();
 }
 
 void frmInfoFenster::setFrameVisible(info::Frame frame, bool visible)
@@ -180,14 +178,10 @@ SSPanel *frmInfoFenster::panel(info::Country country) const
     return country == info::Country::Österreich ? pnlÖsterreich : pnlDeutschland;
 }
 
-void frmInfoFenster::showNormalLook(info::Page page)
+void frmInfoFenster::showLook(std::string_view panel, const info::Look &look)
 {
-    apply(panel(page), info::normalLook(info::Role::Navigation));
-}
-
-void frmInfoFenster::showNormalLook(info::Country country)
-{
-    apply(panel(country), info::normalLook(info::Role::Country));
+    if (auto *shown = qobject_cast<SSPanel *>((*m_controls)[toQt(panel)]))
+        apply(shown, look);
 }
 
 platform::WindowHandle frmInfoFenster::handle() const

@@ -103,7 +103,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // What a click on a panel of the role does.
+    // What the pointer leaving a panel of the role and a click on it do.
     void wirePanel(SSPanel *panel, info::Role role, std::string target);
     void findControls();
     void Form_Load();
@@ -112,8 +112,7 @@ private:
     SSPanel *panel(info::Country country) const;
 
     void setFrameVisible(info::Frame frame, bool visible) override;
-    void showNormalLook(info::Page page) override;
-    void showNormalLook(info::Country country) override;
+    void showLook(std::string_view panel, const info::Look &look) override;
     platform::WindowHandle handle() const override;
 
     Dependencies m_deps;

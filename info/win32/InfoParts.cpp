@@ -165,17 +165,6 @@ HWND InfoParts::container(const Part &part, HWND window) const
     return parent ? parent->window : window;
 }
 
-Part &InfoParts::panel(info::Page page) const
-{
-    // The design holds every panel the rules name.
-    return *find(info::panelName(page));
-}
-
-Part &InfoParts::panel(info::Country country) const
-{
-    return *find(info::panelName(country));
-}
-
 std::optional<info::Page> InfoParts::pageOf(const Part &panel)
 {
     for (const info::Page page :

@@ -61,8 +61,6 @@ public:
     Part *partOf(HWND window) const;
     // The window a part's window is made in.
     HWND container(const Part &part, HWND window) const;
-    Part &panel(info::Page page) const;
-    Part &panel(info::Country country) const;
     // The page or country a panel stands for, if it stands for one.
     static std::optional<info::Page> pageOf(const Part &panel);
     static std::optional<info::Country> countryOf(const Part &panel);

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <utility>
+#include <windowsx.h>
 
 namespace orv::win32 {
 
@@ -56,6 +57,43 @@ LRESULT InfoWindowProc::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         const LRESULT hit = DefWindowProcW(window, message, wParam, lParam);
         return hit == HTCLIENT ? HTCAPTION : hit;
     }
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+    case WM_NCXBUTTONDOWN:
+    case WM_NCXBUTTONDBLCLK:
+        // The other buttons move it too; the system's move follows the left one only.
+        if (LOWORD(wParam) == HTCAPTION && inBackground(lParam)) {
+            startDrag(message);
+            return message == WM_NCXBUTTONDOWN || message == WM_NCXBUTTONDBLCLK ? TRUE : 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (m_dragEnd && GetCapture() == window) {
+            followPointer();
+            return 0;
+        }
+        break;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
+        // Ends the move; the release opens no menu.
+        if (m_dragEnd) {
+            if (message == m_dragEnd)
+                ReleaseCapture();
+            return message == WM_XBUTTONUP ? TRUE : 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        m_dragEnd = 0;
+        return 0;
+    case WM_NCRBUTTONUP:
+    case WM_CONTEXTMENU:
+        // A right click on the background opens no system menu; on the title bar it does.
+        if (lParam != -1 && inBackground(lParam))
+            return 0;
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
@@ -164,12 +202,35 @@ LRESULT InfoWindowProc::handlePartMessage(Part &part, UINT message, WPARAM wPara
 
 void InfoWindowProc::pointerLeft(Part &part)
 {
-    // A selected page or country keeps its look; the rules say when it goes.
-    if (const auto page = InfoParts::pageOf(part))
-        return guarded([&] { m_rules.pointerLeft(*page); });
-    if (const auto country = InfoParts::countryOf(part))
-        return guarded([&] { m_rules.pointerLeft(*country); });
-    applyLook(part, info::normalLook(part.role));
+    guarded([&] { m_rules.pointerLeft(part.name, part.role); });
+}
+
+bool InfoWindowProc::inBackground(LPARAM screenPoint) const
+{
+    POINT at { GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint) };
+    RECT client;
+    GetClientRect(m_window, &client);
+    return ScreenToClient(m_window, &at) && PtInRect(&client, at);
+}
+
+void InfoWindowProc::startDrag(UINT pressed)
+{
+    m_dragEnd = pressed == WM_NCRBUTTONDOWN || pressed == WM_NCRBUTTONDBLCLK ? WM_RBUTTONUP
+        : pressed == WM_NCMBUTTONDOWN || pressed == WM_NCMBUTTONDBLCLK       ? WM_MBUTTONUP
+                                                                             : WM_XBUTTONUP;
+    RECT outer;
+    GetWindowRect(m_window, &outer);
+    GetCursorPos(&m_dragFrom);
+    m_windowFrom = { outer.left, outer.top };
+    SetCapture(m_window);
+}
+
+void InfoWindowProc::followPointer()
+{
+    POINT now;
+    GetCursorPos(&now);
+    SetWindowPos(m_window, nullptr, m_windowFrom.x + now.x - m_dragFrom.x,
+        m_windowFrom.y + now.y - m_dragFrom.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void InfoWindowProc::clicked(Part &part)

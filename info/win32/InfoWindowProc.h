@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What a message does in the Info window and its parts: hit testing that
-// lets the background and the drag surfaces move the window, the pointer
-// entering and leaving panels, clicks handed to the rules, the copy buttons,
-// painting, and the window's closing and DPI changes.
+// What a message does in the Info window and its parts: hit testing and a
+// move of its own that let the background and the drag surfaces move the
+// window with any mouse button, the pointer entering and leaving panels,
+// clicks handed to the rules, the copy buttons, painting, and the window's
+// closing and DPI changes.
 
 #include "info/InfoWindowRules.h"
 #include "info/win32/InfoGdi.h"
@@ -40,6 +41,12 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handlePartMessage(Part &part, UINT message, WPARAM wParam, LPARAM lParam);
     void pointerLeft(Part &part);
+    // Whether a point on the screen lies on the window's background, below its title bar.
+    bool inBackground(LPARAM screenPoint) const;
+    // A press of another button than the left one moves the window until that button is
+    // released.
+    void startDrag(UINT pressed);
+    void followPointer();
     void clicked(Part &part);
     void copyOffice(const Part &button);
     template <class Call> void guarded(Call &&call);
@@ -50,6 +57,8 @@ private:
     info::InfoWindowRules &m_rules;
     HWND m_window = nullptr;
     bool m_closing = false;
+    UINT m_dragEnd = 0; // the release that ends a move, while one runs
+    POINT m_dragFrom {}, m_windowFrom {};
 };
 
 } // namespace orv::win32

@@ -60,12 +60,8 @@ frmInfoFenster::frmInfoFenster(const Dependencies &dependencies, HWND owner)
         throw;
     }
     applyDpi(window, m_parts, m_gdi);
-    centreOnMonitor();
-
-    m_rules.ShowCurrentPage();
-    // The page and the country shown keep the look the pointer gives.
-    applyLook(m_parts.panel(m_rules.CurrentPage()), info::hoverLook(info::Role::Navigation));
-    applyLook(m_parts.panel(m_rules.CurrentCountry()), info::hoverLook(info::Role::Country));
+    centreOnMonitor(owner);
+    m_rules.Form_Load();
 }
 
 frmInfoFenster::~frmInfoFenster()
@@ -90,19 +86,20 @@ void frmInfoFenster::ShowModal(const Dependencies &dependencies, HWND owner)
     modal.run(window.m_proc);
 }
 
-void frmInfoFenster::centreOnMonitor()
+void frmInfoFenster::centreOnMonitor(HWND owner)
 {
     const HWND window = m_proc.window();
     MONITORINFO monitor {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT outer;
     GetWindowRect(window, &outer);
-    const RECT &screen = monitor.rcMonitor;
-    SetWindowPos(window, nullptr,
-        screen.left + (screen.right - screen.left - (outer.right - outer.left)) / 2,
-        screen.top + (screen.bottom - screen.top - (outer.bottom - outer.top)) / 2, 0, 0,
-        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT &area = monitor.rcWork;
+    const double twipsPerPixel = 1440.0 / m_gdi.dpi();
+    const info::ScreenPoint at = info::centredPlace(
+        { area.left, area.top, area.right - area.left, area.bottom - area.top },
+        outer.right - outer.left, outer.bottom - outer.top, twipsPerPixel, twipsPerPixel);
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmInfoFenster::setFrameVisible(info::Frame frame, bool visible)
@@ -111,14 +108,10 @@ void frmInfoFenster::setFrameVisible(info::Frame frame, bool visible)
         ShowWindow(part->window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void frmInfoFenster::showNormalLook(info::Page page)
+void frmInfoFenster::showLook(std::string_view panel, const info::Look &look)
 {
-    applyLook(m_parts.panel(page), info::normalLook(info::Role::Navigation));
-}
-
-void frmInfoFenster::showNormalLook(info::Country country)
-{
-    applyLook(m_parts.panel(country), info::normalLook(info::Role::Country));
+    if (Part *part = m_parts.find(panel))
+        applyLook(*part, look);
 }
 
 platform::WindowHandle frmInfoFenster::handle() const

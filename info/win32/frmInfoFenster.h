@@ -48,11 +48,11 @@ private:
     frmInfoFenster(const Dependencies &dependencies, HWND owner);
     ~frmInfoFenster() override;
 
-    void centreOnMonitor();
+    // Centred on the work area of the monitor that holds owner.
+    void centreOnMonitor(HWND owner);
 
     void setFrameVisible(info::Frame frame, bool visible) override;
-    void showNormalLook(info::Page page) override;
-    void showNormalLook(info::Country country) override;
+    void showLook(std::string_view panel, const info::Look &look) override;
     platform::WindowHandle handle() const override;
 
     Dependencies m_deps;

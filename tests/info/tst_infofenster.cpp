@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -212,17 +213,24 @@ private Q_SLOTS:
         QCOMPARE(drag.size(), drags ? 1 : 0);
     }
 
-    // Each opening starts afresh with a new utility class; "Schließen" closes the window, and so
-    // does Esc, from the sales text as from the window itself.
+    // Each opening starts afresh with a new utility class, centred on its owner's screen, not over
+    // the owner; "Schließen" closes the window, and so does Esc, from the sales text as from the
+    // window itself.
     void reopeningStartsAfreshAndClosesThreeWays()
     {
         Fixture f;
+        QWidget owner;
+        owner.setGeometry(10, 10, 120, 90);
+        owner.show();
         for (const int opening : { 0, 1, 2 }) {
-            frmInfoFenster::ShowModal(f.deps());
+            frmInfoFenster::ShowModal(f.deps(), &owner);
             frmInfoFenster *w = frmInfoFenster::instance();
             QVERIFY(w->isVisible() && !w->rules().SysUtil()
                 && shownPages(*w) == "frameLand frameKontakt frameOlmbach frameKestadt"
                 && w->frameOlmbach->y() < w->frameKestadt->y());
+            QVERIFY((w->frameGeometry().center() - owner.screen()->availableGeometry().center())
+                        .manhattanLength()
+                <= 2);
             QVERIFY(w->windowTitle() == "Info" && w->lblVersion->text() == "Version: 1.06");
             click(w->pnlSysteminfo);
             if (opening == 0) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Info window's rules against a recording window: pages, countries and
-// the selected looks, the office texts, link targets and version text, the
-// controls of the design they name, and the utility class of "Systeminfo".
+// the looks panels take, where the window opens, the office texts, link targets and version text,
+// the controls of the design they name, and the utility class of "Systeminfo".
 #include "Expect.h"
 #include "FakePlatform.h"
 #include "info/InfoLayout.h"
@@ -15,10 +15,12 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
+using Looks = std::vector<std::pair<std::string, Look>>;
+
 struct View : InfoView
 {
     std::string shown; // the visible frames, in ShowCurrentPage's order
-    Texts normal; // panels given their normal look, in turn
+    Looks looks; // panels given a look, in turn
 
     void setFrameVisible(Frame frame, bool visible) override
     {
@@ -27,57 +29,88 @@ struct View : InfoView
         if (visible)
             shown += std::string(shown.empty() ? "" : " ") + names[int(frame)];
     }
-    void showNormalLook(Page page) override
+    void showLook(std::string_view panel, const Look &look) override
     {
-        normal.push_back(page == Page::Kontakt ? "Kontakt"
-                : page == Page::Vertrieb       ? "Vertrieb"
-                                               : "Autoren");
-    }
-    void showNormalLook(Country country) override
-    {
-        normal.push_back(country == Country::Österreich ? "Österreich" : "Deutschland");
+        looks.emplace_back(panel, look);
     }
     platform::WindowHandle handle() const override { return 77; }
 };
 
+Role roleOf(std::string_view panel)
+{
+    for (const Control &c : kControls) {
+        if (c.name == panel.substr(0, panel.find('_')))
+            return c.role;
+    }
+    return Role::MailLink; // the offices' links stand outside the list
+}
+
 } // namespace
 
-TEST_CASE("pages and countries: what shows, and which panels lose the selected look")
+TEST_CASE("pages and countries: what shows, and the looks panels take")
 {
-    // clicks ("K", "V", "A" pages; "Ö", "D" countries; "-X" the pointer leaves X), shown, normal
-    // looks
+    // steps: "K", "V", "A" pages and "Ö", "D" countries clicked; "load" the window made;
+    // "-name" the pointer leaves that panel. Looks: "name" normal, "name*" the selected look.
     using Row = std::tuple<Texts, std::string, Texts>;
     // clang-format off
-    for (const auto &[clicks, shown, normal] : std::initializer_list<Row> {
+    for (const auto &[steps, shown, looks] : std::initializer_list<Row> {
              { Texts {}, "Land Kontakt Olmbach Kestadt", {} },
-             { { "V" }, "Vertrieb Olmbach Kestadt", { "Kontakt", "Autoren" } },
-             { { "A" }, "Autoren Olmbach Kestadt", { "Kontakt", "Vertrieb" } },
-             { { "K" }, "Land Kontakt Olmbach Kestadt", { "Vertrieb", "Autoren" } }, // the page already shown
-             { { "D" }, "Land Kontakt Sarnfeld", { "Österreich" } },
-             { { "D", "A", "K" }, "Land Kontakt Sarnfeld", { "Österreich", "Kontakt", "Vertrieb", "Vertrieb", "Autoren" } },
-             { { "D", "Ö" }, "Land Kontakt Olmbach Kestadt", { "Österreich", "Deutschland" } },
-             // The current page's and country's panels keep their look when the pointer leaves.
-             { { "-K", "-V", "-Ö", "-D" }, "Land Kontakt Olmbach Kestadt", { "Vertrieb", "Deutschland" } } }) {
+             { { "load" }, "Land Kontakt Olmbach Kestadt", { "pnlKontakt*", "pnlÖsterreich*" } },
+             { { "V" }, "Vertrieb Olmbach Kestadt", { "pnlKontakt", "pnlAutoren" } },
+             { { "A" }, "Autoren Olmbach Kestadt", { "pnlKontakt", "pnlVertrieb" } },
+             { { "K" }, "Land Kontakt Olmbach Kestadt", { "pnlVertrieb", "pnlAutoren" } }, // the page already shown
+             { { "D" }, "Land Kontakt Sarnfeld", { "pnlÖsterreich" } },
+             { { "D", "A", "K", "load" }, "Land Kontakt Sarnfeld", { "pnlÖsterreich", "pnlKontakt", "pnlVertrieb", "pnlVertrieb", "pnlAutoren", "pnlKontakt*", "pnlDeutschland*" } },
+             { { "D", "Ö" }, "Land Kontakt Olmbach Kestadt", { "pnlÖsterreich", "pnlDeutschland" } },
+             // The current page's and country's panels keep their look when the pointer leaves;
+             // every other panel and link takes its normal look.
+             { { "-pnlKontakt", "-pnlVertrieb", "-pnlÖsterreich", "-pnlDeutschland" }, "Land Kontakt Olmbach Kestadt", { "pnlVertrieb", "pnlDeutschland" } },
+             { { "A", "-pnlAutoren", "-pnlSchließen", "-pnlSysteminfo", "-lnkHarlund", "-lnkArneKolvik_1", "-lnkLenzOttmer", "-lnkKestadt" }, "Autoren Olmbach Kestadt", { "pnlKontakt", "pnlVertrieb", "pnlSchließen", "pnlSysteminfo", "lnkHarlund", "lnkArneKolvik_1", "lnkLenzOttmer", "lnkKestadt" } } }) {
         // clang-format on
         View view;
         InfoWindowRules rules(view, "main.test", nullptr);
-        for (const std::string &click : clicks) {
-            const bool left = click.starts_with('-');
-            const std::string what = click.substr(left ? 1 : 0);
-            if (what == "Ö" || what == "D") {
-                const Country country = what == "Ö" ? Country::Österreich : Country::Deutschland;
-                left ? rules.pointerLeft(country) : rules.countryClicked(country);
-            } else {
-                const Page page = what == "K" ? Page::Kontakt
-                    : what == "V"             ? Page::Vertrieb
-                                              : Page::Autoren;
-                left ? rules.pointerLeft(page) : rules.pageClicked(page);
-            }
+        for (const std::string &step : steps) {
+            if (step == "load")
+                rules.Form_Load();
+            else if (step.starts_with('-'))
+                rules.pointerLeft(step.substr(1), roleOf(step.substr(1)));
+            else if (step == "Ö" || step == "D")
+                rules.countryClicked(step == "Ö" ? Country::Österreich : Country::Deutschland);
+            else
+                rules.pageClicked(step == "K" ? Page::Kontakt
+                        : step == "V"         ? Page::Vertrieb
+                                              : Page::Autoren);
         }
         view.shown.clear();
         rules.ShowCurrentPage();
         CHECK(view.shown == shown);
-        CHECK(view.normal == normal);
+        Looks expected;
+        for (const std::string &look : looks) {
+            const bool selected = look.ends_with('*');
+            const std::string panel = look.substr(0, look.size() - (selected ? 1 : 0));
+            expected.emplace_back(
+                panel, selected ? hoverLook(roleOf(panel)) : normalLook(roleOf(panel)));
+        }
+        CHECK(view.looks == expected);
+    }
+}
+
+TEST_CASE("the window opens centred on the work area, in twips, rounded as everywhere")
+{
+    // work area, outer size, twips per pixel, where the outer corner goes
+    using Row = std::tuple<ScreenRect, int, int, double, ScreenPoint>;
+    for (const auto &[area, width, height, twips, at] : std::initializer_list<Row> {
+             { { 0, 0, 1280, 1024 }, 460, 430, 15, { 410, 297 } }, // even differences
+             { { 0, 0, 1280, 1024 }, 461, 431, 15, { 410, 296 } }, // halves go to the even pixel
+             { { 0, 0, 1280, 1024 }, 463, 433, 15, { 408, 296 } },
+             { { 1280, 40, 1920, 1040 }, 461, 431, 15, { 1280 + 730, 40 + 304 } }, // second monitor
+             { { 0, 0, 800, 600 }, 1000, 700, 15, { -100, -50 } }, // larger than the screen
+             { { 0, 0, 800, 600 }, 1001, 703, 15, { -100, -52 } },
+             { { 0, 0, 1280, 1024 }, 460, 430, 1440.0 / 168, { 410, 297 } },
+             { { 0, 0, 1280, 1024 }, 461, 431, 0, { 410, 296 } } }) { // no resolution: 96 dpi
+        CAPTURE(width);
+        CAPTURE(twips);
+        CHECK(centredPlace(area, width, height, twips, twips) == at);
     }
 }
 

@@ -18,9 +18,10 @@
 #                    by the end of the session
 #   category         a pick of the shown category from the dropped list
 #                    opens its page again; Ctrl+Q ends the program
-#   info             the Info window from its tool: modal (the browser window
-#                    disabled, its tools dead), pages and country by click,
-#                    hover highlighting, a copy button and the clipboard, Esc
+#   info             the Info window from its tool: moved with buttons 1 and
+#                    3, modal (the browser window disabled, its tools dead),
+#                    pages and country by click, hover highlighting, a copy
+#                    button and the clipboard, Esc
 # The Wine prefix (with the X11 driver) lives in BUILD_DIR/wine-ui and is
 # made once; a screenshot of each case stays there.
 set -euo pipefail
@@ -357,6 +358,14 @@ info)
   xdotool mousemove --sync $((il + 300)) $((it + 60)) mousedown 1
   xdotool mousemove --sync $((il + 340)) $((it + 90)) sleep 0.3 mousemove --sync $((il + 360)) $((it + 110)) mouseup 1
   until_probe 5 "^window Info \| rect $((il + 60)) $((it + 50)) $((ir + 60)) $((ib + 50))\$" info
+  read -r il it ir ib <<<"$(window_rect)"
+  # Any button moves it, the right one on a drag surface too, and opens no system menu.
+  read -r l t r b <<<"$(rect '^child OrvelInfoPart [0-9]+ visible .*\| frameKontakt$')"
+  xdotool mousemove --sync $((r - 5)) $(((t + b) / 2)) mousedown 3
+  xdotool mousemove --sync $((r - 35)) $(((t + b) / 2 - 20)) sleep 0.3 mousemove --sync $((r - 65)) $(((t + b) / 2 - 50)) mouseup 3
+  until_probe 5 "^window Info \| rect $((il - 60)) $((it - 50)) $((ir - 60)) $((ib - 50))\$" info
+  sleep 0.5
+  probe info && ! grep -q '^menu open$' "$work/probe.txt" || fail "a menu opened after the right button's drag"
   read -r il it ir ib <<<"$(window_rect)"
   # Modal: the browser window takes no input, its tools do nothing.
   until_probe 5 '^state disabled$'

@@ -9,6 +9,7 @@
 //   tool INDEX enabled|disabled L T R B | TEXT
 //   pane INDEX | TEXT
 //   item ID INDEX | TEXT              (the entries of each combo box)
+//   menu open                         (a pop-up menu shows, as the system menu)
 // Controls that keep their texts in their own process (toolbar, status
 // bar, combo lists) are read through memory lent in that process.
 // "winprobe info" reads the Info window (window, state and child lines);
@@ -205,5 +206,9 @@ int main(int argc, char **argv)
     printRect(r);
     std::printf("\nstate %s\n", IsWindowEnabled(window) ? "enabled" : "disabled");
     EnumChildWindows(window, printChild, reinterpret_cast<LPARAM>(&remote));
+    for (HWND menu = nullptr; (menu = FindWindowExW(nullptr, menu, L"#32768", nullptr));) {
+        if (IsWindowVisible(menu))
+            return std::printf("menu open\n"), 0;
+    }
     return 0;
 }
