@@ -3,6 +3,7 @@
 
 #include "components/qt/SSPanel.h"
 #include "components/qt/Twips.h"
+#include "info/InfoWindowRules.h"
 #include "resources/qt/QtText.h"
 
 #include <QApplication>

@@ -137,8 +137,9 @@ void frmInfoFenster::Form_Load()
         = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
     if (const QScreen *screen = browser ? browser->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        // The frame's size is known once the window manager has framed the window; until then
-        // the window's own.
+        // Made now, so that a window system that frames windows at once reports the frame; one
+        // that frames them on showing reports the window's own size until then.
+        create();
         const QSize outer = frameGeometry().size();
         const TwipsPerPixel tpp = TwipsPerPixel::of(this);
         const info::ScreenPoint at

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "info/win32/InfoParts.h"
 
+#include "info/InfoWindowRules.h"
 #include "info/win32/Pictures.h"
 #include "platform/Utf8.h"
 #include "resources/Texts.h"

@@ -230,7 +230,7 @@ private Q_SLOTS:
                 && w->frameOlmbach->y() < w->frameKestadt->y());
             QVERIFY((w->frameGeometry().center() - owner.screen()->availableGeometry().center())
                         .manhattanLength()
-                <= 2);
+                <= 1);
             QVERIFY(w->windowTitle() == "Info" && w->lblVersion->text() == "Version: 1.06");
             click(w->pnlSysteminfo);
             if (opening == 0) {
