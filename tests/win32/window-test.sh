@@ -363,9 +363,9 @@ info)
   read -r l t r b <<<"$(rect '^child OrvelInfoPart [0-9]+ visible .*\| frameKontakt$')"
   xdotool mousemove --sync $((r - 5)) $(((t + b) / 2)) mousedown 3
   xdotool mousemove --sync $((r - 35)) $(((t + b) / 2 - 20)) sleep 0.3 mousemove --sync $((r - 65)) $(((t + b) / 2 - 50)) mouseup 3
-  until_probe 5 "^window Info \| rect $((il - 60)) $((it - 50)) $((ir - 60)) $((ib - 50))\$" info
   sleep 0.5
   probe info && ! grep -q '^menu open$' "$work/probe.txt" || fail "a menu opened after the right button's drag"
+  until_probe 5 "^window Info \| rect $((il - 60)) $((it - 50)) $((ir - 60)) $((ib - 50))\$" info
   read -r il it ir ib <<<"$(window_rect)"
   # Modal: the browser window takes no input, its tools do nothing.
   until_probe 5 '^state disabled$'
