@@ -46,15 +46,15 @@ Look hoverLook(Role role)
     return {};
 }
 
-ScreenPoint centredPlace(const ScreenRect &workArea, int outerWidth, int outerHeight,
+ScreenPoint centredPlace(const ScreenRect &screen, int outerWidth, int outerHeight,
     double twipsPerPixelX, double twipsPerPixelY)
 {
     // A screen that reports no resolution counts as one of 96 dpi.
     const double x = twipsPerPixelX > 0 ? twipsPerPixelX : 15.0;
     const double y = twipsPerPixelY > 0 ? twipsPerPixelY : 15.0;
-    const double left = (workArea.width * x - outerWidth * x) / 2;
-    const double top = (workArea.height * y - outerHeight * y) / 2;
-    return { workArea.left + toInt32(left / x), workArea.top + toInt32(top / y) };
+    const double left = (screen.width * x - outerWidth * x) / 2;
+    const double top = (screen.height * y - outerHeight * y) / 2;
+    return { screen.left + toInt32(left / x), screen.top + toInt32(top / y) };
 }
 
 std::string linkTarget(const Control &link, std::string_view mainHost)

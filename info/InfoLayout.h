@@ -124,11 +124,12 @@ struct ScreenPoint
     int x, y;
     bool operator==(const ScreenPoint &) const = default;
 };
-// Where the window's outer corner goes when it opens: centred on the work
-// area, the halves taken in twips in floating point, as the window's
-// coordinates are kept, and rounded to pixels as everywhere. A window larger
-// than the work area stands out over its top and left edges alike.
-ScreenPoint centredPlace(const ScreenRect &workArea, int outerWidth, int outerHeight,
+// Where the window's outer corner goes when it opens: centred on the whole
+// screen (its work area does not count), the halves taken in twips in
+// floating point, as the window's coordinates are kept, and rounded to pixels
+// as everywhere. A window larger than the screen stands out over its top and
+// left edges alike.
+ScreenPoint centredPlace(const ScreenRect &screen, int outerWidth, int outerHeight,
     double twipsPerPixelX, double twipsPerPixelY);
 
 // An office block: frame<name> in frameKontakt at (45, top), 4605 wide,

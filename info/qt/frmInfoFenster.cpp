@@ -132,11 +132,12 @@ void frmInfoFenster::findControls()
 
 void frmInfoFenster::Form_Load()
 {
-    // Centred on the screen of the browser window the user is looking at.
+    // Centred on the whole screen (not its work area) of the browser window
+    // the user is looking at.
     const QWidget *browser
         = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
     if (const QScreen *screen = browser ? browser->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
+        const QRect area = screen->geometry();
         // Made now, so that a window system that frames windows at once reports the frame; one
         // that frames them on showing reports the window's own size until then.
         create();

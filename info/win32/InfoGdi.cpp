@@ -2,11 +2,9 @@
 #include "info/win32/InfoGdi.h"
 
 #include "platform/Utf8.h"
+#include "platform/win32/Font.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cwchar>
-#include <iterator>
 
 namespace orv::win32 {
 
@@ -57,15 +55,8 @@ HFONT InfoGdi::font(const info::Font &font, bool underline)
     const auto key = std::tuple { font.family, font.points, font.bold, underline };
     if (const auto found = m_fonts.find(key); found != m_fonts.end())
         return found->second;
-    LOGFONTW description {};
-    description.lfHeight = -static_cast<LONG>(std::lround(font.points * m_dpi / 72.0));
-    description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    description.lfUnderline = underline ? TRUE : FALSE;
-    description.lfCharSet = DEFAULT_CHARSET;
-    description.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring face = platform::fromUtf8(font.family.empty() ? "Arial" : font.family);
-    std::wcsncpy(description.lfFaceName, face.c_str(), std::size(description.lfFaceName) - 1);
-    HFONT made = CreateFontIndirectW(&description);
+    HFONT made = makeFont(platform::fromUtf8(font.family.empty() ? "Arial" : font.family),
+        font.points, m_dpi, font.bold, underline);
     m_fonts.emplace(key, made);
     return made;
 }

@@ -94,7 +94,7 @@ void frmInfoFenster::centreOnMonitor(HWND owner)
     GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT outer;
     GetWindowRect(window, &outer);
-    const RECT &area = monitor.rcWork;
+    const RECT &area = monitor.rcMonitor;
     const double twipsPerPixel = 1440.0 / m_gdi.dpi();
     const info::ScreenPoint at = info::centredPlace(
         { area.left, area.top, area.right - area.left, area.bottom - area.top },

@@ -228,7 +228,7 @@ private Q_SLOTS:
             QVERIFY(w->isVisible() && !w->rules().SysUtil()
                 && shownPages(*w) == "frameLand frameKontakt frameOlmbach frameKestadt"
                 && w->frameOlmbach->y() < w->frameKestadt->y());
-            QVERIFY((w->frameGeometry().center() - owner.screen()->availableGeometry().center())
+            QVERIFY((w->frameGeometry().center() - owner.screen()->geometry().center())
                         .manhattanLength()
                 <= 1);
             QVERIFY(w->windowTitle() == "Info" && w->lblVersion->text() == "Version: 1.06");
