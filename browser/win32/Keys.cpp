@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "browser/win32/Keys.h"
 
+#include "resources/Texts.h"
+
 namespace orv::win32 {
 
 KeyCommand keyCommand(UINT virtualKey, bool alt, bool ctrl, bool shift)
@@ -10,32 +12,32 @@ KeyCommand keyCommand(UINT virtualKey, bool alt, bool ctrl, bool shift)
     const bool ctrlOnly = ctrl && !alt && !shift;
     switch (virtualKey) {
     case 'Q':
-        return ctrlOnly ? KeyCommand { "ID_Beenden" } : KeyCommand {};
+        return ctrlOnly ? KeyCommand { names::idBeenden } : KeyCommand {};
     case VK_LEFT:
-        return altOnly ? KeyCommand { "ID_Zurück" } : KeyCommand {};
+        return altOnly ? KeyCommand { names::idZurueck } : KeyCommand {};
     case VK_RIGHT:
-        return altOnly ? KeyCommand { "ID_Vorwärts" } : KeyCommand {};
+        return altOnly ? KeyCommand { names::idVorwaerts } : KeyCommand {};
     case VK_ESCAPE:
-        return plain ? KeyCommand { "ID_Stop" } : KeyCommand {};
+        return plain ? KeyCommand { names::idStop } : KeyCommand {};
     case VK_F5:
-        return plain ? KeyCommand { "ID_Aktualisieren" } : KeyCommand {};
+        return plain ? KeyCommand { names::idAktualisieren } : KeyCommand {};
     case 'R':
-        return ctrlOnly ? KeyCommand { "ID_Aktualisieren" } : KeyCommand {};
+        return ctrlOnly ? KeyCommand { names::idAktualisieren } : KeyCommand {};
     case VK_F6:
-        return plain ? KeyCommand { nullptr, true } : KeyCommand {};
+        return plain ? KeyCommand { {}, true } : KeyCommand {};
     case 'L':
-        return ctrlOnly ? KeyCommand { nullptr, true } : KeyCommand {};
+        return ctrlOnly ? KeyCommand { {}, true } : KeyCommand {};
     case 'D':
-        return altOnly ? KeyCommand { nullptr, true } : KeyCommand {};
+        return altOnly ? KeyCommand { {}, true } : KeyCommand {};
     // The browser keys of multimedia keyboards, whatever else is held.
     case VK_BROWSER_BACK:
-        return KeyCommand { "ID_Zurück" };
+        return KeyCommand { names::idZurueck };
     case VK_BROWSER_FORWARD:
-        return KeyCommand { "ID_Vorwärts" };
+        return KeyCommand { names::idVorwaerts };
     case VK_BROWSER_STOP:
-        return KeyCommand { "ID_Stop" };
+        return KeyCommand { names::idStop };
     case VK_BROWSER_REFRESH:
-        return KeyCommand { "ID_Aktualisieren" };
+        return KeyCommand { names::idAktualisieren };
     default:
         return {};
     }

@@ -5,17 +5,17 @@
 // stands for a tool of the command band (and is dead while that tool is
 // disabled), or puts the focus into the address box.
 
-#include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace orv::win32 {
 
 struct KeyCommand
 {
-    const char *tool = nullptr; // the tool clicked by the key, or null
+    std::string_view tool; // the tool clicked by the key, or empty
     bool focusAddress = false; // F6, Ctrl+L, Alt+D
 
-    explicit operator bool() const { return tool || focusAddress; }
+    explicit operator bool() const { return !tool.empty() || focusAddress; }
 };
 
 KeyCommand keyCommand(UINT virtualKey, bool alt, bool ctrl, bool shift);

@@ -159,7 +159,7 @@ bool frmBrowser::runKey(const KeyCommand &key)
         m_band->address().focusAll();
         return true;
     }
-    if (!key.tool)
+    if (key.tool.empty())
         return false;
     // A disabled tool produces no click, from its key neither.
     if (m_band->toolEnabled(key.tool))
