@@ -30,6 +30,9 @@ struct Tool
     bool captionShown;
     std::string_view tip;
     Icon icon;
+    // Nothing to go back or forward to and nothing loading before the
+    // browser's first report.
+    bool enabledAtStart = true;
 };
 
 struct Band
@@ -43,10 +46,10 @@ struct Band
 inline constexpr std::array commandTools {
     Tool { names::idBeenden, Kind::Button, "Beenden", true, "Beenden", Icon::Exit },
     Tool { "Tool5", Kind::Separator, "", false, "", Icon::None },
-    Tool { names::idZurueck, Kind::Button, "Zurück", true, "Zurück", Icon::Back },
-    Tool { names::idVorwaerts, Kind::Button, "", false, "Vorwärts", Icon::Forward },
+    Tool { names::idZurueck, Kind::Button, "Zurück", true, "Zurück", Icon::Back, false },
+    Tool { names::idVorwaerts, Kind::Button, "", false, "Vorwärts", Icon::Forward, false },
     Tool { "Tool8", Kind::Separator, "", false, "", Icon::None },
-    Tool { names::idStop, Kind::Button, "Stop", true, "Stop", Icon::Stop },
+    Tool { names::idStop, Kind::Button, "Stop", true, "Stop", Icon::Stop, false },
     Tool { names::idAktualisieren, Kind::Button, "Aktualisieren", true, "Aktualisieren",
         Icon::Refresh },
     Tool { names::idSeite, Kind::Combo, "Tool11", false, "Kategorie", Icon::None },

@@ -70,9 +70,12 @@ QList<QKeySequence> keysOf(std::string_view tool)
 void addBand(ActiveBar &bar, const toolbar::Band &design, Dock dock)
 {
     ActiveBarBand &band = bar.addBand(toQt(design.name), toQt(design.caption), dock);
-    for (const toolbar::Tool &tool : design.tools)
+    for (const toolbar::Tool &tool : design.tools) {
         band.addTool({ toQt(tool.name), kindOf(tool.kind), toQt(tool.caption), tool.captionShown,
             iconPath(tool.icon), toQt(tool.tip), keysOf(tool.name) });
+        if (!tool.enabledAtStart)
+            band.Tools(toQt(tool.name)).setEnabled(false);
+    }
 }
 
 } // namespace

@@ -112,11 +112,6 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     });
     if (DownloadList *downloads = brwWebBrowser->downloads())
         m_downloadsPanel = new DownloadsPanel(downloads, m_deps.openWithShell, this, statusBand);
-
-    // Nothing to go back or forward to and nothing loading before the first report.
-    tool(*ActiveBar31, names::band1, names::idZurueck).setEnabled(false);
-    tool(*ActiveBar31, names::band1, names::idVorwaerts).setEnabled(false);
-    tool(*ActiveBar31, names::band1, names::idStop).setEnabled(false);
 }
 
 frmBrowser::~frmBrowser() = default;

@@ -108,9 +108,10 @@ void CommandBand::addTools()
     SendMessageW(
         m_toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 
-    // Nothing to go back or forward to and nothing loading before the first report.
-    for (const std::string_view tool : { names::idZurueck, names::idVorwaerts, names::idStop })
-        setToolEnabled(tool, false);
+    for (const toolbar::Tool &tool : kTools) {
+        if (!tool.enabledAtStart)
+            setToolEnabled(tool.name, false);
+    }
 }
 
 void CommandBand::applyDpi(UINT dpi, HFONT font)
