@@ -334,6 +334,8 @@ private Q_SLOTS:
     void toolsAndNotifications()
     {
         Fixture f;
+        QVERIFY(!f.tool("ID_Zurück").Enabled() && !f.tool("ID_Vorwärts").Enabled()
+            && !f.tool("ID_Stop").Enabled()); // before the browser's first report
         f.tool("ID_Stop").setEnabled(true);
         f.click("ID_Stop");
         QCOMPARE(f.control->calls.last(), "Stop");
