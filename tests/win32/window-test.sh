@@ -121,8 +121,12 @@ start() {
   wine "$@" >"$work/program.log" 2>&1 &
   program=$!
   until_probe 60 '^window '
-  wid=$(wmctrl -l | awk '/Harlund Webbrowser/ { print $1; exit }')
-  [ -n "$wid" ] || fail "no X window for the browser window"
+  # The window manager lists the window a moment after Wine made it.
+  local end=$((SECONDS + 10))
+  until wid=$(wmctrl -l | awk '/Harlund Webbrowser/ { print $1; exit }') && [ -n "$wid" ]; do
+    [ $SECONDS -lt "$end" ] || fail "no X window for the browser window"
+    sleep 0.1
+  done
   xdotool windowactivate --sync "$wid"
 }
 # ended SECONDS: the program has ended with exit code 0.
