@@ -118,6 +118,11 @@ bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     return false;
 }
 
+bool EnginePage::followLink(const QUrl &address)
+{
+    return address.isValid() && acceptNavigationRequest(address, NavigationTypeLinkClicked, true);
+}
+
 void EnginePage::routeNewWindow(QWebEngineNewWindowRequest &request)
 {
     // A one-window browser: links with a target and window.open() load here,

@@ -43,6 +43,9 @@ public:
     // place of this page: its button loads it here, and links are judged
     // as from that address. Empty: none.
     void setStandIn(const QUrl &address) { m_router.setStandIn(toWebAddress(address)); }
+    // A link the user clicked somewhere else for this page (in its last-seen
+    // copy), routed as one clicked here: whether it loads here.
+    bool followLink(const QUrl &address);
     // The navigation refused last, until one is let through; its loading
     // events are no load of the window's.
     QUrl refused() const { return m_refused; }

@@ -18,11 +18,10 @@
 namespace orv {
 
 // One of the program's own pages, or the last copy of a page: it shows no
-// script dialogs and no icons, and its links are not followed here; the one
-// to the page it stands for is reported: what it loads belongs in the real
-// page. A copy gets its banner once loaded; the copy's own scripts never
-// run (the engine keeps them off in saved pages), the banner's runs apart
-// from the page's.
+// script dialogs and no icons, and its links are not followed here: the one
+// to the page it stands for, and a copy's links, are reported, since what
+// they load belongs in the real page. A copy gets its banner once loaded; the copy's own scripts
+// never run (the engine keeps them off in saved pages), the banner's runs apart from the page's.
 class OwnPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -43,6 +42,7 @@ public:
 
 Q_SIGNALS:
     void buttonPressed();
+    void copyLinkClicked(const QUrl &address);
 
 protected:
     void javaScriptAlert(const QUrl &, const QString &) override { }
@@ -57,6 +57,8 @@ protected:
             return true;
         if (isMainFrame && url == button)
             Q_EMIT buttonPressed();
+        else if (isMainFrame && copy.isValid() && this->url() == copy)
+            Q_EMIT copyLinkClicked(url);
         return false;
     }
 };
@@ -339,6 +341,16 @@ OwnPage *LoadWatch::ownPage(const QUrl &address)
     if (!m_ownPage) {
         m_ownPage = new OwnPage(m_page->profile(), m_view);
         connect(m_ownPage, &OwnPage::buttonPressed, this, &LoadWatch::loadStoodIn,
+            Qt::QueuedConnection);
+        // A link in a copy goes where the same link on the live page would:
+        // the maker's pages load here (a copy of their own standing in while
+        // the host is down), others open on the desktop.
+        connect(
+            m_ownPage, &OwnPage::copyLinkClicked, this,
+            [this](const QUrl &address) {
+                if (m_page->followLink(address))
+                    request({ .load = address });
+            },
             Qt::QueuedConnection);
         connect(m_ownPage, &QWebEnginePage::loadFinished, this, [this] {
             if (m_ownPage)
