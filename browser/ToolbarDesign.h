@@ -70,6 +70,13 @@ inline constexpr Band statusBand { names::statusBar, "Band2", statusTools };
 inline constexpr std::string_view fontFamily = "Arial";
 inline constexpr double fontPoints = 8.25;
 
+// The block meter's frame: its designed size in twips, in the status band.
+struct TwipsSize
+{
+    int width, height;
+};
+inline constexpr TwipsSize meterFrame { 2325, 285 };
+
 // The block meter's frame sits in the status band in front of this pane.
 inline constexpr std::string_view meterBeforeTool = "Tool1";
 

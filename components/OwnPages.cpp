@@ -84,6 +84,11 @@ std::string_view failedLoadStatus(ReachFailure failure, bool loginCancelled)
                                                 : texts::statusLoadFailed;
 }
 
+std::string unopenedAddressStatus(std::string_view address)
+{
+    return std::string(failedLoadStatus(ReachFailure::Other, false)) + std::string(address);
+}
+
 std::string unreachablePageHtml(ReachFailure failure, const WebAddress &address)
 {
     return page(

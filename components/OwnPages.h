@@ -32,6 +32,9 @@ std::string_view reachFailureSentence(ReachFailure failure);
 // The status pane's words before the address of a load that failed: a login
 // the user cancelled, a refused certificate, or any other failure.
 std::string_view failedLoadStatus(ReachFailure failure, bool loginCancelled);
+// The status pane's whole text for an address the web control would not
+// even start to load.
+std::string unopenedAddressStatus(std::string_view address);
 
 // Complete HTML documents (UTF-8); the button is a link to the address.
 std::string unreachablePageHtml(ReachFailure failure, const WebAddress &address);

@@ -29,7 +29,6 @@ namespace {
 
 // Design rectangles, in twips.
 constexpr QRect kClientArea { 0, 0, 10440, 4980 };
-constexpr QRect kMeterRect { 60, 3630, 2325, 285 };
 constexpr QRect kMeterAreaRect { 90, 60, 375, 105 };
 constexpr QRect kAddressBoxRect { 60, 2460, 3705, 315 };
 
@@ -82,7 +81,8 @@ frmBrowser::frmBrowser(Dependencies dependencies, QWidget *parent)
     Meter = new PictureBox(this);
     Meter->setObjectName(QStringLiteral("Meter"));
     Meter->Tag = toQt(ProgressBar::kFrameTag);
-    Meter->setFixedSize(toPixels(kMeterRect, tpp).size());
+    Meter->setFixedSize(
+        toPixels(QRect(0, 0, toolbar::meterFrame.width, toolbar::meterFrame.height), tpp).size());
     Meter->hide();
     bMeter = new PictureBox(Meter);
     bMeter->setObjectName(QStringLiteral("bMeter"));

@@ -11,6 +11,7 @@
 #include <array>
 #include <cwchar>
 #include <utility>
+#include <windowsx.h>
 
 namespace orv::win32 {
 
@@ -230,6 +231,24 @@ void CommandBand::selectCategory(int position)
     m_reportedCategory = position;
 }
 
+namespace {
+
+// Closing the dropped list by a click on the combo box also reports "ok":
+// only a click on an entry of the list, or Enter, picks the entry again.
+bool pickedInList(HWND combo)
+{
+    COMBOBOXINFO info {};
+    info.cbSize = sizeof info;
+    RECT list {};
+    if (!GetComboBoxInfo(combo, &info) || !GetWindowRect(info.hwndList, &list))
+        return false;
+    const DWORD at = GetMessagePos();
+    const POINT pointer { GET_X_LPARAM(at), GET_Y_LPARAM(at) };
+    return PtInRect(&list, pointer) || GetKeyState(VK_RETURN) < 0;
+}
+
+} // namespace
+
 std::optional<std::string> CommandBand::chosenCategory(int code)
 {
     // The list reports its pick before it closes.
@@ -241,7 +260,8 @@ std::optional<std::string> CommandBand::chosenCategory(int code)
     // entry passed on the way and the one chosen again; one change each. An
     // entry picked from the dropped list counts even when it is the one shown:
     // it opens that category's page again.
-    const bool picked = code == CBN_SELENDOK && std::exchange(m_pickingFromList, false);
+    const bool picked = code == CBN_SELENDOK && std::exchange(m_pickingFromList, false)
+        && pickedInList(m_category);
     const int position = static_cast<int>(SendMessageW(m_category, CB_GETCURSEL, 0, 0));
     if (position < 0 || (position == m_reportedCategory && !picked)
         || (code != CBN_SELENDOK && dropped(m_category)))

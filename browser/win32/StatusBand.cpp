@@ -20,9 +20,6 @@ namespace {
 using toolbar::Kind;
 constexpr auto &kPanes = toolbar::statusTools;
 
-// The meter's frame at 96 dpi: 2325 twips wide in the design.
-constexpr int kMeterWidth = 155;
-
 constexpr int paneIndex(std::string_view name)
 {
     int index = 0;
@@ -79,7 +76,7 @@ int StatusBand::layout(int width, UINT dpi, HFONT font)
     const int grip = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
     // Each part's width; the text pane takes what the others leave.
     std::array<int, kParts> widths {};
-    widths[kMeterPart] = scaled(kMeterWidth, dpi) + padding;
+    widths[kMeterPart] = MulDiv(toolbar::meterFrame.width, static_cast<int>(dpi), 1440) + padding;
     widths[partOf(Kind::TimePane)] = timeSize.cx + padding;
     widths[partOf(Kind::DatePane)] = dateSize.cx + padding;
     widths.back() += grip;

@@ -11,6 +11,7 @@
 
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -34,6 +35,14 @@ public:
             if (ok && copy.isValid() && url() == copy)
                 runJavaScript(bannerScript, QWebEngineScript::ApplicationWorld);
         });
+        // A copy's links with a target, or clicked with the middle button,
+        // go where the same click on the live page goes; the engine's new
+        // window is never made.
+        connect(this, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) {
+                if (request.isUserInitiated() && copy.isValid() && url() == copy)
+                    Q_EMIT copyLinkClicked(request.requestedUrl());
+            });
     }
 
     QUrl button;

@@ -150,7 +150,7 @@ void WebEngineBrowser::Navigate(const QString &address)
 {
     const QUrl url = QUrl::fromUserInput(address);
     if (!url.isValid()) {
-        Q_EMIT StatusTextChange(toQt(failedLoadStatus(ReachFailure::Other, false)) + address);
+        Q_EMIT StatusTextChange(toQt(unopenedAddressStatus(address.toStdString())));
         return;
     }
     m_watch->request({ .load = url });

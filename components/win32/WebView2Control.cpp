@@ -62,8 +62,7 @@ public:
         // the control's to deal with, as a load that failed: the caller
         // still keeps it in the address box's history.
         if (FAILED(m_routing.open(*m_view.get(), address)))
-            m_events.StatusTextChange(
-                std::string(failedLoadStatus(ReachFailure::Other, false)) + address);
+            m_events.StatusTextChange(unopenedAddressStatus(address));
     }
 
     void GoBack() override
@@ -128,14 +127,8 @@ private:
         m_controller->put_IsVisible(TRUE);
         applySettings();
         listen();
-        if (!m_address.empty()) {
-            try {
-                Navigate(m_address);
-            } catch (const Failure &) {
-                // An address the engine refuses leaves the page empty, as
-                // the same address typed later does.
-            }
-        }
+        if (!m_address.empty())
+            Navigate(m_address);
     }
 
     void applySettings()
@@ -220,13 +213,8 @@ private:
     void newWindowRequested(ICoreWebView2NewWindowRequestedEventArgs *arguments)
     {
         const auto address = m_routing.newWindow(m_view.get(), arguments);
-        if (!address)
-            return;
-        try {
+        if (address)
             Navigate(*address);
-        } catch (const Failure &) {
-            // An address the engine refuses opens nothing, as a dead link does.
-        }
     }
 
     void reportStatusText(ICoreWebView2 *sender)

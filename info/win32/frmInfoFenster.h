@@ -48,7 +48,7 @@ private:
     frmInfoFenster(const Dependencies &dependencies, HWND owner);
     ~frmInfoFenster() override;
 
-    // Centred on the work area of the monitor that holds owner.
+    // Centred on the whole monitor that holds owner.
     void centreOnMonitor(HWND owner);
 
     void setFrameVisible(info::Frame frame, bool visible) override;

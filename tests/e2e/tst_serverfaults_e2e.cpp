@@ -126,9 +126,10 @@ private Q_SLOTS:
         const QString before = QDateTime::currentDateTime().toString("dd.MM.yyyy, HH:mm");
         open("0||Events");
         loadBy([&] { choose("Support"); });
+        loadBy([&] { choose("News"); });
         loadBy([&] { choose("Events"); });
         QTRY_COMPARE_WITH_TIMEOUT(
-            folder.entryList({ "*.mhtml" }, QDir::Files).size(), 2, kLoadTimeout);
+            folder.entryList({ "*.mhtml" }, QDir::Files).size(), 3, kLoadTimeout);
         const QString after = QDateTime::currentDateTime().toString("dd.MM.yyyy, HH:mm");
         xdo({ "windowactivate", "--sync", QString::number(m_window->winId()) });
         keys("alt+F4");
@@ -157,27 +158,36 @@ private Q_SLOTS:
         QTRY_COMPARE(status(), "Die Seite konnte nicht geladen werden: " + main("/infos"));
         screenshot("zuletzt-gesehen.png");
 
-        // The copy's link, clicked as a user does (the copy's own scripts are off).
-        auto centre = std::make_shared<QVariantList>();
-        view()->page()->runJavaScript(
-            "(function(){var r=document.getElementById('support').getClientRects()[0];"
-            "return [r.left+r.width/2, r.top+r.height/2];})()",
-            QWebEngineScript::ApplicationWorld,
-            [centre](const QVariant &r) { *centre = r.toList(); });
-        QTRY_COMPARE(centre->size(), 2);
-        const QPoint link
-            = view()->mapToGlobal(QPoint(centre->at(0).toInt(), centre->at(1).toInt()));
-        xdo({ "mousemove", "--sync", QString::number(link.x()), QString::number(link.y()), "click",
-            "1" });
-        QTRY_VERIFY_WITH_TIMEOUT(shown().contains("Hilfe und Kontakt."), kLoadTimeout);
-        QVERIFY(banner.match(shown()).hasMatch());
-        QTRY_COMPARE(status(), "Die Seite konnte nicht geladen werden: " + main("/support"));
+        // The copy's links, clicked as a user does (the copy's own scripts are
+        // off), a plain one and one with a target, lead to their pages' copies.
+        const auto clickInCopy = [&](const char *id) {
+            auto centre = std::make_shared<QVariantList>();
+            view()->page()->runJavaScript(
+                QString("(function(){var r=document.getElementById('%1').getClientRects()[0];"
+                        "return [r.left+r.width/2, r.top+r.height/2];})()")
+                    .arg(id),
+                QWebEngineScript::ApplicationWorld,
+                [centre](const QVariant &r) { *centre = r.toList(); });
+            QTRY_COMPARE(centre->size(), 2);
+            const QPoint link
+                = view()->mapToGlobal(QPoint(centre->at(0).toInt(), centre->at(1).toInt()));
+            xdo({ "mousemove", "--sync", QString::number(link.x()), QString::number(link.y()),
+                "click", "1" });
+        };
+        for (const auto &[id, path, content] :
+            { std::tuple { "support", "/support", "Hilfe und Kontakt." },
+                std::tuple { "blank", "/neuigkeiten", "Neuigkeiten." } }) {
+            clickInCopy(id);
+            QTRY_VERIFY_WITH_TIMEOUT(shown().contains(content), kLoadTimeout);
+            QVERIFY(banner.match(shown()).hasMatch());
+            QTRY_COMPARE(status(), "Die Seite konnte nicht geladen werden: " + main(path));
+        }
 
         restart.dismiss();
         QVERIFY(m_site.restart(DemoSite::Host::Main));
-        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Hilfe und Kontakt."), kLoadTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(pageText().contains("Neuigkeiten."), kLoadTimeout);
         QVERIFY(!pageText().contains("Gespeicherte Fassung"));
-        QCOMPARE(view()->url().toString(), main("/support"));
+        QCOMPARE(view()->url().toString(), main("/neuigkeiten"));
         QTRY_COMPARE(status(), "Fertig");
         QVERIFY(!enabled("ID_Zurück")); // the copy left no entry behind
     }

@@ -245,8 +245,8 @@ private Q_SLOTS:
         const int width = shell.section("WIDTH=", 1).section('\n', 0, 0).toInt();
         const int height = shell.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
         const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
-        // At least the smallest outer window Windows keeps (136 x 39), title bar
-        // and frame included: the program sets no minimum of its own.
+        // The client area inside the smallest outer window Windows keeps
+        // (136 x 39 with title bar and frame): no minimum of the program's own.
         QVERIFY2(
             width >= 100 && height >= 10 && width <= screen.width() && height <= screen.height(),
             qPrintable(shell));

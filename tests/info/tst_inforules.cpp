@@ -95,9 +95,9 @@ TEST_CASE("pages and countries: what shows, and the looks panels take")
     }
 }
 
-TEST_CASE("the window opens centred on the work area, in twips, rounded as everywhere")
+TEST_CASE("the window opens centred on the screen, in twips, rounded as everywhere")
 {
-    // work area, outer size, twips per pixel, where the outer corner goes
+    // screen, outer size, twips per pixel, where the outer corner goes
     using Row = std::tuple<ScreenRect, int, int, double, ScreenPoint>;
     for (const auto &[area, width, height, twips, at] : std::initializer_list<Row> {
              { { 0, 0, 1280, 1024 }, 460, 430, 15, { 410, 297 } }, // even differences
